@@ -1,0 +1,146 @@
+// CorvaneAutomation: the semantics of every ICorvaneEx member, free of COM types. The COM
+// object forwards each vtable call here one to one; native programs use it as the portable
+// library's public API. Strings come in as UTF-16 (pointer may be null, length in code
+// units as a BSTR carries it) and go out as std::u16string; booleans are 16-bit
+// VARIANT_BOOL values (setter: nonzero is true; getter: -1 or 0).
+//
+// Every member returns kS_OK, except: E_POINTER for a null out-pointer, E_OUTOFMEMORY when a
+// string cannot be allocated, and SaveToFile's failures (see there). Indices are 1-based; an
+// index outside 1..count is ignored and a getter then writes 0.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "control/chart_engine.h"
+#include "platform/dc.h"
+#include "platform/hresult.h"
+
+namespace corvane {
+
+using VariantBool = std::int16_t;
+constexpr VariantBool kVariantTrue = -1;
+constexpr VariantBool kVariantFalse = 0;
+
+class CorvaneAutomation {
+ public:
+  explicit CorvaneAutomation(GraphicsSystem& graphics);
+  ~CorvaneAutomation();
+  CorvaneAutomation(const CorvaneAutomation&) = delete;
+  CorvaneAutomation& operator=(const CorvaneAutomation&) = delete;
+
+  // Writes the picture as a 24-bit BMP. The file is written beside the target and renamed
+  // over it, so an existing file is never left half-written. Returns E_INVALIDARG for a
+  // width <= 0 or height <= 0 (no file), a failure HRESULT when the file cannot be
+  // created or written, S_OK otherwise.
+  HResult SaveToFile(const char16_t* fileName, std::uint32_t len);
+  HResult get_hWnd(std::int32_t* pVal);
+  HResult put_hWnd(std::int32_t v);
+  HResult SetSize(std::int32_t w, std::int32_t h);
+  HResult get_Width(std::int32_t* pVal);
+  HResult get_Height(std::int32_t* pVal);
+  HResult Show();
+  HResult Dispose();
+  HResult ScrollLeft();
+  HResult ScrollRight();
+  HResult get_caption(std::u16string* pVal);
+  HResult put_caption(const char16_t* s, std::uint32_t len);
+  HResult SetSegment(double a, double b);
+  HResult get_captionVisible(VariantBool* pVal);
+  HResult put_captionVisible(VariantBool v);
+  HResult get_arrowR(std::int32_t* pVal);
+  HResult put_arrowR(std::int32_t v);
+  HResult get_arrowH(std::int32_t* pVal);
+  HResult put_arrowH(std::int32_t v);
+  HResult get_arrowLineWidth(std::int32_t* pVal);
+  HResult put_arrowLineWidth(std::int32_t v);
+  HResult get_arrowVisible(VariantBool* pVal);
+  HResult put_arrowVisible(VariantBool v);
+  HResult get_arrowCaptionX(std::u16string* pVal);
+  HResult put_arrowCaptionX(const char16_t* s, std::uint32_t len);
+  HResult get_arrowCaptionY(std::u16string* pVal);
+  HResult put_arrowCaptionY(const char16_t* s, std::uint32_t len);
+  HResult SetPlotVisible(std::int32_t index, VariantBool v);
+  HResult GetPlotVisible(std::int32_t index, VariantBool* v);
+  HResult SetSimplePlot(std::int32_t index);
+  HResult SetLinearApproximate(std::int32_t index);
+  HResult SetSquareApproximate(std::int32_t index);
+  HResult AddPointToPlot(std::int32_t index, double x, double y);
+  HResult DisposePlot(std::int32_t index);
+  HResult SetPlotColor(std::int32_t index, Color c);
+  HResult GetPlotColor(std::int32_t index, Color* c);
+  HResult SetPointVisible(std::int32_t index, VariantBool v);
+  HResult GetPointVisible(std::int32_t index, VariantBool* v);
+  HResult SetPlotWidth(std::int32_t index, std::int32_t w);
+  HResult GetPlotWidth(std::int32_t index, std::int32_t* w);
+  HResult AddPointToPlot2(std::int32_t index, double y);
+  HResult SetPointColor(std::int32_t index, Color c);
+  HResult GetPointColor(std::int32_t index, Color* c);
+  HResult get_plotsCount(std::int32_t* pVal);
+  HResult put_plotsCount(std::int32_t v);
+  HResult GetA(std::int32_t index, double* val);
+  HResult GetB(std::int32_t index, double* val);
+  HResult GetC(std::int32_t index, double* val);
+  HResult AddLabelToGrid(const char16_t* s, std::uint32_t len);
+  HResult SetDefaultGrid();
+  HResult SetUserTypeGrid();
+  HResult get_isDefaultGrid(VariantBool* pVal);
+  HResult get_isUserTypeGrid(VariantBool* pVal);
+  HResult get_gridVisible(std::int32_t* pVal);
+  HResult put_gridVisible(std::int32_t v);
+  HResult get_gridVerticalLines(std::int32_t* pVal);
+  HResult put_gridVerticalLines(std::int32_t v);
+  HResult get_gridHorizontalLines(std::int32_t* pVal);
+  HResult put_gridHorizontalLines(std::int32_t v);
+  HResult get_gridDigitsAfterPoint(std::int32_t* pVal);
+  HResult put_gridDigitsAfterPoint(std::int32_t v);
+  HResult get_polygonsCount(std::int32_t* pVal);
+  HResult put_polygonsCount(std::int32_t n);
+  HResult AddPointToPolygon(std::int32_t index, double x, double y);
+  HResult SetPolygonProperties(std::int32_t index, Color c, double transparency);
+  HResult SetPolygonProperties2(std::int32_t index, Color c, double transparency,
+                                std::int32_t borderWidth, std::int32_t borderStyle,
+                                Color borderColor);
+  HResult SetPolygonVisible(std::int32_t index, VariantBool v);
+  HResult GetPolygonVisible(std::int32_t index, VariantBool* v);
+  HResult AddMark(double x, double y);
+  HResult AddMark2(double x, double y, const char16_t* label, std::uint32_t len);
+  HResult RemoveAllMarks();
+  HResult SetMarkVisible(std::int32_t index, VariantBool v);
+  HResult GetMarkVisible(std::int32_t index, VariantBool* v);
+  HResult AddRectangle(double l, double t, double r, double b, Color bkColor, double transparency);
+  HResult AddRectangle2(double l, double t, double r, double b, Color bkColor, double transparency,
+                        std::int32_t borderWidth, std::int32_t borderStyle, Color borderColor);
+  HResult RemoveAllRectangles();
+  HResult SetRectVisible(std::int32_t index, VariantBool v);
+  HResult GetRectVisible(std::int32_t index, VariantBool* v);
+  HResult AddLine(double x1, double y1, double x2, double y2, std::int32_t width,
+                  std::int32_t style, Color color);
+  HResult RemoveAllLines();
+  HResult SetLineVisible(std::int32_t index, VariantBool v);
+  HResult GetLineVisible(std::int32_t index, VariantBool* v);
+  HResult AddCandleStick(double x, double open, double close, double high, double low);
+  HResult RemoveAllCandleSticks();
+  HResult get_candlesticsVisible(VariantBool* pVal);
+  HResult put_candlesticsVisible(VariantBool v);
+  HResult get_preset(std::int32_t* pVal);
+  HResult put_preset(std::int32_t p);
+  HResult get_presetName(std::u16string* pVal);
+  HResult get_presetCount(std::int32_t* pVal);
+  HResult AddLabelToLegend(Color c, const char16_t* label, std::uint32_t len);
+  HResult get_legendVisible(VariantBool* pVal);
+  HResult put_legendVisible(VariantBool v);
+  HResult get_legendPosition(std::int32_t* pVal);
+  HResult put_legendPosition(std::int32_t v);
+
+  // For tests and native hosts.
+  CChartEngine& engine() { return engine_; }
+  ObjHandle pictureBitmap() const { return picture_.get(); }
+
+ private:
+  GraphicsSystem& graphics_;
+  CChartEngine engine_;
+  std::int32_t hWnd_ = 0;
+  OwnedObject picture_;
+};
+
+}  // namespace corvane

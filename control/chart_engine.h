@@ -1,0 +1,105 @@
+// CChartEngine: the complete chart model -- settings, every data collection and the derived
+// layout -- with the operations that change it as a whole and RenderChart, which turns it
+// into a picture. Portable: it draws only through DeviceContext.
+#pragma once
+#include <cstdint>
+
+#include "appearance/axis_arrow.h"
+#include "appearance/background_painter.h"
+#include "appearance/chart_grid.h"
+#include "appearance/color_presets.h"
+#include "appearance/legend.h"
+#include "appearance/text_label.h"
+#include "overlays/candlestick.h"
+#include "overlays/chart_line.h"
+#include "overlays/chart_mark.h"
+#include "overlays/chart_polygon.h"
+#include "overlays/chart_rect.h"
+#include "platform/dc.h"
+#include "platform/growable_array.h"
+#include "series/plot_series.h"
+
+namespace corvane {
+
+class CChartEngine {
+ public:
+  static constexpr int kMaxPlots = 8;
+
+  CChartEngine();
+
+  // Sets layoutDirty and refitPending of plots 1..plotsCount.
+  void InvalidateLayout();
+  void SetSize(std::int32_t width, std::int32_t height);
+  // Stores the flag, recomputes the top margin from it and the grid type, InvalidateLayout.
+  void SetCaptionVisible(bool visible);
+  void SetDefaultGrid();
+  void SetUserTypeGrid();
+  // Dispose: empties the data, keeps every setting.
+  void ClearAll();
+  void ApplyPreset(std::int32_t index);
+
+  // Segment and scrolling.
+  void SetSegment(double a, double b);
+  void ScrollLeft();
+  void ScrollRight();
+
+  // Draws the whole chart into dc; returns at once for a null dc.
+  void RenderChart(DeviceContext* dc);
+  // The layout pass (run by RenderChart while layoutDirty is set).
+  void LayoutPass();
+  void ComputeWorldWindow();
+
+  // Derived plot area: margins inside the picture.
+  IRect PlotArea() const {
+    return IRect{leftMargin, topMargin, width - rightMargin, height - bottomMargin};
+  }
+  std::int32_t activePlots() const { return plotsCount; }
+
+  // Drawers, in the order RenderChart calls them.
+  void DrawCaption(DeviceContext& dc);
+  void DrawAxisArrows(DeviceContext& dc);
+  void DrawAxisCaptions(DeviceContext& dc);
+  void DrawGrid(DeviceContext& dc);
+  void DrawPolygons(DeviceContext& dc);
+  void DrawRectangles(DeviceContext& dc);
+  void DrawLines(DeviceContext& dc);
+  void DrawMarks(DeviceContext& dc);
+  void DrawCandleSticks(DeviceContext& dc);
+  void DrawPlots(DeviceContext& dc);
+  void DrawLegend(DeviceContext& dc);
+
+  std::uint8_t layoutDirty = 1;
+  std::uint8_t captionVisible = 1;
+  GrowableArray<CChartMark> marks;
+  GrowableArray<CChartLine> lines;
+  GrowableArray<CCandleStick> candlesticks;
+  CColorPresetTable presets;
+  GrowableArray<CChartPolygon> polygons;
+  GrowableArray<CChartRect> rectangles;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::int32_t leftMargin = 65;
+  std::int32_t rightMargin = 65;
+  std::int32_t topMargin = 60;
+  std::int32_t bottomMargin = 35;
+  std::uint8_t arrowVisible = 1;
+  std::uint8_t candlesticsVisible = 1;
+  CAxisArrow xArrow;
+  CAxisArrow yArrow;
+  CTextLabel captionLabel;
+  CBackgroundPainter background;
+  CPlotSeries plots[kMaxPlots];
+  CChartGrid grid;
+  CTextLabel xAxisCaption;
+  CTextLabel yAxisCaption;
+  CLegend legend;
+  std::uint8_t legendVisible = 1;
+  std::int32_t legendPosition = 0;
+  WorldWindow world;
+  std::int32_t plotsCount = 0;
+
+  // Counts layout passes; lets tests see that an unchanged chart is only repainted.
+  std::uint64_t layoutPassCount = 0;
+};
+
+}  // namespace corvane

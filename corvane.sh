@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Corvane's one entry point.
+#   ./corvane.sh demo   install what is missing, build, render the demo charts natively and
+#                       through a VBScript client under Wine (pictures land in out/)
+#   ./corvane.sh test   install what is missing, build everything, run every test
+#   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs)
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+cd "$here"
+jobs=${CORVANE_JOBS:-$(nproc 2>/dev/null || echo 2)}
+out="$here/out"
+
+packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest
+  libfreetype-dev libfontconfig-dev fonts-liberation fontconfig
+  mingw-w64 wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
+
+log() { printf '== %s\n' "$*"; }
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure_build() {  # dir, extra cmake args...
+  local dir=$1; shift
+  cmake -S "$here" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+build_all() {
+  log "native build"
+  configure_build build/native -DCMAKE_BUILD_TYPE=Release
+  log "native build with AddressSanitizer and UBSan"
+  configure_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON -DCORVANE_BENCH=OFF
+  log "x86_64 DLL"
+  configure_build build/win64 -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
+  log "i686 DLL"
+  configure_build build/win32 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-i686-w64-mingw32.cmake"
+}
+
+# The i686 DLL cannot run here: check its exports and resources instead.
+check_dll_exports() {
+  local failed=0
+  for arch in x86_64 i686; do
+    local dir=build/win64; [ "$arch" = i686 ] && dir=build/win32
+    local dll; dll=$(find "$dir" -name Corvane.dll | head -n 1)
+    if [ -z "$dll" ]; then echo "dll-check $arch: Corvane.dll missing"; failed=1; continue; fi
+    scripts/check_dll.sh "$arch-w64-mingw32-objdump" "$dll" || failed=1
+  done
+  return $failed
+}
+
+run_tests() {
+  local failed=0
+  log "native unit tests"
+  ctest --test-dir build/native --output-on-failure -j "$jobs" || failed=1
+  log "native unit tests under AddressSanitizer and UBSan"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build/asan --output-on-failure -j "$jobs" || failed=1
+  log "DLL exports and resources"
+  check_dll_exports || failed=1
+  if [ -x scripts/conformance.sh ]; then
+    log "raster against GDI conformance"
+    scripts/conformance.sh build/native build/win64 || failed=1
+  fi
+  log "Windows tests and script clients under Wine"
+  scripts/wine_tests.sh build/win64 || failed=1
+  return $failed
+}
+
+run_demo() {
+  mkdir -p "$out"
+  log "native demo"
+  build/native/examples/corvane_demo "$out/native"
+  log "VBScript demo under Wine"
+  scripts/wine_demo.sh build/win64 "$out/wine"
+  log "demo pictures:"
+  ls -l "$out"/native* "$out"/wine* 2>/dev/null || true
+}
+
+case "${1:-}" in
+  demo)
+    install_missing
+    configure_build build/native -DCMAKE_BUILD_TYPE=Release
+    configure_build build/win64 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
+    run_demo
+    ;;
+  test)
+    install_missing
+    build_all
+    if run_tests; then log "all tests passed"; else log "TESTS FAILED"; exit 1; fi
+    ;;
+  build)
+    install_missing
+    build_all
+    ;;
+  *)
+    echo "usage: $0 demo|test|build" >&2
+    exit 2
+    ;;
+esac

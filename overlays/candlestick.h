@@ -1,0 +1,24 @@
+// One price interval: a wick from Low to High and a body between Open and Close, one world
+// unit wide from X to X + 1.
+#pragma once
+#include <cstdint>
+
+#include "platform/dc.h"
+
+namespace corvane {
+
+struct CCandleStick {
+  void Draw(DeviceContext& dc) const;
+
+  double High = 0, Low = 0, Open = 0, Close = 0, X = 0;
+  double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+  std::int32_t left = 0, right = 0, top = 0, bottom = 0;
+  Color fallColor = 0x0000FF;
+  Color riseColor = 0x00FF00;
+  std::uint8_t hasOutline = 1;
+  Color wickColor = 0xFF0000;
+  std::int32_t wickWidth = 1;
+  std::int32_t wickStyle = 0;
+};
+
+}  // namespace corvane

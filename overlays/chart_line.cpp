@@ -1,0 +1,9 @@
+#include "overlays/chart_line.h"
+
+namespace corvane {
+
+void CChartLine::Draw(DeviceContext& dc) {
+  (void)dc;
+}
+
+}  // namespace corvane

@@ -1,0 +1,29 @@
+// CChartPolygon: a filled shape with a translucent fill and a styled border. Also the
+// translucent-shape primitive of the rectangles and the legend box.
+#pragma once
+#include <cstdint>
+
+#include "platform/dc.h"
+#include "platform/growable_array.h"
+
+namespace corvane {
+
+class CChartPolygon {
+ public:
+  // Drawing operations; the points are device pixels when these run.
+  void FillPolygon(DeviceContext& dc) const;
+  void FillPolygonClipped(const IRect& clip, DeviceContext& dc) const;
+  void DrawPolygonBorder(DeviceContext& dc) const;
+  void DrawPolygonBorderClipped(const IRect& clip, DeviceContext& dc) const;
+
+  GrowableArray<DPoint> points;
+  Color fillColor = 0x000000;
+  double transparency = 1.0;
+  std::uint8_t visible = 1;
+  std::uint8_t hasBorder = 1;
+  Color borderColor = 0xFF0000;
+  std::int32_t borderWidth = 1;
+  std::int32_t borderStyle = 0;
+};
+
+}  // namespace corvane

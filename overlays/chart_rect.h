@@ -1,0 +1,27 @@
+// An axis-aligned rectangle overlay in world units, painted through a scratch CChartPolygon.
+#pragma once
+#include <cstdint>
+
+#include "platform/dc.h"
+
+namespace corvane {
+
+class CChartRect {
+ public:
+  virtual ~CChartRect() = default;
+  virtual void DrawClipped(const IRect& clip, DeviceContext& dc);
+  virtual void Draw(DeviceContext& dc);
+
+  double L = 0, T = 0, R = 0, B = 0;
+  Color fillColor = 0x000000;
+  double transparency = 1.0;
+  std::uint8_t hasBorder = 1;
+  Color borderColor = 0xFF0000;
+  std::int32_t borderWidth = 1;
+  std::int32_t borderStyle = 0;
+  std::uint8_t visible = 1;
+  double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+  std::int32_t left = 0, right = 0, top = 0, bottom = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,105 @@
+// The engine's collection type: pointer, int32 count, int32 capacity; appending to a full
+// array doubles the capacity (0 becomes 1). A failed growth drops the new element and leaves
+// the array as it was -- it never throws and never aborts the host.
+#pragma once
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+namespace corvane {
+
+template <typename T>
+class GrowableArray {
+ public:
+  GrowableArray() = default;
+  GrowableArray(const GrowableArray&) = delete;
+  GrowableArray& operator=(const GrowableArray&) = delete;
+  GrowableArray(GrowableArray&& o) noexcept : data_(o.data_), count_(o.count_), capacity_(o.capacity_) {
+    o.data_ = nullptr;
+    o.count_ = o.capacity_ = 0;
+  }
+  GrowableArray& operator=(GrowableArray&& o) noexcept {
+    if (this != &o) {
+      Clear();
+      std::swap(data_, o.data_);
+      std::swap(count_, o.count_);
+      std::swap(capacity_, o.capacity_);
+    }
+    return *this;
+  }
+  ~GrowableArray() { Clear(); }
+
+  std::int32_t count() const { return count_; }
+  std::int32_t capacity() const { return capacity_; }
+  bool empty() const { return count_ == 0; }
+  T* data() { return data_; }
+  const T* data() const { return data_; }
+  T& operator[](std::int32_t i) { return data_[i]; }
+  const T& operator[](std::int32_t i) const { return data_[i]; }
+  T* begin() { return data_; }
+  T* end() { return data_ + count_; }
+  const T* begin() const { return data_; }
+  const T* end() const { return data_ + count_; }
+
+  // True when index is a valid 0-based position.
+  bool InRange(std::int32_t i) const { return i >= 0 && i < count_; }
+
+  // Appends by moving; returns false (and leaves the array unchanged) if storage cannot grow.
+  bool Append(T value) {
+    if (count_ == capacity_ && !Grow()) return false;
+    new (data_ + count_) T(std::move(value));
+    ++count_;
+    return true;
+  }
+
+  // Makes room for `extra` more elements without changing the count (bulk appends).
+  bool Reserve(std::int32_t total) {
+    if (total <= capacity_) return true;
+    return Reallocate(total);
+  }
+
+  // Destroys every element and frees the block: count and capacity become 0.
+  void Clear() {
+    for (std::int32_t i = 0; i < count_; ++i) data_[i].~T();
+    std::free(data_);
+    data_ = nullptr;
+    count_ = capacity_ = 0;
+  }
+
+ private:
+  bool Grow() {
+    if (capacity_ >= (INT32_MAX / 2)) return false;
+    return Reallocate(capacity_ == 0 ? 1 : capacity_ * 2);
+  }
+
+  bool Reallocate(std::int32_t newCapacity) {
+    if (static_cast<std::size_t>(newCapacity) > SIZE_MAX / sizeof(T)) return false;
+    const std::size_t bytes = static_cast<std::size_t>(newCapacity) * sizeof(T);
+    if constexpr (std::is_trivially_copyable_v<T>) {
+      // realloc may remap large blocks in place instead of copying them.
+      void* p = std::realloc(data_, bytes);
+      if (!p) return false;
+      data_ = static_cast<T*>(p);
+    } else {
+      T* p = static_cast<T*>(std::malloc(bytes));
+      if (!p) return false;
+      for (std::int32_t i = 0; i < count_; ++i) {
+        new (p + i) T(std::move(data_[i]));
+        data_[i].~T();
+      }
+      std::free(data_);
+      data_ = p;
+    }
+    capacity_ = newCapacity;
+    return true;
+  }
+
+  T* data_ = nullptr;
+  std::int32_t count_ = 0;
+  std::int32_t capacity_ = 0;
+};
+
+}  // namespace corvane
