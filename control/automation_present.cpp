@@ -1,0 +1,102 @@
+// Show and SaveToFile: the two members that draw. Both render the whole chart into an
+// off-screen picture bitmap of the engine's size, which the object keeps until the next
+// rendering.
+#include <memory>
+#include <new>
+#include <string>
+
+#include "control/automation.h"
+#include "control/bmp_export.h"
+
+namespace corvane {
+
+HResult CorvaneAutomation::Show() {
+  if (hWnd_ == 0) return kS_OK;
+  picture_.Reset();
+  try {
+    // A handle that names no window gives no context: nothing to paint into.
+    std::unique_ptr<DeviceContext> windowDc = graphics_.GetWindowDC(hWnd_);
+    if (!windowDc) return kS_OK;
+    std::unique_ptr<DeviceContext> memoryDc = graphics_.CreateCompatibleDC(windowDc.get());
+    if (!memoryDc) return kS_OK;
+    const std::int32_t w = engine_.width, h = engine_.height;
+    // An empty picture has nothing to show; a picture the system refuses (negative or
+    // enormous sizes) leaves the window as it was.
+    const ObjHandle bitmap = (w > 0 && h > 0) ? windowDc->CreateCompatibleBitmap(w, h) : kNoObject;
+    if (bitmap) {
+      picture_.Reset(&graphics_, bitmap);
+      const ObjHandle previous = memoryDc->SelectObject(bitmap);
+      if (previous) {
+        engine_.RenderChart(memoryDc.get());
+        windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
+        memoryDc->SelectObject(previous);
+      }
+    }
+    memoryDc.reset();  // DeleteDC before ReleaseDC
+  } catch (const std::bad_alloc&) {
+    return kE_OUTOFMEMORY;
+  }
+  return kS_OK;
+}
+
+HResult CorvaneAutomation::SaveToFile(const char16_t* fileName, std::uint32_t len) {
+  const std::int32_t w = engine_.width, h = engine_.height;
+  // No bottom-up picture exists for these sizes: no file is written or changed.
+  if (w <= 0 || h <= 0) return kE_INVALIDARG;
+  try {
+    std::u16string name;
+    if (fileName) {
+      name.assign(fileName, len);
+      const std::size_t nul = name.find(u'\0');
+      if (nul != std::u16string::npos) name.resize(nul);
+    }
+    if (name.empty()) return kE_INVALIDARG;
+
+    std::unique_ptr<DeviceContext> exportDc = graphics_.CreateCompatibleDC(nullptr);
+    if (!exportDc) return kE_OUTOFMEMORY;
+    void* bits = nullptr;
+    const ObjHandle dib = exportDc->CreateDIBSection24(w, h, &bits);
+    // Too big for the system (or out of resources): no picture can be made, no file
+    // written; the previous picture stays.
+    if (!dib || !bits) {
+      if (dib) graphics_.DeleteObject(dib);
+      return kE_OUTOFMEMORY;
+    }
+    OwnedObject dibOwner;
+    dibOwner.Reset(&graphics_, dib);
+
+    picture_.Reset();
+    HResult hr = kS_OK;
+    {
+      std::unique_ptr<DeviceContext> screenDc = graphics_.GetScreenDC();
+      std::unique_ptr<DeviceContext> drawingDc =
+          screenDc ? graphics_.CreateCompatibleDC(screenDc.get()) : nullptr;
+      const ObjHandle bitmap = drawingDc ? screenDc->CreateCompatibleBitmap(w, h) : kNoObject;
+      if (!bitmap) {
+        // Rendering into the 1 x 1 stock bitmap would write a black file and call it done.
+        hr = kE_OUTOFMEMORY;
+      } else {
+        picture_.Reset(&graphics_, bitmap);
+        const ObjHandle previousPicture = drawingDc->SelectObject(bitmap);
+        const ObjHandle previousDib = previousPicture ? exportDc->SelectObject(dib) : kNoObject;
+        if (!previousPicture || !previousDib) {
+          hr = kE_FAIL;
+        } else {
+          engine_.RenderChart(drawingDc.get());
+          // The copy converts the picture to 24 bits per pixel.
+          if (!exportDc->BitBlt(0, 0, w, h, *drawingDc, 0, 0)) hr = kE_FAIL;
+        }
+        if (previousDib) exportDc->SelectObject(previousDib);
+        if (previousPicture) drawingDc->SelectObject(previousPicture);
+      }
+      drawingDc.reset();
+    }
+    if (hr == kS_OK) hr = WriteBmpFile(name, w, h, bits);
+    exportDc.reset();
+    return hr;  // dibOwner deletes the DIB section, now selected nowhere
+  } catch (const std::bad_alloc&) {
+    return kE_OUTOFMEMORY;
+  }
+}
+
+}  // namespace corvane

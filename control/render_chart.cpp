@@ -1,0 +1,202 @@
+// RenderChart: the whole chart in one pass, in a fixed painting order, with the layout pass
+// in front of the drawers whenever the layout is stale; and the engine-level drawers.
+#include <cstdint>
+
+#include "control/chart_engine.h"
+#include "overlays/line_style.h"
+#include "platform/geometry.h"
+
+namespace corvane {
+namespace {
+
+std::int32_t ActiveCount(std::int32_t plotsCount) {
+  if (plotsCount < 0) return 0;
+  return plotsCount > CChartEngine::kMaxPlots ? CChartEngine::kMaxPlots : plotsCount;
+}
+
+// Pixel arithmetic on unchecked settings (arrow head length, caption extents, picture
+// width): computed wide, saturated into int32.
+std::int32_t Sat(std::int64_t v) {
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<std::int32_t>(v);
+}
+
+}  // namespace
+
+void CChartEngine::RenderChart(DeviceContext* dc) {
+  if (!dc) return;
+  background.PaintBackground(*dc);
+  if (captionVisible) DrawCaption(*dc);
+  if (layoutDirty) LayoutPass();
+  DrawAxisArrows(*dc);
+  DrawAxisCaptions(*dc);
+  DrawGrid(*dc);
+  DrawPolygons(*dc);
+  DrawRectangles(*dc);
+  DrawLines(*dc);
+  DrawMarks(*dc);
+  // Again, so that the arrows lie on the overlays but under candlesticks, plots and legend.
+  DrawAxisArrows(*dc);
+  DrawCandleSticks(*dc);
+  DrawPlots(*dc);
+  DrawLegend(*dc);
+}
+
+void CChartEngine::LayoutPass() {
+  ComputeWorldWindow();
+  const std::int32_t active = ActiveCount(plotsCount);
+  for (std::int32_t p = 0; p < active; ++p) plots[p].grid = &grid;
+
+  const IRect area = PlotArea();
+  for (CChartMark& mark : marks) {
+    mark.left = area.left;
+    mark.right = area.right;
+    mark.top = area.top;
+    mark.bottom = area.bottom;
+    mark.xmax = world.xmax;
+    mark.xmin = world.xmin;
+    mark.ymax = world.ymax;
+    mark.ymin = world.ymin;
+    mark.grid = &grid;
+  }
+  for (CChartLine& line : lines) {
+    line.left = area.left;
+    line.right = area.right;
+    line.top = area.top;
+    line.bottom = area.bottom;
+    line.xmin = world.xmin;
+    line.xmax = world.xmax;
+    line.ymin = world.ymin;
+    line.ymax = world.ymax;
+  }
+  for (CChartRect& rect : rectangles) {
+    rect.xmin = world.xmin;
+    rect.xmax = world.xmax;
+    rect.ymin = world.ymin;
+    rect.ymax = world.ymax;
+    rect.left = area.left;
+    rect.right = area.right;
+    rect.top = area.top;
+    rect.bottom = area.bottom;
+  }
+  for (CCandleStick& stick : candlesticks) {
+    stick.xmin = world.xmin;
+    stick.xmax = world.xmax;
+    stick.ymin = world.ymin;
+    stick.ymax = world.ymax;
+    stick.left = area.left;
+    stick.right = area.right;
+    stick.top = area.top;
+    stick.bottom = area.bottom;
+  }
+  grid.left = area.left;
+  grid.top = area.top;
+  grid.right = area.right;
+  grid.bottom = area.bottom;
+  grid.AxisOrigin();
+  layoutDirty = 0;
+  ++layoutPassCount;
+}
+
+void CChartEngine::DrawCaption(DeviceContext& dc) {
+  if (!captionVisible) return;
+  const TextSize size = captionLabel.Measure(dc);
+  // Integer division truncating toward zero: a caption wider than the picture starts left
+  // of it.
+  captionLabel.Draw(Sat((std::int64_t{width} - size.cx) / 2), 10, dc);
+}
+
+void CChartEngine::DrawAxisArrows(DeviceContext& dc) {
+  if (!arrowVisible) return;
+  const IRect area = PlotArea();
+  yArrow.DrawLine(grid.originX, area.bottom, grid.originX,
+                  Sat(std::int64_t{area.top} - yArrow.headLength - 7), dc);
+  xArrow.DrawLine(area.left, grid.originY,
+                  Sat(std::int64_t{area.right} + xArrow.headLength + 7), grid.originY, dc);
+}
+
+void CChartEngine::DrawAxisCaptions(DeviceContext& dc) {
+  if (!arrowVisible) return;
+  const IRect area = PlotArea();
+
+  const TextSize ySize = yAxisCaption.Measure(dc);
+  std::int64_t x = std::int64_t{grid.originX} - ySize.cx / 2;
+  if (x < 0) x = 1;
+  if (x + ySize.cx > width) x = std::int64_t{width} - ySize.cx - 1;
+  std::int64_t y = std::int64_t{area.top} - yArrow.headLength - ySize.cy - 7;
+  yAxisCaption.Draw(Sat(x), Sat(y), dc);
+
+  const TextSize xSize = xAxisCaption.Measure(dc);
+  x = std::int64_t{area.right} + 2;
+  if (x + xSize.cx > width) x = std::int64_t{width} - xSize.cx - 1;
+  y = std::int64_t{grid.originY} + xArrow.headHalfWidth + 2;
+  xAxisCaption.Draw(Sat(x), Sat(y), dc);
+}
+
+void CChartEngine::DrawGrid(DeviceContext& dc) { grid.DrawGrid(dc); }
+
+void CChartEngine::DrawPolygons(DeviceContext& dc) {
+  if (polygons.empty()) return;
+  // Polygons take the engine's own window and area at drawing time, not layout copies.
+  const double dxw = world.xmax - world.xmin;
+  const double dyw = world.ymax - world.ymin;
+  if (dxw == 0 || dyw == 0) return;
+  const double sx = (static_cast<double>(width) - leftMargin - rightMargin) / dxw;
+  const double sy = (static_cast<double>(topMargin) + bottomMargin - height) / dyw;
+  const double originX = leftMargin;
+  const double originY = static_cast<double>(height) - bottomMargin;
+  const IRect clip = PlotArea();
+
+  CChartPolygon scratch;
+  for (const CChartPolygon& poly : polygons) {
+    // A hidden polygon is left out altogether, border included.
+    if (!poly.visible) continue;
+    scratch.fillColor = poly.fillColor;
+    scratch.transparency = poly.transparency;
+    scratch.hasBorder = poly.hasBorder;
+    scratch.borderColor = poly.borderColor;
+    scratch.borderStyle = poly.borderStyle;
+    scratch.borderWidth = poly.borderWidth;
+    scratch.points.Clear();
+    if (!scratch.points.Reserve(poly.points.count())) continue;
+    for (const DPoint& pt : poly.points)
+      scratch.points.Append(DPoint{(pt.X - world.xmin) * sx + originX,
+                                   (pt.Y - world.ymin) * sy + originY});
+    scratch.FillPolygonClipped(clip, dc);
+    scratch.DrawPolygonBorderClipped(clip, dc);
+  }
+}
+
+void CChartEngine::DrawRectangles(DeviceContext& dc) {
+  const IRect clip = PlotArea();
+  for (CChartRect& rect : rectangles) rect.DrawClipped(clip, dc);
+}
+
+void CChartEngine::DrawLines(DeviceContext& dc) {
+  for (CChartLine& line : lines) line.Draw(dc);
+}
+
+void CChartEngine::DrawMarks(DeviceContext& dc) {
+  for (CChartMark& mark : marks) mark.Draw(dc);
+}
+
+void CChartEngine::DrawCandleSticks(DeviceContext& dc) {
+  if (!candlesticsVisible) return;
+  const IRect clip = PlotArea();
+  for (const CCandleStick& stick : candlesticks)
+    WithClipRect(clip, dc, [&] { stick.Draw(dc); });
+}
+
+void CChartEngine::DrawPlots(DeviceContext& dc) {
+  const std::int32_t active = ActiveCount(plotsCount);
+  for (std::int32_t p = 0; p < active; ++p) plots[p].DrawPlot(dc);
+}
+
+void CChartEngine::DrawLegend(DeviceContext& dc) {
+  if (!legendVisible) return;
+  const IRect area = PlotArea();
+  legend.Draw(dc, legendPosition, area.left, area.top, area.right, area.bottom);
+}
+
+}  // namespace corvane

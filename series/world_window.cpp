@@ -1,0 +1,262 @@
+// The world window: the vertical range derived from the data, the horizontal range moved by
+// SetSegment and scrolling, the mapping of plot points into the plot area, and the axis
+// origin.
+#include <cfloat>
+#include <cstdint>
+
+#include "appearance/chart_grid.h"
+#include "control/chart_engine.h"
+#include "platform/geometry.h"
+#include "series/plot_series.h"
+
+namespace corvane {
+namespace {
+
+constexpr double kLowSentinel = 1.0E7;
+constexpr double kHighSentinel = -1.0E7;
+
+// plotsCount is kept within 0..8 by the interface; never index beyond the array whatever
+// a native caller stored.
+std::int32_t ActiveCount(std::int32_t plotsCount) {
+  if (plotsCount < 0) return 0;
+  return plotsCount > CChartEngine::kMaxPlots ? CChartEngine::kMaxPlots : plotsCount;
+}
+
+// Index arithmetic of the scroll steps, saturating instead of overflowing.
+std::int32_t Step(std::int32_t v, int delta) {
+  const std::int64_t r = std::int64_t{v} + delta;
+  if (r > INT32_MAX) return INT32_MAX;
+  if (r < INT32_MIN) return INT32_MIN;
+  return static_cast<std::int32_t>(r);
+}
+
+// Running vertical range. Infinite values are left out like NaN: one of them would turn
+// the whole window, and every device position mapped with it, into NaN.
+struct RangeScan {
+  double ymin = kLowSentinel;
+  double ymax = kHighSentinel;
+  bool margin = true;
+
+  // True when v widened the range.
+  bool Take(double v) {
+    bool changed = false;
+    if (v < ymin && v >= -DBL_MAX) {
+      ymin = v;
+      changed = true;
+    }
+    if (v > ymax && v <= DBL_MAX) {
+      ymax = v;
+      changed = true;
+    }
+    return changed;
+  }
+  void TakeSettingMargin(double v, bool flag) {
+    if (Take(v)) margin = flag;
+  }
+};
+
+}  // namespace
+
+void CChartEngine::ComputeWorldWindow() {
+  const std::int32_t active = ActiveCount(plotsCount);
+  RangeScan scan;
+
+  // Plots never touch the margin flag; this loop walks every point of the chart.
+  for (std::int32_t p = 0; p < active; ++p) {
+    const DPoint* pts = plots[p].points.data();
+    const std::int32_t n = plots[p].points.count();
+    double lo = scan.ymin, hi = scan.ymax;
+    for (std::int32_t k = 0; k < n; ++k) {
+      const double y = pts[k].Y;
+      if (y < lo && y >= -DBL_MAX) lo = y;
+      if (y > hi && y <= DBL_MAX) hi = y;
+    }
+    scan.ymin = lo;
+    scan.ymax = hi;
+  }
+  for (const CChartPolygon& poly : polygons)
+    for (const DPoint& pt : poly.points) scan.TakeSettingMargin(pt.Y, false);
+  for (const CChartLine& line : lines) {
+    scan.TakeSettingMargin(line.y1, false);
+    scan.TakeSettingMargin(line.y2, false);
+  }
+  for (const CChartRect& rect : rectangles) {
+    scan.TakeSettingMargin(rect.T, false);
+    scan.TakeSettingMargin(rect.B, false);
+  }
+  for (const CCandleStick& stick : candlesticks) {
+    scan.TakeSettingMargin(stick.High, true);
+    scan.TakeSettingMargin(stick.Low, true);
+  }
+
+  double ymin = scan.ymin, ymax = scan.ymax;
+  const bool nothingScanned = ymin == kLowSentinel && ymax == kHighSentinel;
+  bool applyMargin = scan.margin;
+  if (nothingScanned) {
+    // No data: the unit window (the sentinels would give a reversed 1.2e7 window once a
+    // horizontal range is set).
+    if (world.xmin == 0 && world.xmax == 0) {
+      world.xmin = -1;
+      world.xmax = 1;
+    }
+    ymin = -1;
+    ymax = 1;
+    applyMargin = false;
+  }
+  if (world.xmin == world.xmax) {
+    world.xmin -= 1;
+    world.xmax += 1;
+  }
+  if (ymax == ymin) {
+    ymin -= 1;
+    ymax += 1;
+  } else if (applyMargin) {
+    const double d = (ymax - ymin) * 0.1;
+    ymax += d;
+    ymin -= d;
+  }
+  world.ymin = ymin;
+  world.ymax = ymax;
+
+  const IRect area = PlotArea();
+  for (std::int32_t p = 0; p < active; ++p) {
+    plots[p].world = world;
+    plots[p].MapToDevice(area.left, area.right, area.top, area.bottom);
+  }
+  grid.xmin = world.xmin;
+  grid.xmax = world.xmax;
+  grid.ymin = world.ymin;
+  grid.ymax = world.ymax;
+}
+
+void CPlotSeries::MapToDevice(std::int32_t l, std::int32_t r, std::int32_t t, std::int32_t b) {
+  left = l;
+  right = r;
+  top = t;
+  bottom = b;
+  std::int32_t n = points.count();
+  if (devicePoints.count() < n) n = devicePoints.count();
+  if (n <= 0 || world.xmax == world.xmin || world.ymax == world.ymin) return;
+
+  const double xmin = world.xmin, ymin = world.ymin;
+  const double sx = (static_cast<double>(r) - l) / (world.xmax - xmin);
+  const double sy = (static_cast<double>(t) - b) / (world.ymax - ymin);
+  const double dl = l, db = b;
+
+  std::int32_t first = 0, last = n - 1;
+  if (segmentOnly == 1) {
+    if (firstIndex > first) first = firstIndex;
+    if (lastIndex < last) last = lastIndex;
+  } else if (segmentOnly != 0) {
+    last = -1;  // a plot in neither mode is never drawn: nothing to map
+  }
+  const DPoint* src = points.data();
+  DPoint* dst = devicePoints.data();
+  for (std::int32_t k = first; k <= last; ++k) {
+    dst[k].X = dl + sx * (src[k].X - xmin);
+    dst[k].Y = db + sy * (src[k].Y - ymin);
+  }
+  refitPending = 1;
+}
+
+void CChartGrid::AxisOrigin() {
+  // Differences in double: plot-area corners of an extreme SetSize must not overflow.
+  const double w = static_cast<double>(right) - left;
+  const double h = static_cast<double>(bottom) - top;
+  const double dx = xmax - xmin;
+  const double dy = ymax - ymin;
+
+  std::int32_t ox = TruncToInt32(left + (w / dx) * (-xmin));
+  if (ox < left) ox = left;
+  if (ox > right) ox = right;
+  originX = ox;
+  if (xmin * xmax < 0)
+    originWorldX = 0;
+  else if (w != 0)
+    originWorldX = xmin + (static_cast<double>(originX) - left) * (dx / w);
+  else
+    originWorldX = xmin;  // no width to measure along: the window's left end
+
+  std::int32_t oy = TruncToInt32(bottom + ((static_cast<double>(top) - bottom) / dy) * (-ymin));
+  if (oy < top) oy = top;
+  if (oy > bottom) oy = bottom;
+  originY = oy;
+  if (ymin * ymax < 0)
+    originWorldY = 0;
+  else if (h != 0)
+    originWorldY = ymax + (static_cast<double>(originY) - top) * ((ymin - ymax) / h);
+  else
+    originWorldY = ymax;
+}
+
+void CChartEngine::SetSegment(double a, double b) {
+  world.xmin = a;
+  world.xmax = b;
+  const std::int32_t first = TruncToInt32(a - 1.0);
+  const std::int32_t last = TruncToInt32(b - 1.0);
+  const std::int32_t active = ActiveCount(plotsCount);
+  for (std::int32_t p = 0; p < active; ++p) {
+    const std::int32_t n = plots[p].points.count();
+    plots[p].firstIndex = first < 0 ? 0 : first;
+    plots[p].lastIndex = last >= n ? n - 1 : last;
+    plots[p].refitPending = 1;
+  }
+  const std::int32_t m = grid.labels.count();
+  grid.firstLabel = first < 0 ? 0 : first;
+  grid.lastLabel = last >= m ? m - 1 : last;
+  layoutDirty = 1;
+}
+
+void CChartEngine::ScrollRight() {
+  const std::int32_t m = grid.labels.count();
+  bool stepped = false;
+  if (std::int64_t{grid.lastLabel} + 1 < m) {
+    grid.firstLabel = Step(grid.firstLabel, 1);
+    grid.lastLabel = Step(grid.lastLabel, 1);
+    stepped = true;
+  }
+  if (grid.firstLabel < 0) grid.firstLabel = 0;
+  if (grid.lastLabel >= m) grid.lastLabel = m - 1;
+  if (!stepped) return;
+
+  world.xmin += 1.0;
+  world.xmax += 1.0;
+  const std::int32_t active = ActiveCount(plotsCount);
+  for (std::int32_t p = 0; p < active; ++p) {
+    CPlotSeries& plot = plots[p];
+    if (std::int64_t{plot.lastIndex} + 1 < plot.points.count()) {
+      plot.lastIndex = Step(plot.lastIndex, 1);
+      plot.firstIndex = Step(plot.firstIndex, 1);
+      plot.refitPending = 1;
+    }
+  }
+  layoutDirty = 1;
+}
+
+void CChartEngine::ScrollLeft() {
+  const std::int32_t m = grid.labels.count();
+  bool stepped = false;
+  if (std::int64_t{grid.firstLabel} - 1 >= 0) {
+    grid.firstLabel = Step(grid.firstLabel, -1);
+    grid.lastLabel = Step(grid.lastLabel, -1);
+    stepped = true;
+  }
+  if (grid.firstLabel < 0) grid.firstLabel = 0;
+  if (grid.lastLabel >= m) grid.lastLabel = m - 1;
+  if (!stepped) return;
+
+  world.xmin -= 1.0;
+  world.xmax -= 1.0;
+  const std::int32_t active = ActiveCount(plotsCount);
+  for (std::int32_t p = 0; p < active; ++p) {
+    CPlotSeries& plot = plots[p];
+    if (std::int64_t{plot.firstIndex} - 1 >= 0) {
+      plot.firstIndex = Step(plot.firstIndex, -1);
+      plot.lastIndex = Step(plot.lastIndex, -1);
+      plot.refitPending = 1;
+    }
+  }
+  layoutDirty = 1;
+}
+
+}  // namespace corvane
