@@ -10,6 +10,12 @@ namespace corvane {
 
 class CTextLabel {
  public:
+  CTextLabel() = default;
+  // Labels live in growable arrays (marks): moving must not allocate or throw.
+  CTextLabel(const CTextLabel&) = default;
+  CTextLabel(CTextLabel&&) noexcept = default;
+  CTextLabel& operator=(const CTextLabel&) = default;
+  CTextLabel& operator=(CTextLabel&&) noexcept = default;
   virtual ~CTextLabel() = default;
   // Draws `text` with its top-left corner at (x, y); nothing for an empty text.
   virtual void Draw(std::int32_t x, std::int32_t y, DeviceContext& dc);

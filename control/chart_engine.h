@@ -49,9 +49,15 @@ class CChartEngine {
   void LayoutPass();
   void ComputeWorldWindow();
 
-  // Derived plot area: margins inside the picture.
+  // Derived plot area: margins inside the picture. Right and bottom are kept within
+  // +-2^30 so that SetSize's unchecked extremes never overflow a difference of corners.
   IRect PlotArea() const {
-    return IRect{leftMargin, topMargin, width - rightMargin, height - bottomMargin};
+    return IRect{leftMargin, topMargin, ClampedEdge(std::int64_t{width} - rightMargin),
+                 ClampedEdge(std::int64_t{height} - bottomMargin)};
+  }
+  static std::int32_t ClampedEdge(std::int64_t v) {
+    constexpr std::int64_t kLimit = std::int64_t{1} << 30;
+    return static_cast<std::int32_t>(v < -kLimit ? -kLimit : (v > kLimit ? kLimit : v));
   }
   std::int32_t activePlots() const { return plotsCount; }
 
