@@ -1,20 +1,231 @@
+// Least-squares straight lines and parabolas of a plot, in world and in device coordinates,
+// and the coefficients the client reads back.
+#include <cmath>
+#include <cstdint>
+
+#include "appearance/chart_grid.h"
+#include "series/linear_system.h"
 #include "series/plot_series.h"
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define CORVANE_FIT_SSE2 1
+#endif
 
 namespace corvane {
 
-void CPlotSeries::FitDeviceLinear() {}
-void CPlotSeries::FitWorldLinear() {}
-void CPlotSeries::FitDeviceQuadratic() {}
-void CPlotSeries::FitWorldQuadratic() {}
-void CPlotSeries::RefitAll() {
-  FitDeviceQuadratic();
-  FitWorldQuadratic();
-  FitDeviceLinear();
-  FitWorldLinear();
-  refitPending = 0;
+namespace {
+
+// The sums of one fit, accumulated in point order; the linear fit uses s2, s1, t1, t0.
+struct FitSums {
+  double s4 = 0, s3 = 0, s2 = 0, s1 = 0, t2 = 0, t1 = 0, t0 = 0;
+};
+
+// World -> device under the plot's copies, the same expression as the layout's mapping.
+struct DeviceMapping {
+  double xmin, ymin, sx, sy, left, bottom;
+};
+
+bool MappingOf(const CPlotSeries& p, DeviceMapping* m) {
+  const WorldWindow& w = p.world;
+  if (w.xmax == w.xmin || w.ymax == w.ymin) return false;
+  m->xmin = w.xmin;
+  m->ymin = w.ymin;
+  m->sx = static_cast<double>(static_cast<std::int64_t>(p.right) - p.left) / (w.xmax - w.xmin);
+  m->sy = static_cast<double>(static_cast<std::int64_t>(p.top) - p.bottom) / (w.ymax - w.ymin);
+  m->left = static_cast<double>(p.left);
+  m->bottom = static_cast<double>(p.bottom);
+  return true;
 }
-double CPlotSeries::GetA() const { return 0.0; }
-double CPlotSeries::GetB() const { return 0.0; }
-double CPlotSeries::GetC() const { return 0.0; }
+
+inline void Accumulate(FitSums& s, double x, double y) {
+  const double q = x * x;
+  s.s4 += q * q;
+  s.s3 += x * q;
+  s.s2 += q;
+  s.s1 += x;
+  s.t2 += q * y;
+  s.t1 += x * y;
+  s.t0 += y;
+}
+
+void WorldSums(const DPoint* pts, std::int32_t n, FitSums& s) {
+  for (std::int32_t k = 0; k < n; ++k) Accumulate(s, pts[k].X, pts[k].Y);
+}
+
+void DeviceSums(const DPoint* pts, std::int32_t n, const DeviceMapping& m, FitSums& s) {
+  for (std::int32_t k = 0; k < n; ++k) {
+    const double dx = m.left + m.sx * (pts[k].X - m.xmin);
+    const double dy = m.bottom + m.sy * (pts[k].Y - m.ymin);
+    Accumulate(s, dx, dy);
+  }
+}
+
+// Both sets in one pass over the points: world in one lane, device in the other. Every
+// lane operation is the scalar one, so the sums are bit-identical to the separate passes.
+void BothSums(const DPoint* pts, std::int32_t n, const DeviceMapping& m, FitSums& world,
+              FitSums& device) {
+#if CORVANE_FIT_SSE2
+  const __m128d mn = _mm_set_pd(m.ymin, m.xmin);
+  const __m128d sc = _mm_set_pd(m.sy, m.sx);
+  const __m128d org = _mm_set_pd(m.bottom, m.left);
+  __m128d s4 = _mm_setzero_pd(), s3 = s4, s2 = s4, s1 = s4, t2 = s4, t1 = s4, t0 = s4;
+  for (std::int32_t k = 0; k < n; ++k) {
+    const __m128d p = _mm_loadu_pd(&pts[k].X);
+    const __m128d d = _mm_add_pd(org, _mm_mul_pd(sc, _mm_sub_pd(p, mn)));
+    const __m128d x = _mm_unpacklo_pd(p, d);
+    const __m128d y = _mm_unpackhi_pd(p, d);
+    const __m128d q = _mm_mul_pd(x, x);
+    s4 = _mm_add_pd(s4, _mm_mul_pd(q, q));
+    s3 = _mm_add_pd(s3, _mm_mul_pd(x, q));
+    s2 = _mm_add_pd(s2, q);
+    s1 = _mm_add_pd(s1, x);
+    t2 = _mm_add_pd(t2, _mm_mul_pd(q, y));
+    t1 = _mm_add_pd(t1, _mm_mul_pd(x, y));
+    t0 = _mm_add_pd(t0, y);
+  }
+  double lanes[7][2];
+  _mm_storeu_pd(lanes[0], s4);
+  _mm_storeu_pd(lanes[1], s3);
+  _mm_storeu_pd(lanes[2], s2);
+  _mm_storeu_pd(lanes[3], s1);
+  _mm_storeu_pd(lanes[4], t2);
+  _mm_storeu_pd(lanes[5], t1);
+  _mm_storeu_pd(lanes[6], t0);
+  FitSums* out[2] = {&world, &device};
+  for (int l = 0; l < 2; ++l) {
+    out[l]->s4 = lanes[0][l];
+    out[l]->s3 = lanes[1][l];
+    out[l]->s2 = lanes[2][l];
+    out[l]->s1 = lanes[3][l];
+    out[l]->t2 = lanes[4][l];
+    out[l]->t1 = lanes[5][l];
+    out[l]->t0 = lanes[6][l];
+  }
+#else
+  WorldSums(pts, n, world);
+  DeviceSums(pts, n, m, device);
+#endif
+}
+
+// y = slope * x + intercept from the normal equations [[Sxx, Sx], [Sx, n]].
+bool SolveLinear(const FitSums& s, double n, double* slope, double* intercept) {
+  CLinearSystem sys;
+  sys.SetElement(0, 0, s.s2);
+  sys.SetElement(0, 1, s.s1);
+  sys.SetElement(1, 0, s.s1);
+  sys.SetElement(1, 1, n);
+  sys.SetRightSide(0, s.t1);
+  sys.SetRightSide(1, s.t0);
+  if (!sys.Solve2()) return false;
+  *slope = sys.Solution(0);
+  *intercept = sys.Solution(1);
+  return true;
+}
+
+// y = a x^2 + b x + c from [[S4, S3, S2], [S3, S2, S1], [S2, S1, n]].
+bool SolveQuadratic(const FitSums& s, double n, double* a, double* b, double* c) {
+  CLinearSystem sys;
+  const double m[3][3] = {{s.s4, s.s3, s.s2}, {s.s3, s.s2, s.s1}, {s.s2, s.s1, n}};
+  for (int r = 0; r < 3; ++r)
+    for (int col = 0; col < 3; ++col) sys.SetElement(r, col, m[r][col]);
+  sys.SetRightSide(0, s.t2);
+  sys.SetRightSide(1, s.t1);
+  sys.SetRightSide(2, s.t0);
+  if (!sys.Solve3()) return false;
+  *a = sys.Solution(0);
+  *b = sys.Solution(1);
+  *c = sys.Solution(2);
+  return true;
+}
+
+// The largest power of ten a 32-bit scale can hold.
+constexpr int kMaxDecimals = 9;
+
+// v cut (toward zero) to the grid's number of decimals.
+double TruncateToDecimals(double v, const CChartGrid* grid) {
+  int d = grid ? grid->digitsAfterPoint : 2;
+  if (d > kMaxDecimals) d = kMaxDecimals;
+  double scale = 1.0;
+  for (int i = 0; i < d; ++i) scale *= 10.0;
+  // Doubles this large carry no fraction; scaling them could only overflow.
+  if (!(std::fabs(v) < 4503599627370496.0)) return v;  // 2^52; NaN stays NaN
+  // trunc in double equals the 32-bit truncation wherever that fits and keeps its meaning
+  // (cut toward zero) where it would overflow.
+  return std::trunc(v * scale) / scale;
+}
+
+}  // namespace
+
+void CPlotSeries::FitDeviceLinear() {
+  DeviceMapping m;
+  const std::int32_t n = points.count();
+  if (n < 2 || !MappingOf(*this, &m)) return;
+  FitSums s;
+  DeviceSums(points.data(), n, m, s);
+  SolveLinear(s, n, &devSlope, &devIntercept);
+}
+
+void CPlotSeries::FitWorldLinear() {
+  const std::int32_t n = points.count();
+  if (n < 2) return;
+  FitSums s;
+  WorldSums(points.data(), n, s);
+  SolveLinear(s, n, &linSlope, &linIntercept);
+}
+
+void CPlotSeries::FitDeviceQuadratic() {
+  DeviceMapping m;
+  const std::int32_t n = points.count();
+  if (n < 3 || !MappingOf(*this, &m)) return;
+  FitSums s;
+  DeviceSums(points.data(), n, m, s);
+  SolveQuadratic(s, n, &devA, &devB, &devC);
+}
+
+void CPlotSeries::FitWorldQuadratic() {
+  const std::int32_t n = points.count();
+  if (n < 3) return;
+  FitSums s;
+  WorldSums(points.data(), n, s);
+  SolveQuadratic(s, n, &quadA, &quadB, &quadC);
+}
+
+void CPlotSeries::RefitAll() {
+  const std::int32_t n = points.count();
+  if (n < 2) return;  // no fit of either kind can be computed
+  // The four fits share their sums, so one pass feeds all of them; each is solved as if
+  // computed on its own.
+  FitSums world, device;
+  DeviceMapping m;
+  const bool mapped = MappingOf(*this, &m);
+  if (mapped)
+    BothSums(points.data(), n, m, world, device);
+  else
+    WorldSums(points.data(), n, world);
+  if (n >= 3) {
+    if (mapped) SolveQuadratic(device, n, &devA, &devB, &devC);
+    SolveQuadratic(world, n, &quadA, &quadB, &quadC);
+  }
+  if (mapped) SolveLinear(device, n, &devSlope, &devIntercept);
+  SolveLinear(world, n, &linSlope, &linIntercept);
+}
+
+double CPlotSeries::GetA() const {
+  if (approximation == 2) return TruncateToDecimals(quadA, grid);
+  if (approximation == 1) return TruncateToDecimals(linSlope, grid);
+  return 0.0;
+}
+
+double CPlotSeries::GetB() const {
+  if (approximation == 2) return TruncateToDecimals(quadB, grid);
+  if (approximation == 1) return TruncateToDecimals(linIntercept, grid);
+  return 0.0;
+}
+
+double CPlotSeries::GetC() const {
+  if (approximation == 2) return TruncateToDecimals(quadC, grid);
+  return 0.0;
+}
 
 }  // namespace corvane

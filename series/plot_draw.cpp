@@ -1,9 +1,113 @@
+// Drawing of one plot: its polyline, fitted line or parabola, then its point markers.
+#include <algorithm>
+#include <cstdint>
+
+#include "overlays/line_style.h"
+#include "overlays/polyline_stroker.h"
 #include "series/plot_series.h"
 
 namespace corvane {
 
-void CPlotSeries::DrawPlot(DeviceContext& dc) { (void)dc; }
-void CPlotSeries::DrawAllPoints(DeviceContext& dc) { (void)dc; }
-void CPlotSeries::DrawSegment(DeviceContext& dc) { (void)dc; }
+namespace {
+
+std::int32_t Saturate(std::int64_t v) {
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+IPoint DevicePixel(const DPoint& d) { return IPoint{TruncToInt32(d.X), TruncToInt32(d.Y)}; }
+
+// The index range [first, last] of the points drawn, already cut to the stored points.
+struct PointRange {
+  std::int32_t first, last;
+};
+
+void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset) {
+  CLineStyle line;
+  line.width = SanitizeLineWidth(p.plotWidth);
+  line.color = p.plotColor;
+  line.style = 0;
+  line.enabled = 1;
+  const IRect clip{p.left, p.top, p.right, p.bottom};
+  const std::int64_t left = p.left, right = p.right;
+
+  if (p.approximation == 0) {
+    if (range.last - range.first < 1) return;
+    // One pen and one clip for the whole chain instead of one per segment: same pixels.
+    PolylineStroker stroker(line, clip, dc);
+    const DPoint* d = p.devicePoints.data();
+    for (std::int32_t k = range.first; k <= range.last; ++k) stroker.Add(DevicePixel(d[k]));
+    stroker.Finish();
+  } else if (p.approximation == 1) {
+    const std::int32_t xa = Saturate(inset ? left + 10 : left);
+    const std::int32_t xb = Saturate(inset ? right - 10 : right);
+    const double ya = p.devSlope * xa + p.devIntercept;
+    const double yb = p.devSlope * xb + p.devIntercept;
+    line.DrawLineClipped(xa, TruncToInt32(ya), xb, TruncToInt32(yb), clip, dc);
+  } else {
+    const double x0 = static_cast<double>(inset ? left + 10 : left);
+    const std::int64_t steps = (inset ? right - left - 20 : right - left) / 4;
+    auto curve = [&](double x) { return (p.devA * x + p.devB) * x + p.devC; };
+    for (std::int64_t i = 0; i < steps; ++i) {
+      const double x = x0 + 4.0 * static_cast<double>(i);
+      line.DrawLineClipped(TruncToInt32(x), TruncToInt32(curve(x)), TruncToInt32(x + 4),
+                           TruncToInt32(curve(x + 4)), clip, dc);
+    }
+  }
+}
+
+void DrawMarkers(const CPlotSeries& p, DeviceContext& dc, PointRange range, ObjHandle brush) {
+  const double left = p.left, right = p.right;
+  const std::int64_t s = p.pointSize;
+  const DPoint* d = p.devicePoints.data();
+  // Repeating the same square (or pixel) changes nothing; dense data repeats a lot.
+  bool havePrevious = false;
+  IPoint previous{0, 0};
+  for (std::int32_t k = range.first; k <= range.last; ++k) {
+    if (!(left <= d[k].X && d[k].X <= right)) continue;
+    const IPoint c = DevicePixel(d[k]);
+    if (havePrevious && c.x == previous.x && c.y == previous.y) continue;
+    havePrevious = true;
+    previous = c;
+    if (s > 0) {
+      const IRect rc{Saturate(c.x - s), Saturate(c.y - s), Saturate(c.x + s), Saturate(c.y + s)};
+      if (brush) dc.FillRect(rc, brush);
+    } else {
+      dc.SetPixelV(c.x, c.y, p.pointColor);
+    }
+  }
+}
+
+void DrawPoints(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset) {
+  const ObjHandle brush = dc.CreateSolidBrush(p.pointColor);
+  if (p.refitPending) {
+    p.RefitAll();
+    p.refitPending = 0;
+  }
+  DrawSeries(p, dc, range, inset);
+  if (p.pointVisible) DrawMarkers(p, dc, range, brush);
+  if (brush) dc.DeleteObject(brush);
+}
+
+}  // namespace
+
+void CPlotSeries::DrawPlot(DeviceContext& dc) {
+  if (!visible) return;
+  if (segmentOnly == 0)
+    DrawAllPoints(dc);
+  else if (segmentOnly == 1)
+    DrawSegment(dc);
+}
+
+void CPlotSeries::DrawAllPoints(DeviceContext& dc) {
+  DrawPoints(*this, dc, PointRange{0, devicePoints.count() - 1}, true);
+}
+
+void CPlotSeries::DrawSegment(DeviceContext& dc) {
+  // Window indices beyond the stored points are skipped.
+  const std::int32_t first = std::max<std::int32_t>(firstIndex, 0);
+  const std::int32_t last = std::min<std::int32_t>(lastIndex, devicePoints.count() - 1);
+  DrawPoints(*this, dc, PointRange{first, last}, false);
+}
 
 }  // namespace corvane

@@ -1,0 +1,118 @@
+#include "overlays/polyline_stroker.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvane {
+
+namespace {
+
+// No segment packs to this key: it would be the zero-length (-1, -1)-(-1, -1), and
+// zero-length segments are never looked up.
+constexpr std::uint64_t kEmptySlot = ~std::uint64_t{0};
+
+bool Fits16(std::int32_t v) { return v >= -32768 && v <= 32767; }
+
+bool Same(IPoint a, IPoint b) { return a.x == b.x && a.y == b.y; }
+
+}  // namespace
+
+PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, DeviceContext& dc)
+    : dc_(dc) {
+  if (!style.enabled) return;
+  active_ = true;
+  IRect saved{};
+  dc_.GetClipBox(&saved);
+  clipRgn_ = dc_.CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
+  savedRgn_ = dc_.CreateRectRgn(saved.left, saved.top, saved.right, saved.bottom);
+  dc_.SelectClipRgn(clipRgn_);
+  const std::int32_t width = SanitizeLineWidth(style.width);
+  pen_ = dc_.CreatePen(width, style.color);
+  if (pen_) {
+    drawing_ = true;
+    oldPen_ = dc_.SelectObject(pen_);
+  }
+  // Regions take their corners in either order; the pen reaches half its width beyond the
+  // line, plus a pixel of rounding -- the margin here is generous on purpose.
+  const std::int64_t reach = width + 2;
+  reachLeft_ = std::min<std::int64_t>(clip.left, clip.right) - reach;
+  reachRight_ = std::max<std::int64_t>(clip.left, clip.right) - 1 + reach;
+  reachTop_ = std::min<std::int64_t>(clip.top, clip.bottom) - reach;
+  reachBottom_ = std::max<std::int64_t>(clip.top, clip.bottom) - 1 + reach;
+  std::memset(drawn_, 0xFF, sizeof drawn_);
+}
+
+PolylineStroker::~PolylineStroker() { Finish(); }
+
+void PolylineStroker::Add(IPoint p) {
+  if (!drawing_) return;
+  if (added_++ == 0) {
+    first_ = prev_ = p;
+    return;
+  }
+  // A zero-length piece adds nothing: its pixels are those the neighbouring segment leaves
+  // at the shared end point (or none at all for a 1-pixel pen).
+  if (Same(p, prev_)) return;
+  sawDistinct_ = true;
+  Segment(prev_, p);
+  prev_ = p;
+}
+
+void PolylineStroker::Finish() {
+  if (!active_) return;
+  if (drawing_) {
+    // A chain that never moves is one zero-length segment: whatever the pen leaves there.
+    if (added_ >= 2 && !sawDistinct_ && !Culled(first_, first_)) {
+      run_[0] = run_[1] = first_;
+      runCount_ = 2;
+    }
+    Flush();
+    dc_.SelectObject(oldPen_);
+    dc_.DeleteObject(pen_);
+  }
+  dc_.SelectClipRgn(savedRgn_);
+  if (clipRgn_) dc_.DeleteObject(clipRgn_);
+  if (savedRgn_) dc_.DeleteObject(savedRgn_);
+  active_ = drawing_ = false;
+}
+
+bool PolylineStroker::Culled(IPoint a, IPoint b) const {
+  return (a.x < reachLeft_ && b.x < reachLeft_) || (a.x > reachRight_ && b.x > reachRight_) ||
+         (a.y < reachTop_ && b.y < reachTop_) || (a.y > reachBottom_ && b.y > reachBottom_);
+}
+
+// A solid opaque pen leaves the same pixels however often a segment is repeated, so a
+// segment seen before in this chain (same direction: the end pixel rule is not symmetric)
+// need not be drawn again. A small direct-mapped table remembers recent ones.
+bool PolylineStroker::AlreadyDrawn(IPoint a, IPoint b) {
+  if (!Fits16(a.x) || !Fits16(a.y) || !Fits16(b.x) || !Fits16(b.y)) return false;
+  const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(a.x)) << 48) |
+                            (static_cast<std::uint64_t>(static_cast<std::uint16_t>(a.y)) << 32) |
+                            (static_cast<std::uint64_t>(static_cast<std::uint16_t>(b.x)) << 16) |
+                            static_cast<std::uint64_t>(static_cast<std::uint16_t>(b.y));
+  std::uint64_t& slot = drawn_[(key * 0x9E3779B97F4A7C15ull) >> (64 - kCacheBits)];
+  if (slot == key) return true;
+  slot = key;
+  return false;
+}
+
+void PolylineStroker::Segment(IPoint a, IPoint b) {
+  if (Culled(a, b) || AlreadyDrawn(a, b)) {
+    Flush();
+    return;
+  }
+  if (runCount_ == 0) run_[runCount_++] = a;
+  run_[runCount_++] = b;
+  if (runCount_ == kRunCapacity) {
+    dc_.Polyline(run_, runCount_);
+    run_[0] = run_[runCount_ - 1];
+    runCount_ = 1;
+  }
+}
+
+void PolylineStroker::Flush() {
+  if (runCount_ >= 2) dc_.Polyline(run_, runCount_);
+  runCount_ = 0;
+}
+
+}  // namespace corvane

@@ -1,0 +1,57 @@
+// PolylineStroker: draws a stream of points as the chain of solid segments p0-p1, p1-p2, ...
+// with one pen and one clip for the whole chain, leaving every pixel as one
+// CLineStyle::DrawLineClipped per segment would. Segments that cannot reach the clip, and
+// segments already drawn in this chain, are left out; the rest go out as Polyline runs.
+#pragma once
+#include <cstdint>
+
+#include "overlays/line_style.h"
+#include "platform/dc.h"
+#include "platform/geometry.h"
+
+namespace corvane {
+
+class PolylineStroker {
+ public:
+  // Selects the clip and a solid pen of the style's width and colour, as DrawLineClipped
+  // does. A disabled style makes the stroker inert: it touches nothing.
+  PolylineStroker(const CLineStyle& style, const IRect& clip, DeviceContext& dc);
+  ~PolylineStroker();
+  PolylineStroker(const PolylineStroker&) = delete;
+  PolylineStroker& operator=(const PolylineStroker&) = delete;
+
+  void Add(IPoint p);
+  // Draws what is pending and restores the pen and the clip; the destructor calls it.
+  void Finish();
+
+ private:
+  static constexpr int kRunCapacity = 512;
+  static constexpr int kCacheBits = 12;
+
+  void Segment(IPoint a, IPoint b);
+  void Flush();
+  bool Culled(IPoint a, IPoint b) const;
+  bool AlreadyDrawn(IPoint a, IPoint b);
+
+  DeviceContext& dc_;
+  bool active_ = false;
+  bool drawing_ = false;  // a pen could be created
+  ObjHandle clipRgn_ = kNoObject;
+  ObjHandle savedRgn_ = kNoObject;
+  ObjHandle pen_ = kNoObject;
+  ObjHandle oldPen_ = kNoObject;
+  // The clip box grown by the pen's reach; a segment wholly on the far side of one of its
+  // edges leaves no pixel inside the clip.
+  std::int64_t reachLeft_ = 0, reachTop_ = 0, reachRight_ = 0, reachBottom_ = 0;
+
+  IPoint first_{0, 0};
+  IPoint prev_{0, 0};
+  std::int64_t added_ = 0;
+  bool sawDistinct_ = false;
+
+  IPoint run_[kRunCapacity];
+  std::int32_t runCount_ = 0;
+  std::uint64_t drawn_[1u << kCacheBits];
+};
+
+}  // namespace corvane
