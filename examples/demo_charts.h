@@ -1,0 +1,16 @@
+// The demo charts, built through the public automation API. tests/clients/demo.vbs builds the
+// same charts member by member, so the native and the Windows pictures can be compared.
+#pragma once
+#include <string>
+
+#include "control/automation.h"
+
+namespace corvane::demo {
+
+// Three plots (polyline with markers, least-squares line, parabola) with dashed line
+// overlays of every style over a gradient background.
+void BuildPlotsChart(CorvaneAutomation& chart);
+// The same data over a noise-texture background.
+void BuildTextureChart(CorvaneAutomation& chart);
+
+}  // namespace corvane::demo
