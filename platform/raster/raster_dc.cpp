@@ -1,0 +1,522 @@
+#include "platform/raster/raster_dc.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "platform/raster/raster_cosmetic_line.h"
+#include "platform/raster/raster_system.h"
+
+namespace corvane {
+
+namespace {
+
+template <typename T, typename... Args>
+std::unique_ptr<T> MakeNothrow(Args&&... args) {
+  return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
+}
+
+
+std::uint8_t BlendChannel(int src, int dst, int alpha) {
+  return static_cast<std::uint8_t>((src * alpha + dst * (255 - alpha) + 127) / 255);
+}
+
+}  // namespace
+
+// Paints the rows a scan converter emits, through the clip.
+class RasterDc::PaintSink : public SpanSink {
+ public:
+  PaintSink(RasterDc& dc, Color c) : dc_(dc), color_(c) {}
+  void Row(std::int32_t y, const RegionSpan* spans, std::size_t n) override {
+    for (std::size_t i = 0; i < n; ++i) dc_.FillClippedSpan(y, spans[i].left, spans[i].right, color_);
+  }
+
+ private:
+  RasterDc& dc_;
+  Color color_;
+};
+
+// The surface as the text renderer sees it.
+class RasterDc::Canvas : public RasterCanvas {
+ public:
+  explicit Canvas(RasterDc& dc) : dc_(dc), clip_(dc.EffectiveClip()), surface_(dc.Surface()) {}
+  IRect ClipBox() const override { return clip_.Bounds(); }
+  bool Visible(std::int32_t x, std::int32_t y) const override { return surface_ && clip_.Contains(x, y); }
+  Color Pixel(std::int32_t x, std::int32_t y) const override {
+    return surface_ && surface_->Contains(x, y) ? surface_->Get(x, y) : 0;
+  }
+  void Plot(std::int32_t x, std::int32_t y, Color c) override {
+    if (Visible(x, y)) surface_->Set(x, y, c);
+  }
+  void FillSpan(std::int32_t y, std::int32_t x0, std::int32_t x1, Color c) override {
+    dc_.FillClippedSpan(y, x0, x1, c);
+  }
+
+ private:
+  RasterDc& dc_;
+  const RasterRegion& clip_;
+  RasterBitmap* surface_;
+};
+
+RasterDc::RasterDc(RasterGraphicsSystem& system)
+    : system_(system), pen_(kNoObject), brush_(kNoObject), font_(kNoObject), bitmap_(kNoObject) {
+  Select(pen_, system_.black_pen());
+  Select(brush_, system_.white_brush());
+  Select(font_, system_.system_font());
+  Select(bitmap_, system_.default_bitmap());
+}
+
+RasterDc::RasterDc(RasterGraphicsSystem& system, std::shared_ptr<RasterBitmap> surface)
+    : system_(system), fixed_surface_(std::move(surface)), pen_(kNoObject), brush_(kNoObject),
+      font_(kNoObject), bitmap_(kNoObject) {
+  Select(pen_, system_.black_pen());
+  Select(brush_, system_.white_brush());
+  Select(font_, system_.system_font());
+}
+
+RasterDc::~RasterDc() {
+  Release(pen_);
+  Release(brush_);
+  Release(font_);
+  Release(bitmap_);
+}
+
+GraphicsSystem& RasterDc::System() { return system_; }
+
+void RasterDc::Select(ObjHandle& slot, ObjHandle obj) {
+  if (RasterObject* o = system_.Lookup(obj)) ++o->selections;
+  Release(slot);
+  slot = obj;
+}
+
+void RasterDc::Release(ObjHandle& slot) {
+  if (RasterObject* o = system_.Lookup(slot)) --o->selections;
+  slot = kNoObject;
+}
+
+RasterBitmap* RasterDc::Surface() const {
+  if (fixed_surface_) return fixed_surface_.get();
+  auto* obj = system_.LookupAs<RasterBitmapObject>(bitmap_, RasterObjectKind::kBitmap);
+  return obj ? obj->bitmap.get() : nullptr;
+}
+
+// --- objects ---
+
+ObjHandle RasterDc::CreatePen(std::int32_t width, Color color) {
+  // A negative width draws as its magnitude.
+  const std::int32_t w = width < 0 ? (width == INT32_MIN ? INT32_MAX : -width) : width;
+  return system_.Register(MakeNothrow<RasterPen>(w, color, false));
+}
+
+ObjHandle RasterDc::CreateSolidBrush(Color color) {
+  return system_.Register(MakeNothrow<RasterBrush>(color));
+}
+
+ObjHandle RasterDc::CreateFontA(const FontSpec& spec) {
+  return system_.Register(MakeNothrow<RasterFontObject>(spec));
+}
+
+ObjHandle RasterDc::GetStockNullPen() { return system_.null_pen(); }
+
+ObjHandle RasterDc::CreateRectRgn(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+  return system_.Register(MakeNothrow<RasterRegionObject>(RasterRegion::FromRect(l, t, r, b)));
+}
+
+ObjHandle RasterDc::CreatePolygonRgn(const IPoint* pts, std::int32_t n) {
+  if (!pts || n < 0) return kNoObject;
+  return system_.Register(MakeNothrow<RasterRegionObject>(PolygonRegion(pts, n)));
+}
+
+ObjHandle RasterDc::CreateCompatibleBitmap(std::int32_t w, std::int32_t h) {
+  std::unique_ptr<RasterBitmap> bmp = RasterBitmap::Create32(w, h);
+  if (!bmp) return kNoObject;
+  return system_.Register(MakeNothrow<RasterBitmapObject>(std::move(bmp)));
+}
+
+ObjHandle RasterDc::CreateDIBSection24(std::int32_t w, std::int32_t h, void** bits) {
+  if (bits) *bits = nullptr;
+  std::unique_ptr<RasterBitmap> bmp = RasterBitmap::CreateDib24(w, h);
+  if (!bmp) return kNoObject;
+  std::uint8_t* memory = bmp->bits();
+  const ObjHandle handle = system_.Register(MakeNothrow<RasterBitmapObject>(std::move(bmp)));
+  if (handle != kNoObject && bits) *bits = memory;
+  return handle;
+}
+
+ObjHandle RasterDc::SelectObject(ObjHandle obj) {
+  RasterObject* o = system_.Lookup(obj);
+  if (!o) return kNoObject;
+  ObjHandle prev = kNoObject;
+  switch (o->kind) {
+    case RasterObjectKind::kPen:
+      prev = pen_;
+      Select(pen_, obj);
+      return prev;
+    case RasterObjectKind::kBrush:
+      prev = brush_;
+      Select(brush_, obj);
+      return prev;
+    case RasterObjectKind::kFont:
+      prev = font_;
+      Select(font_, obj);
+      return prev;
+    case RasterObjectKind::kBitmap:
+      if (fixed_surface_) return kNoObject;  // only memory contexts take bitmaps
+      if (obj == bitmap_) return obj;
+      if (!o->stock && o->selections > 0) return kNoObject;  // one context at a time
+      if (!static_cast<RasterBitmapObject*>(o)->bitmap) return kNoObject;
+      prev = bitmap_;
+      Select(bitmap_, obj);
+      InvalidateClip();
+      return prev;
+    case RasterObjectKind::kRegion:
+      return kNoObject;
+  }
+  return kNoObject;
+}
+
+ObjHandle RasterDc::GetCurrentBitmap() {
+  return fixed_surface_ ? system_.default_bitmap() : bitmap_;
+}
+
+bool RasterDc::DeleteObject(ObjHandle obj) { return system_.DeleteObject(obj); }
+
+// --- clipping ---
+
+const RasterRegion& RasterDc::EffectiveClip() {
+  if (!clip_valid_) {
+    const RasterBitmap* s = Surface();
+    const IRect surface{0, 0, s ? s->width() : 0, s ? s->height() : 0};
+    effective_clip_ = has_clip_ ? clip_.IntersectRect(surface)
+                                : RasterRegion::FromRect(surface.left, surface.top, surface.right, surface.bottom);
+    clip_valid_ = true;
+  }
+  return effective_clip_;
+}
+
+int RasterDc::SelectClipRgn(ObjHandle rgn) {
+  if (rgn == kNoObject) {
+    has_clip_ = false;
+    clip_ = RasterRegion();
+    InvalidateClip();
+    return kSimpleRegion;
+  }
+  auto* r = system_.LookupAs<RasterRegionObject>(rgn, RasterObjectKind::kRegion);
+  if (!r) return kRegionError;
+  clip_ = r->region;
+  has_clip_ = true;
+  InvalidateClip();
+  return EffectiveClip().Kind();
+}
+
+int RasterDc::ExtSelectClipRgnAnd(ObjHandle rgn) {
+  auto* r = system_.LookupAs<RasterRegionObject>(rgn, RasterObjectKind::kRegion);
+  if (!r) return kRegionError;
+  clip_ = has_clip_ ? clip_.Intersect(r->region) : r->region;
+  has_clip_ = true;
+  InvalidateClip();
+  return EffectiveClip().Kind();
+}
+
+int RasterDc::GetClipBox(IRect* box) {
+  if (!box) return kRegionError;
+  const RasterRegion& clip = EffectiveClip();
+  *box = clip.Bounds();
+  return clip.Kind();
+}
+
+// --- painting helpers ---
+
+void RasterDc::FillClippedSpan(std::int32_t y, std::int32_t x0, std::int32_t x1, Color c) {
+  if (x0 >= x1) return;
+  const RasterRegion& clip = EffectiveClip();
+  const RasterRegion::Band* band = clip.BandAt(y);
+  if (!band) return;
+  RasterBitmap* s = Surface();
+  const RegionSpan* sp = clip.spans().data() + band->first;
+  for (std::uint32_t i = 0; i < band->count; ++i) {
+    const std::int32_t l = std::max(x0, sp[i].left);
+    const std::int32_t r = std::min(x1, sp[i].right);
+    if (l < r) s->FillSpan(y, l, r, c);
+  }
+}
+
+void RasterDc::FillRegionRows(const RasterRegion& region, Color c) {
+  for (const RasterRegion::Band& band : region.bands()) {
+    for (std::int32_t y = band.top; y < band.bottom; ++y) {
+      for (std::uint32_t i = 0; i < band.count; ++i) {
+        const RegionSpan& s = region.spans()[band.first + i];
+        FillClippedSpan(y, s.left, s.right, c);
+      }
+    }
+  }
+}
+
+void RasterDc::StrokeSegment(RasterPen& pen, IPoint p0, IPoint p1) {
+  const RasterRegion& clip = EffectiveClip();
+  if (clip.empty()) return;
+  const IRect box = clip.Bounds();
+  RasterBitmap* s = Surface();
+  if (pen.cosmetic()) {
+    if (clip.IsRect() && s->bits_per_pixel() == 32) {
+      const std::uint32_t px = RasterBitmap::ToNative(pen.color);
+      std::uint8_t* base = s->bits();
+      const std::size_t stride = s->stride();
+      ForEachCosmeticPixel(p0, p1, box, [&](std::int32_t x, std::int32_t y) {
+        reinterpret_cast<std::uint32_t*>(base + stride * static_cast<std::size_t>(y))[x] = px;
+      });
+    } else {
+      ForEachCosmeticPixel(p0, p1, box, [&](std::int32_t x, std::int32_t y) {
+        if (clip.Contains(x, y)) s->Set(x, y, pen.color);
+      });
+    }
+    return;
+  }
+  if (!pen.stroke) {
+    pen.stroke = MakeNothrow<WideStroke>(pen.width);
+    if (!pen.stroke) return;
+  }
+  // A segment wholly beyond the clip box by more than the pen's reach cannot touch it.
+  const std::int64_t reach = pen.stroke->reach();
+  if (std::max(p0.x, p1.x) + reach < box.left || std::min(p0.x, p1.x) - reach >= box.right ||
+      std::max(p0.y, p1.y) + reach < box.top || std::min(p0.y, p1.y) - reach >= box.bottom)
+    return;
+  PaintSink sink(*this, pen.color);
+  pen.stroke->Segment(p0, p1, box, sink);
+}
+
+void RasterDc::StrokeChain(const IPoint* pts, std::int32_t n, bool closed) {
+  auto* pen = system_.LookupAs<RasterPen>(pen_, RasterObjectKind::kPen);
+  if (!pen || pen->null_pen || n < 2 || !Surface()) return;
+  for (std::int32_t i = 0; i + 1 < n; ++i) StrokeSegment(*pen, pts[i], pts[i + 1]);
+  if (closed) StrokeSegment(*pen, pts[n - 1], pts[0]);
+}
+
+// --- lines and shapes ---
+
+bool RasterDc::MoveToEx(std::int32_t x, std::int32_t y) {
+  pos_ = {x, y};
+  return true;
+}
+
+bool RasterDc::LineTo(std::int32_t x, std::int32_t y) {
+  const IPoint seg[2] = {pos_, {x, y}};
+  StrokeChain(seg, 2, false);
+  pos_ = {x, y};
+  return true;
+}
+
+bool RasterDc::Polyline(const IPoint* pts, std::int32_t n) {
+  if (!pts || n < 2) return false;
+  StrokeChain(pts, n, false);
+  return true;
+}
+
+bool RasterDc::Polygon(const IPoint* pts, std::int32_t n) {
+  if (!pts || n < 2) return false;
+  RasterBitmap* s = Surface();
+  if (!s) return false;
+  const RasterRegion& clip = EffectiveClip();
+  if (auto* brush = system_.LookupAs<RasterBrush>(brush_, RasterObjectKind::kBrush)) {
+    if (!clip.empty()) {
+      PaintSink sink(*this, brush->color);
+      scanner_.Scan(pts, n, clip.Bounds(), sink);
+    }
+  }
+  StrokeChain(pts, n, true);
+  return true;
+}
+
+bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+  if (l > r) std::swap(l, r);
+  if (t > b) std::swap(t, b);
+  RasterBitmap* s = Surface();
+  if (!s) return false;
+  auto* pen = system_.LookupAs<RasterPen>(pen_, RasterObjectKind::kPen);
+  const bool outline = pen && !pen->null_pen;
+  auto* brush = system_.LookupAs<RasterBrush>(brush_, RasterObjectKind::kBrush);
+  const std::int64_t rr = static_cast<std::int64_t>(r) - 1, bb = static_cast<std::int64_t>(b) - 1;
+  if (brush) {
+    // With a pen the outline covers the border; without one GDI still leaves out the
+    // right column and bottom row.
+    const std::int64_t inset = outline ? 1 : 0;
+    const RasterRegion fill = RasterRegion::FromRect(
+        static_cast<std::int32_t>(std::min<std::int64_t>(l + inset, INT32_MAX)),
+        static_cast<std::int32_t>(std::min<std::int64_t>(t + inset, INT32_MAX)),
+        static_cast<std::int32_t>(std::max<std::int64_t>(rr + 1 - inset, l + inset)),
+        static_cast<std::int32_t>(std::max<std::int64_t>(bb + 1 - inset, t + inset)));
+    FillRegionRows(fill.IntersectRect(EffectiveClip().Bounds()), brush->color);
+  }
+  if (outline && r - l >= 1 && b - t >= 1) {
+    const IPoint corners[4] = {{l, t},
+                               {static_cast<std::int32_t>(std::max<std::int64_t>(rr, l)), t},
+                               {static_cast<std::int32_t>(std::max<std::int64_t>(rr, l)),
+                                static_cast<std::int32_t>(std::max<std::int64_t>(bb, t))},
+                               {l, static_cast<std::int32_t>(std::max<std::int64_t>(bb, t))}};
+    StrokeChain(corners, 4, true);
+  }
+  return true;
+}
+
+bool RasterDc::FillRect(const IRect& rc, ObjHandle brush) {
+  auto* b = system_.LookupAs<RasterBrush>(brush, RasterObjectKind::kBrush);
+  if (!b || !Surface()) return false;
+  if (rc.left >= rc.right || rc.top >= rc.bottom) return true;
+  FillRegionRows(RasterRegion::FromRect(rc.left, rc.top, rc.right, rc.bottom).IntersectRect(EffectiveClip().Bounds()),
+                 b->color);
+  return true;
+}
+
+bool RasterDc::SetPixelV(std::int32_t x, std::int32_t y, Color c) {
+  RasterBitmap* s = Surface();
+  if (!s || !EffectiveClip().Contains(x, y)) return false;
+  s->Set(x, y, c & 0x00FFFFFFu);
+  return true;
+}
+
+Color RasterDc::GetPixel(std::int32_t x, std::int32_t y) {
+  RasterBitmap* s = Surface();
+  if (!s || !EffectiveClip().Contains(x, y)) return kInvalidColor;
+  return s->Get(x, y);
+}
+
+// --- text ---
+
+bool RasterDc::ExtTextOutOpaque(const IRect& rc) {
+  if (!Surface()) return false;
+  if (rc.left >= rc.right || rc.top >= rc.bottom) return true;
+  FillRegionRows(RasterRegion::FromRect(rc.left, rc.top, rc.right, rc.bottom).IntersectRect(EffectiveClip().Bounds()),
+                 bk_color_);
+  return true;
+}
+
+bool RasterDc::TextOutA(std::int32_t x, std::int32_t y, const char* text, std::int32_t len) {
+  if (len < 0 || (len > 0 && !text) || !Surface()) return false;
+  auto* fobj = system_.LookupAs<RasterFontObject>(font_, RasterObjectKind::kFont);
+  const RasterFont* font = fobj ? fobj->Get() : nullptr;
+  if (!font || len == 0) return true;
+  Canvas canvas(*this);
+  font->Draw(canvas, x, y, text, len, text_color_, bk_mode_, bk_color_);
+  return true;
+}
+
+bool RasterDc::GetTextExtentPoint32A(const char* text, std::int32_t len, TextSize* size) {
+  if (!size || len < 0 || (len > 0 && !text)) return false;
+  auto* fobj = system_.LookupAs<RasterFontObject>(font_, RasterObjectKind::kFont);
+  const RasterFont* font = fobj ? fobj->Get() : nullptr;
+  *size = font ? font->Measure(text ? text : "", len) : TextSize{0, 0};
+  return true;
+}
+
+Color RasterDc::SetTextColor(Color c) {
+  const Color prev = text_color_;
+  text_color_ = c;
+  return prev;
+}
+Color RasterDc::GetTextColor() { return text_color_; }
+Color RasterDc::SetBkColor(Color c) {
+  const Color prev = bk_color_;
+  bk_color_ = c;
+  return prev;
+}
+Color RasterDc::GetBkColor() { return bk_color_; }
+int RasterDc::SetBkMode(int mode) {
+  if (mode != kTransparent && mode != kOpaque) return 0;
+  const int prev = bk_mode_;
+  bk_mode_ = mode;
+  return prev;
+}
+int RasterDc::GetBkMode() { return bk_mode_; }
+
+// --- block transfers ---
+
+bool RasterDc::BitBlt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, DeviceContext& src,
+                      std::int32_t sx, std::int32_t sy) {
+  auto* source = dynamic_cast<RasterDc*>(&src);
+  RasterBitmap* dst = Surface();
+  if (!source || !dst) return false;
+  const RasterBitmap* from = source->Surface();
+  if (!from || w <= 0 || h <= 0) return from != nullptr;
+  // Destination rectangle limited to the part the source surface can supply.
+  const std::int64_t ox = static_cast<std::int64_t>(sx) - x, oy = static_cast<std::int64_t>(sy) - y;
+  const std::int64_t x0 = std::max<std::int64_t>(x, -ox), x1 = std::min<std::int64_t>(static_cast<std::int64_t>(x) + w, from->width() - ox);
+  const std::int64_t y0 = std::max<std::int64_t>(y, -oy), y1 = std::min<std::int64_t>(static_cast<std::int64_t>(y) + h, from->height() - oy);
+  const RasterRegion& clip = EffectiveClip();
+  const IRect cb = clip.Bounds();
+  const std::int64_t cx0 = std::max<std::int64_t>(x0, cb.left), cx1 = std::min<std::int64_t>(x1, cb.right);
+  const std::int64_t cy0 = std::max<std::int64_t>(y0, cb.top), cy1 = std::min<std::int64_t>(y1, cb.bottom);
+  if (cx0 >= cx1 || cy0 >= cy1) return true;
+  // Copy through a buffer so overlapping blits within one surface read the old pixels.
+  const std::size_t bw = static_cast<std::size_t>(cx1 - cx0), bh = static_cast<std::size_t>(cy1 - cy0);
+  std::unique_ptr<Color[]> buffer(new (std::nothrow) Color[bw * bh]);
+  if (!buffer) return false;
+  for (std::size_t j = 0; j < bh; ++j)
+    for (std::size_t i = 0; i < bw; ++i)
+      buffer[j * bw + i] = from->Get(static_cast<std::int32_t>(cx0 + ox + static_cast<std::int64_t>(i)),
+                                     static_cast<std::int32_t>(cy0 + oy + static_cast<std::int64_t>(j)));
+  for (std::size_t j = 0; j < bh; ++j) {
+    const std::int32_t yy = static_cast<std::int32_t>(cy0 + static_cast<std::int64_t>(j));
+    const RasterRegion::Band* band = clip.BandAt(yy);
+    if (!band) continue;
+    for (std::uint32_t k = 0; k < band->count; ++k) {
+      const RegionSpan& span = clip.spans()[band->first + k];
+      const std::int64_t l = std::max<std::int64_t>(span.left, cx0), r = std::min<std::int64_t>(span.right, cx1);
+      for (std::int64_t xx = l; xx < r; ++xx)
+        dst->Set(static_cast<std::int32_t>(xx), yy, buffer[j * bw + static_cast<std::size_t>(xx - cx0)]);
+    }
+  }
+  return true;
+}
+
+bool RasterDc::AlphaBlend(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, DeviceContext& src,
+                          std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
+                          std::uint8_t alpha) {
+  auto* source = dynamic_cast<RasterDc*>(&src);
+  RasterBitmap* dst = Surface();
+  if (!source || !dst) return false;
+  const RasterBitmap* from = source->Surface();
+  if (!from || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return false;
+  // The source rectangle must lie within the source surface.
+  if (sx < 0 || sy < 0 || static_cast<std::int64_t>(sx) + sw > from->width() ||
+      static_cast<std::int64_t>(sy) + sh > from->height())
+    return false;
+  const RasterRegion& clip = EffectiveClip();
+  const IRect cb = clip.Bounds();
+  const std::int64_t x0 = std::max<std::int64_t>(x, cb.left), x1 = std::min<std::int64_t>(static_cast<std::int64_t>(x) + w, cb.right);
+  const std::int64_t y0 = std::max<std::int64_t>(y, cb.top), y1 = std::min<std::int64_t>(static_cast<std::int64_t>(y) + h, cb.bottom);
+  if (x0 >= x1 || y0 >= y1) return true;
+  const bool same = from == dst;
+  std::unique_ptr<Color[]> snapshot;
+  const std::size_t bw = static_cast<std::size_t>(x1 - x0), bh = static_cast<std::size_t>(y1 - y0);
+  auto source_at = [&](std::int64_t xx, std::int64_t yy) {
+    const std::int32_t u = static_cast<std::int32_t>(sx + (xx - x) * sw / w);
+    const std::int32_t v = static_cast<std::int32_t>(sy + (yy - y) * sh / h);
+    return from->Get(u, v);
+  };
+  if (same) {
+    snapshot.reset(new (std::nothrow) Color[bw * bh]);
+    if (!snapshot) return false;
+    for (std::size_t j = 0; j < bh; ++j)
+      for (std::size_t i = 0; i < bw; ++i)
+        snapshot[j * bw + i] = source_at(x0 + static_cast<std::int64_t>(i), y0 + static_cast<std::int64_t>(j));
+  }
+  for (std::int64_t yy = y0; yy < y1; ++yy) {
+    const RasterRegion::Band* band = clip.BandAt(static_cast<std::int32_t>(yy));
+    if (!band) continue;
+    for (std::uint32_t k = 0; k < band->count; ++k) {
+      const RegionSpan& span = clip.spans()[band->first + k];
+      const std::int64_t l = std::max<std::int64_t>(span.left, x0), r = std::min<std::int64_t>(span.right, x1);
+      for (std::int64_t xx = l; xx < r; ++xx) {
+        const Color s = same ? snapshot[static_cast<std::size_t>(yy - y0) * bw + static_cast<std::size_t>(xx - x0)]
+                             : source_at(xx, yy);
+        const Color d = dst->Get(static_cast<std::int32_t>(xx), static_cast<std::int32_t>(yy));
+        dst->Set(static_cast<std::int32_t>(xx), static_cast<std::int32_t>(yy),
+                 MakeColor(BlendChannel(RedOf(s), RedOf(d), alpha), BlendChannel(GreenOf(s), GreenOf(d), alpha),
+                           BlendChannel(BlueOf(s), BlueOf(d), alpha)));
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace corvane

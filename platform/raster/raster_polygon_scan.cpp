@@ -1,0 +1,94 @@
+#include "platform/raster/raster_polygon_scan.h"
+
+#include <algorithm>
+
+#include "platform/raster/raster_bitmap.h"
+
+namespace corvane {
+
+namespace {
+
+// ceil(a / b) for b > 0.
+std::int64_t CeilDiv(__int128 a, __int128 b) {
+  __int128 q = a / b;
+  if (a % b != 0 && a > 0) ++q;
+  return static_cast<std::int64_t>(q);
+}
+
+std::int32_t Clamp32(std::int64_t v, std::int32_t lo, std::int32_t hi) {
+  return static_cast<std::int32_t>(std::min<std::int64_t>(std::max<std::int64_t>(v, lo), hi));
+}
+
+}  // namespace
+
+IRect RegionUniverse() { return {-1, -1, kMaxBitmapSide + 1, kMaxBitmapSide + 1}; }
+
+void PolygonScanner::Scan(const IPoint* pts, std::int32_t n, const IRect& limit, SpanSink& sink) {
+  if (!pts || n < 3) return;
+  points_.resize(static_cast<std::size_t>(n));
+  for (std::int32_t i = 0; i < n; ++i) points_[static_cast<std::size_t>(i)] = {pts[i].x, pts[i].y};
+  std::vector<LPoint> local;
+  local.swap(points_);
+  Scan(local.data(), n, limit, sink);
+  local.swap(points_);
+}
+
+void PolygonScanner::Scan(const LPoint* pts, std::int32_t n, const IRect& limit, SpanSink& sink) {
+  if (!pts || n < 3 || limit.left >= limit.right || limit.top >= limit.bottom) return;
+  edges_.clear();
+  std::int64_t ymin = INT64_MAX, ymax = INT64_MIN;
+  for (std::int32_t i = 0; i < n; ++i) {
+    const LPoint& a = pts[i];
+    const LPoint& b = pts[(i + 1) % n];
+    if (a.y == b.y) continue;
+    const LPoint& lo = a.y < b.y ? a : b;
+    const LPoint& hi = a.y < b.y ? b : a;
+    Edge e;
+    e.top = lo.y;
+    e.bottom = hi.y;
+    e.x0 = lo.x;
+    e.y0 = lo.y;
+    e.dx = hi.x - lo.x;
+    e.dy = hi.y - lo.y;
+    edges_.push_back(e);
+    ymin = std::min<std::int64_t>(ymin, e.top);
+    ymax = std::max<std::int64_t>(ymax, e.bottom);
+  }
+  if (edges_.empty()) return;
+  const std::int64_t y_begin = std::max<std::int64_t>(ymin, limit.top);
+  const std::int64_t y_end = std::min<std::int64_t>(ymax, limit.bottom);
+  std::sort(edges_.begin(), edges_.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
+  std::size_t next = 0;
+  std::vector<const Edge*>& active = active_;
+  active.clear();
+  for (std::int64_t y = y_begin; y < y_end; ++y) {
+    while (next < edges_.size() && edges_[next].top <= y) active.push_back(&edges_[next++]);
+    xs_.clear();
+    std::size_t keep = 0;
+    for (std::size_t k = 0; k < active.size(); ++k) {
+      const Edge* e = active[k];
+      if (e->bottom <= y) continue;
+      active[keep++] = e;
+      // The first pixel whose corner point is at or right of the edge at this row.
+      const __int128 num = static_cast<__int128>(y - e->y0) * e->dx;
+      const std::int64_t x = e->x0 + CeilDiv(num, e->dy);
+      xs_.push_back(Clamp32(x, limit.left, limit.right));
+    }
+    active.resize(keep);
+    std::sort(xs_.begin(), xs_.end());
+    row_.clear();
+    for (std::size_t k = 0; k + 1 < xs_.size(); k += 2) {
+      if (xs_[k] < xs_[k + 1]) row_.push_back({xs_[k], xs_[k + 1]});
+    }
+    if (!row_.empty()) sink.Row(static_cast<std::int32_t>(y), row_.data(), row_.size());
+  }
+}
+
+RasterRegion PolygonRegion(const IPoint* pts, std::int32_t n) {
+  PolygonScanner scanner;
+  RegionSpanSink sink;
+  scanner.Scan(pts, n, RegionUniverse(), sink);
+  return sink.Finish();
+}
+
+}  // namespace corvane

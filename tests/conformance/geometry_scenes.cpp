@@ -1,0 +1,16 @@
+#include "tests/conformance/scene_helpers.h"
+
+namespace corvane {
+namespace conformance {
+
+std::vector<Scene> GeometryScenes() {
+  std::vector<Scene> scenes;
+  AddLineScenes(&scenes);
+  AddWideLineScenes(&scenes);
+  AddShapeScenes(&scenes);
+  AddClipAndBlitScenes(&scenes);
+  return scenes;
+}
+
+}  // namespace conformance
+}  // namespace corvane
