@@ -1,0 +1,196 @@
+// CCorvaneEx: the COM object behind ICorvaneEx. A thin adapter: reference counting,
+// aggregation, IDispatch through the type information, and for every vtable member the
+// conversion of BSTR / VARIANT_BOOL / OLE_COLOR / long to the plain types of
+// CorvaneAutomation, which holds the actual semantics. No C++ exception leaves a member.
+#pragma once
+#include <windows.h>
+#include <oaidl.h>
+
+#include "control/automation.h"
+#include "corvane_idl.h"
+#include "platform/gdi/gdi_system.h"
+
+namespace corvane {
+
+// What an object needs from the module that serves it: lifetime accounting and the shared
+// type information (loaded once per module, so the object only borrows it).
+class ComObjectHost {
+ public:
+  virtual void ObjectCreated() = 0;
+  virtual void ObjectDestroyed() = 0;
+  // Type information of ICorvaneEx, AddRef'ed; the load failure is returned unchanged.
+  virtual HRESULT GetTypeInfo(LCID lcid, ITypeInfo** info) = 0;
+  // Exact (case-sensitive) lookup in the member-name cache; false sends the caller on to
+  // the type information's own GetIDsOfNames.
+  virtual bool FindDispId(const OLECHAR* name, DISPID* id) = 0;
+
+ protected:
+  ~ComObjectHost() = default;
+};
+
+class CCorvaneEx final : public ICorvaneEx {
+ public:
+  // Creates an object and asks it for riid. With an outer object only IID_IUnknown may be
+  // requested (CLASS_E_NOAGGREGATION otherwise); *ppv then receives the inner unknown.
+  static HRESULT Create(ComObjectHost& host, IUnknown* outer, REFIID riid, void** ppv);
+
+  CCorvaneEx(const CCorvaneEx&) = delete;
+  CCorvaneEx& operator=(const CCorvaneEx&) = delete;
+
+  // IUnknown: delegates to the controlling unknown.
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+  STDMETHODIMP_(ULONG) AddRef() override;
+  STDMETHODIMP_(ULONG) Release() override;
+
+  // IDispatch
+  STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override;
+  STDMETHODIMP GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+  STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                             DISPID* ids) override;
+  STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                      VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) override;
+
+  // ICorvaneEx
+  STDMETHODIMP SaveToFile(BSTR FileName) override;
+  STDMETHODIMP get_hWnd(LONG* pVal) override;
+  STDMETHODIMP put_hWnd(LONG newVal) override;
+  STDMETHODIMP SetSize(LONG Width, LONG Height) override;
+  STDMETHODIMP get_Width(LONG* pVal) override;
+  STDMETHODIMP get_Height(LONG* pVal) override;
+  STDMETHODIMP Show() override;
+  STDMETHODIMP Dispose() override;
+  STDMETHODIMP ScrollLeft() override;
+  STDMETHODIMP ScrollRight() override;
+  STDMETHODIMP get_caption(BSTR* pVal) override;
+  STDMETHODIMP put_caption(BSTR newVal) override;
+  STDMETHODIMP SetSegment(DOUBLE A, DOUBLE B) override;
+  STDMETHODIMP get_captionVisible(VARIANT_BOOL* pVal) override;
+  STDMETHODIMP put_captionVisible(VARIANT_BOOL newVal) override;
+  STDMETHODIMP get_arrowR(LONG* pVal) override;
+  STDMETHODIMP put_arrowR(LONG newVal) override;
+  STDMETHODIMP get_arrowH(LONG* pVal) override;
+  STDMETHODIMP put_arrowH(LONG newVal) override;
+  STDMETHODIMP get_arrowLineWidth(LONG* pVal) override;
+  STDMETHODIMP put_arrowLineWidth(LONG newVal) override;
+  STDMETHODIMP get_arrowVisible(VARIANT_BOOL* pVal) override;
+  STDMETHODIMP put_arrowVisible(VARIANT_BOOL newVal) override;
+  STDMETHODIMP get_arrowCaptionX(BSTR* pVal) override;
+  STDMETHODIMP put_arrowCaptionX(BSTR newVal) override;
+  STDMETHODIMP get_arrowCaptionY(BSTR* pVal) override;
+  STDMETHODIMP put_arrowCaptionY(BSTR newVal) override;
+  STDMETHODIMP SetPlotVisible(LONG index, VARIANT_BOOL Visible) override;
+  STDMETHODIMP GetPlotVisible(LONG index, VARIANT_BOOL* Visible) override;
+  STDMETHODIMP SetSimplePlot(LONG index) override;
+  STDMETHODIMP SetLinearApproximate(LONG index) override;
+  STDMETHODIMP SetSquareApproximate(LONG index) override;
+  STDMETHODIMP AddPointToPlot(LONG index, DOUBLE X, DOUBLE Y) override;
+  STDMETHODIMP DisposePlot(LONG index) override;
+  STDMETHODIMP SetPlotColor(LONG index, OLE_COLOR color) override;
+  STDMETHODIMP GetPlotColor(LONG index, OLE_COLOR* color) override;
+  STDMETHODIMP SetPointVisible(LONG index, VARIANT_BOOL Visible) override;
+  STDMETHODIMP GetPointVisible(LONG index, VARIANT_BOOL* Visible) override;
+  STDMETHODIMP SetPlotWidth(LONG index, LONG Width) override;
+  STDMETHODIMP GetPlotWidth(LONG index, LONG* Width) override;
+  STDMETHODIMP AddPointToPlot2(LONG index, DOUBLE Y) override;
+  STDMETHODIMP SetPointColor(LONG index, OLE_COLOR color) override;
+  STDMETHODIMP GetPointColor(LONG index, OLE_COLOR* color) override;
+  STDMETHODIMP get_plotsCount(LONG* pVal) override;
+  STDMETHODIMP put_plotsCount(LONG newVal) override;
+  STDMETHODIMP GetA(LONG index, DOUBLE* val) override;
+  STDMETHODIMP GetB(LONG index, DOUBLE* pVal) override;
+  STDMETHODIMP GetC(LONG index, DOUBLE* pVal) override;
+  STDMETHODIMP AddLabelToGrid(BSTR Label) override;
+  STDMETHODIMP SetDefaultGrid() override;
+  STDMETHODIMP SetUserTypeGrid() override;
+  STDMETHODIMP get_isDefaultGrid(VARIANT_BOOL* pVal) override;
+  STDMETHODIMP get_isUserTypeGrid(VARIANT_BOOL* pVal) override;
+  STDMETHODIMP get_gridVisible(LONG* pVal) override;
+  STDMETHODIMP put_gridVisible(LONG newVal) override;
+  STDMETHODIMP get_gridVerticalLines(LONG* pVal) override;
+  STDMETHODIMP put_gridVerticalLines(LONG newVal) override;
+  STDMETHODIMP get_gridHorizontalLines(LONG* pVal) override;
+  STDMETHODIMP put_gridHorizontalLines(LONG newVal) override;
+  STDMETHODIMP get_gridDigitsAfterPoint(LONG* pVal) override;
+  STDMETHODIMP put_gridDigitsAfterPoint(LONG newVal) override;
+  STDMETHODIMP get_polygonsCount(LONG* pVal) override;
+  STDMETHODIMP put_polygonsCount(LONG n) override;
+  STDMETHODIMP AddPointToPolygon(LONG index, DOUBLE X, DOUBLE Y) override;
+  STDMETHODIMP SetPolygonProperties(LONG index, OLE_COLOR color, DOUBLE Transparency) override;
+  STDMETHODIMP SetPolygonProperties2(LONG index, OLE_COLOR color, DOUBLE Transparency,
+                                     LONG borderWidth, LONG borderStyle,
+                                     OLE_COLOR borderColor) override;
+  STDMETHODIMP SetPolygonVisible(LONG index, VARIANT_BOOL Visible) override;
+  STDMETHODIMP GetPolygonVisible(LONG index, VARIANT_BOOL* Visible) override;
+  STDMETHODIMP AddMark(DOUBLE X, DOUBLE Y) override;
+  STDMETHODIMP AddMark2(DOUBLE X, DOUBLE Y, BSTR Label) override;
+  STDMETHODIMP RemoveAllMarks() override;
+  STDMETHODIMP SetMarkVisible(LONG index, VARIANT_BOOL Visible) override;
+  STDMETHODIMP GetMarkVisible(LONG index, VARIANT_BOOL* Visible) override;
+  STDMETHODIMP AddRectangle(DOUBLE L, DOUBLE T, DOUBLE R, DOUBLE B, OLE_COLOR bkColor,
+                            DOUBLE Transparency) override;
+  STDMETHODIMP AddRectangle2(DOUBLE L, DOUBLE T, DOUBLE R, DOUBLE B, OLE_COLOR bkColor,
+                             DOUBLE Transparency, LONG borderWidth, LONG borderStyle,
+                             OLE_COLOR borderColor) override;
+  STDMETHODIMP RemoveAllRectangles() override;
+  STDMETHODIMP SetRectVisible(LONG index, VARIANT_BOOL Visible) override;
+  STDMETHODIMP GetRectVisible(LONG index, VARIANT_BOOL* Visible) override;
+  STDMETHODIMP AddLine(DOUBLE x1, DOUBLE y1, DOUBLE x2, DOUBLE y2, LONG Width, LONG style,
+                       OLE_COLOR color) override;
+  STDMETHODIMP RemoveAllLines() override;
+  STDMETHODIMP SetLineVisible(LONG index, VARIANT_BOOL Visible) override;
+  STDMETHODIMP GetLineVisible(LONG index, VARIANT_BOOL* Visible) override;
+  STDMETHODIMP AddCandleStick(DOUBLE X, DOUBLE Open, DOUBLE Close, DOUBLE High,
+                              DOUBLE Low) override;
+  STDMETHODIMP RemoveAllCandleSticks() override;
+  STDMETHODIMP get_candlesticsVisible(VARIANT_BOOL* pVal) override;
+  STDMETHODIMP put_candlesticsVisible(VARIANT_BOOL newVal) override;
+  STDMETHODIMP get_preset(LONG* pVal) override;
+  STDMETHODIMP put_preset(LONG p) override;
+  STDMETHODIMP get_presetName(BSTR* pVal) override;
+  STDMETHODIMP get_presetCount(LONG* pVal) override;
+  STDMETHODIMP AddLabelToLegend(OLE_COLOR color, BSTR Label) override;
+  STDMETHODIMP get_legendVisible(VARIANT_BOOL* pVal) override;
+  STDMETHODIMP put_legendVisible(VARIANT_BOOL newVal) override;
+  STDMETHODIMP get_legendPosition(LONG* pVal) override;
+  STDMETHODIMP put_legendPosition(LONG newVal) override;
+
+ private:
+  // The object's own IUnknown. It owns the reference count; when the object is aggregated
+  // the outer object holds it, and ICorvaneEx's IUnknown methods go to the outer one.
+  class InnerUnknown final : public IUnknown {
+   public:
+    explicit InnerUnknown(CCorvaneEx* self) : self_(self) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+
+   private:
+    CCorvaneEx* self_;
+  };
+
+  // Counts the object in the module from before the first member is built until after the
+  // last one is gone.
+  class HostLock {
+   public:
+    explicit HostLock(ComObjectHost& host) : host_(host) { host_.ObjectCreated(); }
+    ~HostLock() { host_.ObjectDestroyed(); }
+    HostLock(const HostLock&) = delete;
+    HostLock& operator=(const HostLock&) = delete;
+    ComObjectHost& host() { return host_; }
+
+   private:
+    ComObjectHost& host_;
+  };
+
+  CCorvaneEx(ComObjectHost& host, IUnknown* outer);
+  ~CCorvaneEx() = default;
+
+  HostLock lock_;
+  InnerUnknown inner_;
+  IUnknown* controlling_;  // the outer object, or &inner_
+  LONG refs_ = 0;
+  GdiGraphicsSystem graphics_;
+  CorvaneAutomation automation_;
+};
+
+}  // namespace corvane
