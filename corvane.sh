@@ -75,7 +75,8 @@ run_tests() {
     scripts/conformance.sh build/native build/win64 || failed=1
   fi
   log "Windows tests and script clients under Wine"
-  scripts/wine_tests.sh build/win64 || failed=1
+  CORVANE_NATIVE_DEMO="$here/build/native/examples/corvane_demo" \
+    scripts/wine_tests.sh build/win64 "$here/build/wine-prefix-tests" || failed=1
   return $failed
 }
 
