@@ -72,7 +72,8 @@ run_tests() {
   check_dll_exports || failed=1
   if [ -x scripts/conformance.sh ]; then
     log "raster against GDI conformance"
-    scripts/conformance.sh build/native build/win64 || failed=1
+    CONFORMANCE_BUILD_DIR="$here/build/conformance" \
+      CONFORMANCE_WINEPREFIX="$here/build/wine-prefix-conformance" scripts/conformance.sh || failed=1
   fi
   log "Windows tests and script clients under Wine"
   CORVANE_NATIVE_DEMO="$here/build/native/examples/corvane_demo" \

@@ -117,9 +117,13 @@ HRESULT CCorvaneEx::Create(ComObjectHost& host, IUnknown* outer, REFIID riid, vo
 
 STDMETHODIMP CCorvaneEx::InnerUnknown::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown)) {
+  const bool aggregated = self_->controlling_ != this;
+  if (IsEqualIID(riid, IID_IUnknown) && aggregated) {
+    // Only the outer object asks the inner unknown for itself.
     *ppv = static_cast<IUnknown*>(this);
-  } else if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_ICorvaneEx)) {
+  } else if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+             IsEqualIID(riid, IID_ICorvaneEx)) {
+    // Standing alone the object has one pointer for all three interfaces.
     *ppv = static_cast<ICorvaneEx*>(self_);
   } else {
     *ppv = nullptr;

@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define CORVANE_STROKER_SSE2 1
+#endif
+
 namespace corvane {
 
 namespace {
@@ -56,6 +61,35 @@ void PolylineStroker::Add(IPoint p) {
   sawDistinct_ = true;
   Segment(prev_, p);
   prev_ = p;
+}
+
+void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
+  if (!drawing_ || n <= 0) return;
+  std::int32_t k = 0;
+  if (added_ == 0) {
+    Add(IPoint{TruncToInt32(d[0].X), TruncToInt32(d[0].Y)});
+    k = 1;
+  }
+  added_ += n - k;
+  // Dense data lands on the previous pixel most of the time: that test is the whole loop.
+  IPoint prev = prev_;
+  for (; k < n; ++k) {
+    IPoint p;
+#if CORVANE_STROKER_SSE2
+    const __m128i v = _mm_cvttpd_epi32(_mm_loadu_pd(&d[k].X));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(&p), v);
+    // The hardware answers INT32_MIN for NaN and out-of-range values; those saturate instead.
+    if (p.x == INT32_MIN) p.x = TruncToInt32(d[k].X);
+    if (p.y == INT32_MIN) p.y = TruncToInt32(d[k].Y);
+#else
+    p = IPoint{TruncToInt32(d[k].X), TruncToInt32(d[k].Y)};
+#endif
+    if (p.x == prev.x && p.y == prev.y) continue;
+    sawDistinct_ = true;
+    Segment(prev, p);
+    prev = p;
+  }
+  prev_ = prev;
 }
 
 void PolylineStroker::Finish() {

@@ -21,11 +21,15 @@ class PolylineStroker {
   PolylineStroker& operator=(const PolylineStroker&) = delete;
 
   void Add(IPoint p);
+  // Adds the pixels of n unrounded device positions, each truncated as TruncToInt32 does.
+  void AddTruncated(const DPoint* d, std::int32_t n);
   // Draws what is pending and restores the pen and the clip; the destructor calls it.
   void Finish();
 
  private:
-  static constexpr int kRunCapacity = 512;
+  // Points per Polyline call. GDI strokes a wide-pen polyline as one outline whose cost grows
+  // faster than its length; short runs keep it linear at little cost per call.
+  static constexpr int kRunCapacity = 16;
   static constexpr int kCacheBits = 12;
 
   void Segment(IPoint a, IPoint b);

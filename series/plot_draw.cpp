@@ -35,8 +35,7 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset)
     if (range.last - range.first < 1) return;
     // One pen and one clip for the whole chain instead of one per segment: same pixels.
     PolylineStroker stroker(line, clip, dc);
-    const DPoint* d = p.devicePoints.data();
-    for (std::int32_t k = range.first; k <= range.last; ++k) stroker.Add(DevicePixel(d[k]));
+    stroker.AddTruncated(p.devicePoints.data() + range.first, range.last - range.first + 1);
     stroker.Finish();
   } else if (p.approximation == 1) {
     const std::int32_t xa = Saturate(inset ? left + 10 : left);

@@ -70,6 +70,18 @@ HRESULT RegisterTypeLibrary(const std::wstring& modulePath) {
   return hr;
 }
 
+// UnRegisterTypeLib fails for a library that is not registered, which is already the state
+// unregistration wants.
+bool TypeLibraryRegistered() {
+  wchar_t libid[40];
+  if (StringFromGUID2(LIBID_CorvaneLib, libid, 40) == 0) return true;
+  const std::wstring path = std::wstring(L"TypeLib\\") + libid + L"\\1.0";
+  HKEY key = nullptr;
+  const LSTATUS status = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key);
+  if (status == ERROR_SUCCESS) RegCloseKey(key);
+  return status != ERROR_FILE_NOT_FOUND;
+}
+
 template <class Body>
 HRESULT Guarded(Body&& body) noexcept {
   try {
@@ -113,9 +125,10 @@ HRESULT UnregisterServer() {
     HRESULT hr = ModulePath(ModuleHandle(), &module);
     if (FAILED(hr)) return hr;
     HRESULT first = RunScript(IDR_CORVANE_EX, module, ScriptMode::kUnregister);
-    hr = UnRegisterTypeLib(LIBID_CorvaneLib, 1, 0, LOCALE_NEUTRAL, kSysKind);
-    // A library that is not registered is already in the state we want.
-    if (hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED) hr = S_OK;
+    hr = S_OK;
+    if (TypeLibraryRegistered()) {
+      hr = UnRegisterTypeLib(LIBID_CorvaneLib, 1, 0, LOCALE_NEUTRAL, kSysKind);
+    }
     if (SUCCEEDED(first)) first = hr;
     hr = RunScript(IDR_CORVANE_APP, module, ScriptMode::kUnregister);
     if (SUCCEEDED(first)) first = hr;

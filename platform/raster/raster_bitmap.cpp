@@ -22,9 +22,10 @@ std::unique_ptr<RasterBitmap> RasterBitmap::Create(std::int32_t w, std::int32_t 
   if (!SizeAllowed(w, h, bpp)) return nullptr;
   const std::size_t stride = StrideFor(w, bpp);
   const std::size_t bytes = stride * static_cast<std::size_t>(h);
-  std::unique_ptr<std::uint8_t[]> bits(new (std::nothrow) std::uint8_t[bytes]);
+  const std::size_t words = (bytes + 3) / 4;
+  std::unique_ptr<std::uint32_t[]> bits(new (std::nothrow) std::uint32_t[words]);
   if (!bits) return nullptr;
-  std::memset(bits.get(), 0, bytes);
+  std::memset(bits.get(), 0, words * 4);
   std::unique_ptr<RasterBitmap> bmp(new (std::nothrow) RasterBitmap(w, h, bpp, stride, std::move(bits)));
   return bmp;
 }

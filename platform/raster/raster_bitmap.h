@@ -30,18 +30,18 @@ class RasterBitmap {
   std::int32_t height() const { return height_; }
   int bits_per_pixel() const { return bpp_; }
   std::size_t stride() const { return stride_; }
-  std::uint8_t* bits() { return bits_.get(); }
-  const std::uint8_t* bits() const { return bits_.get(); }
+  std::uint8_t* bits() { return reinterpret_cast<std::uint8_t*>(bits_.get()); }
+  const std::uint8_t* bits() const { return reinterpret_cast<const std::uint8_t*>(bits_.get()); }
   bool Contains(std::int32_t x, std::int32_t y) const {
     return x >= 0 && y >= 0 && x < width_ && y < height_;
   }
 
   // The start of device row y (row 0 is the top row whatever the memory order).
   std::uint8_t* Row(std::int32_t y) {
-    return bits_.get() + stride_ * static_cast<std::size_t>(bpp_ == 24 ? height_ - 1 - y : y);
+    return bits() + stride_ * static_cast<std::size_t>(bpp_ == 24 ? height_ - 1 - y : y);
   }
   const std::uint8_t* Row(std::int32_t y) const {
-    return bits_.get() + stride_ * static_cast<std::size_t>(bpp_ == 24 ? height_ - 1 - y : y);
+    return bits() + stride_ * static_cast<std::size_t>(bpp_ == 24 ? height_ - 1 - y : y);
   }
 
   // Unchecked accessors; callers keep (x, y) inside the bitmap.
@@ -60,7 +60,7 @@ class RasterBitmap {
 
  private:
   RasterBitmap(std::int32_t w, std::int32_t h, int bpp, std::size_t stride,
-               std::unique_ptr<std::uint8_t[]> bits)
+               std::unique_ptr<std::uint32_t[]> bits)
       : width_(w), height_(h), bpp_(bpp), stride_(stride), bits_(std::move(bits)) {}
   static std::unique_ptr<RasterBitmap> Create(std::int32_t w, std::int32_t h, int bpp);
 
@@ -68,7 +68,8 @@ class RasterBitmap {
   std::int32_t height_;
   int bpp_;
   std::size_t stride_;
-  std::unique_ptr<std::uint8_t[]> bits_;
+  // Whole 32-bit words, so 32-bpp pixels are real uint32_t objects; rows stay byte-addressed.
+  std::unique_ptr<std::uint32_t[]> bits_;
 };
 
 }  // namespace corvane

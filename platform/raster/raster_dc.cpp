@@ -206,7 +206,8 @@ int RasterDc::SelectClipRgn(ObjHandle rgn) {
   clip_ = r->region;
   has_clip_ = true;
   InvalidateClip();
-  return EffectiveClip().Kind();
+  // The kind of the region selected, whether or not it meets the surface.
+  return clip_.Kind();
 }
 
 int RasterDc::ExtSelectClipRgnAnd(ObjHandle rgn) {
@@ -215,14 +216,25 @@ int RasterDc::ExtSelectClipRgnAnd(ObjHandle rgn) {
   clip_ = has_clip_ ? clip_.Intersect(r->region) : r->region;
   has_clip_ = true;
   InvalidateClip();
-  return EffectiveClip().Kind();
+  return clip_.Kind();
 }
 
 int RasterDc::GetClipBox(IRect* box) {
   if (!box) return kRegionError;
   const RasterRegion& clip = EffectiveClip();
-  *box = clip.Bounds();
-  return clip.Kind();
+  if (!has_clip_) {
+    *box = clip.Bounds();
+    return clip.Kind();
+  }
+  // GDI intersects the clip region's bounding box with the surface, so parts of the region
+  // off the surface can widen the box, and the kind is the region's own; when the boxes
+  // miss, it reports their empty overlap.
+  const RasterBitmap* s = Surface();
+  const IRect c = clip_.Bounds();
+  *box = {std::max(c.left, 0), std::max(c.top, 0), std::min(c.right, s ? s->width() : 0),
+          std::min(c.bottom, s ? s->height() : 0)};
+  if (clip_.empty() || box->left >= box->right || box->top >= box->bottom) return kNullRegion;
+  return clip_.Kind();
 }
 
 // --- painting helpers ---
@@ -272,22 +284,44 @@ void RasterDc::StrokeSegment(RasterPen& pen, IPoint p0, IPoint p1) {
     }
     return;
   }
+  const IPoint seg[2] = {p0, p1};
+  StrokeWideChain(pen, seg, 2, false);
+}
+
+void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n, bool closed) {
+  const RasterRegion& clip = EffectiveClip();
+  if (clip.empty()) return;
   if (!pen.stroke) {
     pen.stroke = MakeNothrow<WideStroke>(pen.width);
     if (!pen.stroke) return;
   }
-  // A segment wholly beyond the clip box by more than the pen's reach cannot touch it.
-  const std::int64_t reach = pen.stroke->reach();
-  if (std::max(p0.x, p1.x) + reach < box.left || std::min(p0.x, p1.x) - reach >= box.right ||
-      std::max(p0.y, p1.y) + reach < box.top || std::min(p0.y, p1.y) - reach >= box.bottom)
-    return;
+  WideStroke& stroke = *pen.stroke;
+  const IRect box = clip.Bounds();
+  // Pieces wholly beyond the clip box by more than the pen's reach cannot touch it.
+  const std::int64_t reach = stroke.reach();
+  auto misses = [&](IPoint a, IPoint b) {
+    return std::max(a.x, b.x) + reach < box.left || std::min(a.x, b.x) - reach >= box.right ||
+           std::max(a.y, b.y) + reach < box.top || std::min(a.y, b.y) - reach >= box.bottom;
+  };
   PaintSink sink(*this, pen.color);
-  pen.stroke->Segment(p0, p1, box, sink);
+  // Round caps and round joins are the same disc, so every vertex gets one disc and every
+  // segment its body: the pixels of drawing each segment with both caps.
+  for (std::int32_t i = 0; i < n; ++i) {
+    if (!misses(pts[i], pts[i])) stroke.Cap(pts[i], box, sink);
+    const bool last = i + 1 == n;
+    if (last && !closed) break;
+    const IPoint a = pts[i], b = last ? pts[0] : pts[i + 1];
+    if (!misses(a, b)) stroke.Body(a, b, box, sink);
+  }
 }
 
 void RasterDc::StrokeChain(const IPoint* pts, std::int32_t n, bool closed) {
   auto* pen = system_.LookupAs<RasterPen>(pen_, RasterObjectKind::kPen);
   if (!pen || pen->null_pen || n < 2 || !Surface()) return;
+  if (!pen->cosmetic()) {
+    StrokeWideChain(*pen, pts, n, closed);
+    return;
+  }
   for (std::int32_t i = 0; i + 1 < n; ++i) StrokeSegment(*pen, pts[i], pts[i + 1]);
   if (closed) StrokeSegment(*pen, pts[n - 1], pts[0]);
 }
@@ -343,8 +377,8 @@ bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::in
     const RasterRegion fill = RasterRegion::FromRect(
         static_cast<std::int32_t>(std::min<std::int64_t>(l + inset, INT32_MAX)),
         static_cast<std::int32_t>(std::min<std::int64_t>(t + inset, INT32_MAX)),
-        static_cast<std::int32_t>(std::max<std::int64_t>(rr + 1 - inset, l + inset)),
-        static_cast<std::int32_t>(std::max<std::int64_t>(bb + 1 - inset, t + inset)));
+        static_cast<std::int32_t>(std::max<std::int64_t>(rr, l + inset)),
+        static_cast<std::int32_t>(std::max<std::int64_t>(bb, t + inset)));
     FillRegionRows(fill.IntersectRect(EffectiveClip().Bounds()), brush->color);
   }
   if (outline && r - l >= 1 && b - t >= 1) {
@@ -361,16 +395,29 @@ bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::in
 bool RasterDc::FillRect(const IRect& rc, ObjHandle brush) {
   auto* b = system_.LookupAs<RasterBrush>(brush, RasterObjectKind::kBrush);
   if (!b || !Surface()) return false;
-  if (rc.left >= rc.right || rc.top >= rc.bottom) return true;
-  FillRegionRows(RasterRegion::FromRect(rc.left, rc.top, rc.right, rc.bottom).IntersectRect(EffectiveClip().Bounds()),
-                 b->color);
+  // GDI fills as a pattern blit of extent (right - left, bottom - top): a negative extent
+  // covers the pixels from the far edge + 1 up to and including the near one.
+  auto axis = [](std::int32_t lo, std::int32_t hi, std::int32_t* a, std::int32_t* z) {
+    if (lo <= hi) {
+      *a = lo;
+      *z = hi;
+    } else {
+      *a = hi == INT32_MAX ? hi : hi + 1;
+      *z = lo == INT32_MAX ? lo : lo + 1;
+    }
+  };
+  std::int32_t l, r, t, bo;
+  axis(rc.left, rc.right, &l, &r);
+  axis(rc.top, rc.bottom, &t, &bo);
+  FillRegionRows(RasterRegion::FromRect(l, t, r, bo).IntersectRect(EffectiveClip().Bounds()), b->color);
   return true;
 }
 
 bool RasterDc::SetPixelV(std::int32_t x, std::int32_t y, Color c) {
   RasterBitmap* s = Surface();
-  if (!s || !EffectiveClip().Contains(x, y)) return false;
-  s->Set(x, y, c & 0x00FFFFFFu);
+  if (!s) return false;
+  // GDI reports success for a clipped-away pixel too.
+  if (EffectiveClip().Contains(x, y)) s->Set(x, y, c & 0x00FFFFFFu);
   return true;
 }
 
@@ -384,7 +431,6 @@ Color RasterDc::GetPixel(std::int32_t x, std::int32_t y) {
 
 bool RasterDc::ExtTextOutOpaque(const IRect& rc) {
   if (!Surface()) return false;
-  if (rc.left >= rc.right || rc.top >= rc.bottom) return true;
   FillRegionRows(RasterRegion::FromRect(rc.left, rc.top, rc.right, rc.bottom).IntersectRect(EffectiveClip().Bounds()),
                  bk_color_);
   return true;
@@ -475,7 +521,8 @@ bool RasterDc::AlphaBlend(std::int32_t x, std::int32_t y, std::int32_t w, std::i
   RasterBitmap* dst = Surface();
   if (!source || !dst) return false;
   const RasterBitmap* from = source->Surface();
-  if (!from || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return false;
+  if (!from || w < 0 || h < 0 || sw < 0 || sh < 0) return false;
+  if (w == 0 || h == 0 || sw == 0 || sh == 0) return true;
   // The source rectangle must lie within the source surface.
   if (sx < 0 || sy < 0 || static_cast<std::int64_t>(sx) + sw > from->width() ||
       static_cast<std::int64_t>(sy) + sh > from->height())

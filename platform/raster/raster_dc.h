@@ -85,6 +85,7 @@ class RasterDc : public DeviceContext {
   // Strokes p0 -> p1 with the selected pen (the end pixel of a cosmetic line excluded).
   void StrokeSegment(RasterPen& pen, IPoint p0, IPoint p1);
   void StrokeChain(const IPoint* pts, std::int32_t n, bool closed);
+  void StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n, bool closed);
   void FillRegionRows(const RasterRegion& region, Color c);
 
   RasterGraphicsSystem& system_;

@@ -1,5 +1,5 @@
-// The objects behind the raster layer's handles. A handle is the object's address, but it is
-// only ever turned back into an object through the system's registry of live objects.
+// The objects behind the raster layer's handles. A handle is a number the system's registry
+// of live objects maps to the object; anything not in the registry is rejected.
 #pragma once
 #include <cstdint>
 #include <memory>

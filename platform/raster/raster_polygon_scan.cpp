@@ -21,8 +21,6 @@ std::int32_t Clamp32(std::int64_t v, std::int32_t lo, std::int32_t hi) {
 
 }  // namespace
 
-IRect RegionUniverse() { return {-1, -1, kMaxBitmapSide + 1, kMaxBitmapSide + 1}; }
-
 void PolygonScanner::Scan(const IPoint* pts, std::int32_t n, const IRect& limit, SpanSink& sink) {
   if (!pts || n < 3) return;
   points_.resize(static_cast<std::size_t>(n));
@@ -85,9 +83,20 @@ void PolygonScanner::Scan(const LPoint* pts, std::int32_t n, const IRect& limit,
 }
 
 RasterRegion PolygonRegion(const IPoint* pts, std::int32_t n) {
+  if (!pts || n < 3) return RasterRegion();
+  std::int64_t ymin = pts[0].y, ymax = pts[0].y;
+  for (std::int32_t i = 1; i < n; ++i) {
+    ymin = std::min<std::int64_t>(ymin, pts[i].y);
+    ymax = std::max<std::int64_t>(ymax, pts[i].y);
+  }
+  IRect limit{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  if (ymax - ymin > kMaxExactRegionRows) {
+    limit.top = -kRegionMargin;
+    limit.bottom = kMaxBitmapSide + kRegionMargin;
+  }
   PolygonScanner scanner;
   RegionSpanSink sink;
-  scanner.Scan(pts, n, RegionUniverse(), sink);
+  scanner.Scan(pts, n, limit, sink);
   return sink.Finish();
 }
 

@@ -34,11 +34,12 @@ class PolygonScanner {
   std::vector<RegionSpan> row_;
 };
 
-// The region CreatePolygonRgn(ALTERNATE) makes, limited to the rows and columns any surface
-// can have (regions are only ever observed through a surface).
+// The region CreatePolygonRgn(ALTERNATE) makes. Exact when the polygon spans at most
+// kMaxExactRegionRows rows; a taller one keeps only the rows within kRegionMargin of any
+// possible surface, so a script cannot make it walk billions of rows (regions are only
+// observed through a surface, so its pixels stay exact; only its bounding box shrinks).
+constexpr std::int64_t kMaxExactRegionRows = std::int64_t{1} << 17;
+constexpr std::int32_t kRegionMargin = 1 << 16;
 RasterRegion PolygonRegion(const IPoint* pts, std::int32_t n);
-
-// The largest area any region keeps: every surface lies inside it.
-IRect RegionUniverse();
 
 }  // namespace corvane

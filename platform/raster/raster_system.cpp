@@ -36,12 +36,14 @@ ObjHandle RasterGraphicsSystem::MakeStock(std::unique_ptr<RasterObject> obj) {
 
 ObjHandle RasterGraphicsSystem::Register(std::unique_ptr<RasterObject> obj) {
   if (!obj) return kNoObject;
-  const ObjHandle h = reinterpret_cast<ObjHandle>(obj.get());
+  // Handles are never reused, so a stale one can only miss, never name a newer object.
+  const ObjHandle h = next_handle_;
   try {
     objects_.emplace(h, std::move(obj));
   } catch (const std::bad_alloc&) {
     return kNoObject;
   }
+  next_handle_ += 4;
   return h;
 }
 

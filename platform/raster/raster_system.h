@@ -66,6 +66,7 @@ class RasterGraphicsSystem : public GraphicsSystem {
   std::map<std::int32_t, std::shared_ptr<RasterBitmap>> windows_;
   std::shared_ptr<RasterBitmap> screen_;
   std::int32_t next_window_ = 0x10010;
+  ObjHandle next_handle_ = 0x1000;
   ObjHandle null_pen_ = kNoObject;
   ObjHandle black_pen_ = kNoObject;
   ObjHandle white_brush_ = kNoObject;

@@ -344,7 +344,7 @@ void ForEachCodePoint(const char* text, std::int32_t len, Fn&& fn) {
   while (pos < n) fn(DecodeUtf8(text, n, &pos));
 }
 
-std::int32_t SaturatedAdd(std::int64_t a) {
+std::int32_t SaturateToInt32(std::int64_t a) {
   if (a > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
   if (a < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(a);
@@ -389,7 +389,7 @@ TextSize RasterFont::Measure(const char* utf8, std::int32_t len) const {
     const Glyph* g = state.GlyphFor(face_, style, metrics_.ppem, antialiased_, ch, false);
     if (g) cx += g->advance;
   });
-  return TextSize{SaturatedAdd(cx), metrics_.height};
+  return TextSize{SaturateToInt32(cx), metrics_.height};
 }
 
 void RasterFont::Draw(RasterCanvas& canvas, std::int32_t x, std::int32_t y, const char* utf8,

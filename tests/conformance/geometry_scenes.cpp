@@ -9,6 +9,7 @@ std::vector<Scene> GeometryScenes() {
   AddWideLineScenes(&scenes);
   AddShapeScenes(&scenes);
   AddClipAndBlitScenes(&scenes);
+  AddStressScenes(&scenes);
   return scenes;
 }
 

@@ -59,6 +59,7 @@ void AddLineScenes(std::vector<Scene>* out);
 void AddWideLineScenes(std::vector<Scene>* out);
 void AddShapeScenes(std::vector<Scene>* out);
 void AddClipAndBlitScenes(std::vector<Scene>* out);
+void AddStressScenes(std::vector<Scene>* out);
 
 }  // namespace conformance
 }  // namespace corvane

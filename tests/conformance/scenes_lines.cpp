@@ -83,7 +83,7 @@ void AddLineScenes(std::vector<Scene>* out) {
     s.name = "line1_huge";
     s.draw = [](DeviceContext& dc, SceneLog&) {
       WithPen(dc, 1, 0x000000, [&] {
-        Line(dc, -100000, -37000, 100000, 80000);
+        Line(dc, -100000, -73100, 100000, 73300);
         Line(dc, -90001, 100033, 170000, -60011);
         Line(dc, 50, -1000000, 53, 1000000);
         Line(dc, -1000000, 70, 1000000, 71);

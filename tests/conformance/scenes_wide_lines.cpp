@@ -69,7 +69,7 @@ void AddWideLineScenes(std::vector<Scene>* out) {
     s.name = "wide_huge_coordinates";
     s.draw = [](DeviceContext& dc, SceneLog&) {
       WithPen(dc, 7, 0x0000C0, [&] {
-        Line(dc, -100000, -37000, 100000, 80000);
+        Line(dc, -100000, -73100, 100000, 73300);
         Line(dc, 50, -1000000, 53, 1000000);
         Line(dc, -1000000, 70, 1000000, 71);
         Line(dc, -5000, 110, 5000, 110);

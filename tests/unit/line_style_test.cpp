@@ -192,6 +192,35 @@ TEST(DashWalkAdvance, WholePeriodsLandOnThePieceByPieceSums) {
   }
 }
 
+TEST(DashWalkAdvance, FractionsThatTieOnEveryStep) {
+  // Each fraction ends half an ulp of [0.5, 1) past a multiple of it: every sum rounds to
+  // even, and whether that is up or down depends on where t stands.
+  const double half = std::ldexp(1.0, -54);
+  const double cases[3][2] = {{std::ldexp(1.0, -20) + half, std::ldexp(1.0, -21) + 3 * half},
+                              {std::ldexp(3.0, -22) + half, std::ldexp(1.0, -22) + 2 * half},
+                              {std::ldexp(5.0, -23) + 3 * half, std::ldexp(5.0, -23) + half}};
+  for (const auto& c : cases) {
+    const double f[2] = {c[0], c[1]};
+    for (double start : {0.5, 0.5 + 2 * half, 0.75 + 6 * half}) {  // even and odd multiples
+      double tRef = start;
+      int kRef = 0;
+      while (tRef < 0.9) {
+        kRef ^= 1;
+        tRef += f[kRef];
+      }
+      double t = start;
+      int km = 0;
+      while (t < 0.9) {
+        AdvanceWholePeriods(t, km, f, 2, 0.9);
+        km ^= 1;
+        t += f[km];
+      }
+      EXPECT_EQ(t, tRef);
+      EXPECT_EQ(km, kRef);
+    }
+  }
+}
+
 TEST(DashWalkLong, SkippedPiecesLeaveThePictureUnchanged) {
   RasterPicture mine(240, 180), reference(240, 180);
   SplitMix rng(11);

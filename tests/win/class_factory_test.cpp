@@ -1,5 +1,7 @@
 // The module's exports and class factory, loaded by path: codes, aggregation,
 // QueryInterface and the unload rule.
+#include <ocidl.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/win/test_support.h"

@@ -67,9 +67,9 @@ TEST_F(RegistrationTest, ReRegisterReplacesTheClassKeyTree) {
 TEST_F(RegistrationTest, UnregisterRemovesOwnKeysAndKeepsParents) {
   ASSERT_EQ(module_.DllRegisterServer(), S_OK);
   ASSERT_EQ(module_.DllUnregisterServer(), S_OK);
-  for (const std::wstring& gone :
-       {kClsidKey, L"Corvane.CorvaneEx", L"Corvane.CorvaneEx.1", L"AppID\\" + kAppId,
-        std::wstring(L"AppID\\Corvane.DLL"), kTypeLibKey}) {
+  const std::wstring gone_keys[] = {kClsidKey, L"Corvane.CorvaneEx", L"Corvane.CorvaneEx.1",
+                                    L"AppID\\" + kAppId, L"AppID\\Corvane.DLL", kTypeLibKey};
+  for (const std::wstring& gone : gone_keys) {
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, gone)) << std::string(gone.begin(), gone.end());
   }
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"AppID"));

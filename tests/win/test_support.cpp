@@ -12,7 +12,9 @@ std::wstring DllPath() {
   // The build path is a Unix path; under Wine the root is drive Z:.
   std::string unix = CORVANE_DLL_BUILD_PATH;
   std::wstring path = unix.size() > 1 && unix[1] == ':' ? L"" : L"Z:";
-  for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+  for (char c : unix) {
+    path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+  }
   return path;
 }
 

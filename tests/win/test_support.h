@@ -49,6 +49,10 @@ class ComPtr {
     if (p_) p_->Release();
     p_ = nullptr;
   }
+  void Attach(T* p) {
+    Reset();
+    p_ = p;
+  }
   T* get() const { return p_; }
   T* operator->() const { return p_; }
   T** out() {

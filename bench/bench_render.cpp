@@ -1,0 +1,349 @@
+// Rendering benchmark: charts of S plots x N points (a deterministic random walk) drawn
+// through the public automation API into an 800 x 600 picture, with the speed-of-light
+// reference run alongside on the native build. Prints figures; it is not a test.
+//
+//   bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]
+//
+// Figures per case (median of R runs, milliseconds): adding the points, first render (layout,
+// fits and drawing), repeat render (drawing only), SaveToFile (a repeat render plus the
+// export), and the first render broken into layout / fits / drawing; resident bytes per
+// stored point (first run, and worst run: once a chart has been freed the allocator may
+// grow the next arrays on the heap, keeping the blocks it grew out of), and peak resident
+// size. The reference columns are its total and its 2 px draw stage, with our first render
+// and repeat render as ratios of them.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/automation.h"
+#include "platform/dc.h"
+
+#ifdef _WIN32
+#define PSAPI_VERSION 2
+#include <windows.h>
+#include <psapi.h>
+
+#include "platform/gdi/gdi_system.h"
+#else
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "platform/raster/raster_system.h"
+#endif
+
+namespace {
+
+using corvane::CorvaneAutomation;
+using corvane::DeviceContext;
+using corvane::GraphicsSystem;
+using corvane::ObjHandle;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::int32_t kWidth = 800, kHeight = 600;
+
+struct Walk {
+  std::vector<double> y;  // x is 1..N
+};
+
+// splitmix64 from seed 20240601 + series, steps uniform in [-1, 1]: the reference's data.
+Walk MakeWalk(std::size_t n, int series) {
+  Walk w;
+  w.y.resize(n);
+  std::uint64_t state = 20240601ull + static_cast<std::uint64_t>(series);
+  double y = 0.0;
+  for (std::size_t k = 0; k < n; ++k) {
+    state += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z = z ^ (z >> 31);
+    const double u = static_cast<double>(z >> 11) * 0x1.0p-53;
+    y += 2.0 * u - 1.0;
+    w.y[k] = y;
+  }
+  return w;
+}
+
+double Ms(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  const std::size_t m = v.size() / 2;
+  return v.size() % 2 ? v[m] : 0.5 * (v[m - 1] + v[m]);
+}
+
+// Resident and peak resident size of the process in bytes.
+std::uint64_t ResidentBytes() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS pmc{};
+  return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.WorkingSetSize : 0;
+#else
+  std::FILE* f = std::fopen("/proc/self/statm", "r");
+  if (!f) return 0;
+  unsigned long long size = 0, resident = 0;
+  const int got = std::fscanf(f, "%llu %llu", &size, &resident);
+  std::fclose(f);
+  return got == 2 ? resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)) : 0;
+#endif
+}
+
+std::uint64_t PeakResidentBytes() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS pmc{};
+  return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.PeakWorkingSetSize : 0;
+#else
+  rusage ru{};
+  getrusage(RUSAGE_SELF, &ru);
+  return static_cast<std::uint64_t>(ru.ru_maxrss) * 1024u;
+#endif
+}
+
+std::string TempBmpPath() {
+#ifdef _WIN32
+  char dir[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathA(MAX_PATH, dir);
+  return std::string(n ? dir : ".\\") + "corvane_bench_render.bmp";
+#else
+  return std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+         "/corvane_bench_render_" + std::to_string(getpid()) + ".bmp";
+#endif
+}
+
+struct Figures {
+  std::vector<double> add, first, repeat, save, layout, fits, draw;
+  double firstBytesPerPoint = 0;  // in a process that has not freed a chart yet
+  double worstBytesPerPoint = 0;
+  std::uint64_t peak = 0;
+};
+
+// A picture-sized memory context the renders go to; made once, outside the timed spans.
+class Target {
+ public:
+  explicit Target(GraphicsSystem& g) : graphics_(g) {
+    screen_ = g.GetScreenDC();
+    dc_ = g.CreateCompatibleDC(screen_.get());
+    bitmap_ = screen_ ? screen_->CreateCompatibleBitmap(kWidth, kHeight) : corvane::kNoObject;
+    if (dc_ && bitmap_) previous_ = dc_->SelectObject(bitmap_);
+  }
+  ~Target() {
+    if (dc_ && previous_) dc_->SelectObject(previous_);
+    dc_.reset();
+    if (bitmap_) graphics_.DeleteObject(bitmap_);
+  }
+  DeviceContext* dc() { return previous_ ? dc_.get() : nullptr; }
+
+ private:
+  GraphicsSystem& graphics_;
+  std::unique_ptr<DeviceContext> screen_, dc_;
+  ObjHandle bitmap_ = corvane::kNoObject, previous_ = corvane::kNoObject;
+};
+
+Figures RunCase(GraphicsSystem& graphics, int series, std::size_t n, int runs,
+                const std::vector<Walk>& data, const std::u16string& file) {
+  Figures fig;
+  Target target(graphics);
+  if (!target.dc()) {
+    std::fprintf(stderr, "no drawing context\n");
+    std::exit(1);
+  }
+  for (int r = 0; r < runs; ++r) {
+    const std::uint64_t before = ResidentBytes();
+    auto chart = std::make_unique<CorvaneAutomation>(graphics);
+    chart->SetSize(kWidth, kHeight);
+    chart->put_plotsCount(series);
+    for (int s = 1; s <= series; ++s) {
+      chart->SetSimplePlot(s);
+      chart->SetPlotWidth(s, 2);
+    }
+    auto t0 = Clock::now();
+    for (int s = 0; s < series; ++s) {
+      const double* y = data[s].y.data();
+      for (std::size_t k = 0; k < n; ++k) chart->AddPointToPlot(s + 1, double(k + 1), y[k]);
+    }
+    auto t1 = Clock::now();
+    fig.add.push_back(Ms(t0, t1));
+    const double perPoint = double(ResidentBytes() - before) / double(n * series);
+    if (r == 0) fig.firstBytesPerPoint = perPoint;
+    fig.worstBytesPerPoint = std::max(fig.worstBytesPerPoint, perPoint);
+    chart->SetSegment(1.0, double(n));
+
+    corvane::CChartEngine& engine = chart->engine();
+    t0 = Clock::now();
+    engine.RenderChart(target.dc());
+    t1 = Clock::now();
+    engine.RenderChart(target.dc());
+    auto t2 = Clock::now();
+    fig.first.push_back(Ms(t0, t1));
+    fig.repeat.push_back(Ms(t1, t2));
+
+    t0 = Clock::now();
+    const corvane::HResult hr = chart->SaveToFile(file.data(), std::uint32_t(file.size()));
+    t1 = Clock::now();
+    if (hr != corvane::kS_OK) {
+      std::fprintf(stderr, "SaveToFile failed: 0x%08x\n", unsigned(hr));
+      std::exit(1);
+    }
+    fig.save.push_back(Ms(t0, t1));
+
+    // The first render again, stage by stage.
+    engine.InvalidateLayout();
+    t0 = Clock::now();
+    engine.LayoutPass();
+    t1 = Clock::now();
+    for (int s = 0; s < series; ++s) {
+      engine.plots[s].RefitAll();
+      engine.plots[s].refitPending = 0;
+    }
+    t2 = Clock::now();
+    engine.RenderChart(target.dc());
+    auto t3 = Clock::now();
+    fig.layout.push_back(Ms(t0, t1));
+    fig.fits.push_back(Ms(t1, t2));
+    fig.draw.push_back(Ms(t2, t3));
+    chart.reset();
+  }
+  fig.peak = PeakResidentBytes();
+  return fig;
+}
+
+// SaveToFile of an 800 x 600 chart without data: the export path alone.
+double EmptySaveMs(GraphicsSystem& graphics, int runs, const std::u16string& file) {
+  CorvaneAutomation chart(graphics);
+  chart.SetSize(kWidth, kHeight);
+  std::vector<double> t;
+  for (int r = 0; r < runs + 1; ++r) {
+    const auto t0 = Clock::now();
+    chart.SaveToFile(file.data(), std::uint32_t(file.size()));
+    const auto t1 = Clock::now();
+    if (r > 0) t.push_back(Ms(t0, t1));  // the first one renders the layout too
+  }
+  return Median(t);
+}
+
+// Median seconds of each STAGE line of the reference for that case.
+std::map<std::string, double> RunReference(const std::string& ref, int series, std::size_t n,
+                                           int runs) {
+  std::map<std::string, double> stages;
+#ifndef _WIN32
+  const std::string cmd = ref + " --n " + std::to_string(n) + " --s " + std::to_string(series) +
+                          " --runs " + std::to_string(runs) + " 2>&1";
+  std::FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return stages;
+  char line[512];
+  while (std::fgets(line, sizeof line, p)) {
+    char name[32];
+    double median = 0;
+    if (std::sscanf(line, "STAGE N=%*s S=%*s %31s median_s=%lf", name, &median) == 2)
+      stages[name] = median * 1e3;
+  }
+  pclose(p);
+#else
+  (void)ref, (void)series, (void)n, (void)runs;
+#endif
+  return stages;
+}
+
+// Builds the reference with its own script into a fresh temporary directory.
+std::string BuildReference(const std::string& refDir) {
+#ifndef _WIN32
+  char tmpl[] = "/tmp/corvane_ref_XXXXXX";
+  const char* dir = mkdtemp(tmpl);
+  if (!dir) return "";
+  const std::string cmd = "sh " + refDir + "/build.sh " + dir + " 2>&1";
+  std::FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return "";
+  char line[1024];
+  std::string last;
+  while (std::fgets(line, sizeof line, p)) last = line;
+  if (pclose(p) != 0) return "";
+  while (!last.empty() && (last.back() == '\n' || last.back() == '\r')) last.pop_back();
+  return last;
+#else
+  (void)refDir;
+  return "";
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int runs = 5;
+  std::size_t maxN = 1000000;
+  bool withRef = true;
+  std::string refDir = "/work/shared/bench-reference";
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto next = [&]() { return i + 1 < argc ? std::string(argv[++i]) : std::string("0"); };
+    if (a == "--runs") runs = std::max(1, std::atoi(next().c_str()));
+    else if (a == "--max-n") maxN = std::strtoull(next().c_str(), nullptr, 10);
+    else if (a == "--ref-dir") refDir = next();
+    else if (a == "--no-ref") withRef = false;
+    else {
+      std::fprintf(stderr, "usage: bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]\n");
+      return 2;
+    }
+  }
+#ifdef _WIN32
+  corvane::GdiGraphicsSystem graphics;
+  const char* backend = "gdi";
+  withRef = false;
+#else
+  corvane::RasterGraphicsSystem graphics;
+  const char* backend = "raster";
+#endif
+  std::string ref;
+  if (withRef) {
+    ref = BuildReference(refDir);
+    if (ref.empty()) std::fprintf(stderr, "reference not built; continuing without it\n");
+  }
+  const std::string path = TempBmpPath();
+  const std::u16string file(path.begin(), path.end());
+
+  std::printf("backend=%s picture=%dx%d runs=%d (medians, ms)\n", backend, kWidth, kHeight, runs);
+  std::printf("SaveToFile of an empty chart: %.2f ms\n", EmptySaveMs(graphics, runs, file));
+  std::printf("%-3s %-8s %8s %8s %8s %8s %8s %8s %8s %11s %7s", "S", "N", "add", "first", "repeat",
+              "save", "layout", "fits", "draw", "B/pt(1st/w)", "peakMB");
+  if (!ref.empty()) std::printf(" %8s %8s %7s %7s", "refTot", "refDraw", "1st/ref", "rep/drw");
+  std::printf("\n");
+  for (int series : {1, 8}) {
+    for (std::size_t n : {std::size_t{1000}, std::size_t{100000}, std::size_t{1000000}}) {
+      if (n > maxN) continue;
+      std::vector<Walk> data;
+      for (int s = 0; s < series; ++s) data.push_back(MakeWalk(n, s));
+      const Figures f = RunCase(graphics, series, n, runs, data, file);
+      char perPoint[32] = "          -";  // page granularity hides small charts
+      if (n * series >= 100000)
+        std::snprintf(perPoint, sizeof perPoint, "%5.1f/%5.1f", f.firstBytesPerPoint,
+                      f.worstBytesPerPoint);
+      std::printf("%-3d %-8zu %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %11s %7.1f", series, n,
+                  Median(f.add), Median(f.first), Median(f.repeat), Median(f.save),
+                  Median(f.layout), Median(f.fits), Median(f.draw), perPoint,
+                  double(f.peak) / (1 << 20));
+      if (!ref.empty()) {
+        std::map<std::string, double> st = RunReference(ref, series, n, runs);
+        const double tot = st["total"], draw2 = st["draw2"];
+        std::printf(" %8.2f %8.2f %7.2f %7.2f", tot, draw2, tot > 0 ? Median(f.first) / tot : 0,
+                    draw2 > 0 ? Median(f.repeat) / draw2 : 0);
+      }
+      std::printf("\n");
+      std::fflush(stdout);
+    }
+  }
+  std::remove(path.c_str());
+#ifndef _WIN32
+  if (!ref.empty()) {
+    std::remove(ref.c_str());
+    rmdir(ref.substr(0, ref.rfind('/')).c_str());
+  }
+#endif
+  return 0;
+}

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "control/chart_engine.h"
+#include "overlays/line_style.h"
+#include "platform/recording_dc.h"
+#include "plot_test_support.h"
+#include "series/plot_series.h"
+
+namespace corvane {
+namespace {
+
+using testing::FirstDifference;
+using testing::PenMoves;
+using testing::RasterPicture;
+using testing::SplitMix;
+
+// A plot laid out in a 300-pixel-wide area (65..365) with no refit pending.
+CPlotSeries LaidOutPlot(int approximation) {
+  CPlotSeries p;
+  p.left = 65;
+  p.right = 365;
+  p.top = 60;
+  p.bottom = 265;
+  p.world = WorldWindow{0, 10, 0, 10};
+  p.approximation = approximation;
+  p.refitPending = 0;
+  return p;
+}
+
+void AddDevicePoint(CPlotSeries& p, double dx, double dy) {
+  p.AddPoint(0, 0);
+  p.devicePoints[p.devicePoints.count() - 1] = DPoint{dx, dy};
+  p.refitPending = 0;
+}
+
+TEST(PlotDraw, LinearFitSpansTheAreaLessTenPixels) {
+  CPlotSeries p = LaidOutPlot(1);
+  p.devSlope = 0.5;
+  p.devIntercept = 20;
+  RecordingDc dc;
+  p.DrawPlot(dc);  // no points: the line is drawn with the coefficients as they stand
+  EXPECT_EQ(PenMoves(dc.log()), (std::vector<std::string>{"MoveToEx 75 57", "LineTo 355 197"}));
+  EXPECT_EQ(dc.log().Named("CreateRectRgn").front(), "CreateRectRgn 65 60 365 265");
+
+  RecordingDc seg;
+  p.segmentOnly = 1;
+  p.DrawPlot(seg);
+  EXPECT_EQ(PenMoves(seg.log()), (std::vector<std::string>{"MoveToEx 65 52", "LineTo 365 202"}));
+}
+
+TEST(PlotDraw, ParabolaChordsAreFourPixelsWide) {
+  CPlotSeries p = LaidOutPlot(2);
+  p.devA = 0.001;
+  p.devB = -0.4;
+  p.devC = 200;
+  for (int segment = 0; segment < 2; ++segment) {
+    p.segmentOnly = segment;
+    RecordingDc dc;
+    p.DrawPlot(dc);
+    const std::vector<std::string> moves = PenMoves(dc.log());
+    // (300 - 20) / 4 = 70 chords from 75 to 355; 300 / 4 = 75 from 65 to 365 in segment mode.
+    ASSERT_EQ(dc.log().Count("LineTo"), segment ? 75u : 70u);
+    ASSERT_EQ(dc.log().Count("CreatePen"), segment ? 75u : 70u);
+    EXPECT_EQ(moves.front(), segment ? "MoveToEx 65 178" : "MoveToEx 75 175");
+    EXPECT_EQ(moves.back(), segment ? "LineTo 365 187" : "LineTo 355 184");
+    // A chain: every chord starts 4 pixels after the previous one, where it ended.
+    for (std::size_t i = 2; i < moves.size(); i += 2) {
+      int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+      ASSERT_EQ(std::sscanf(moves[i - 1].c_str(), "LineTo %d %d", &x0, &y0), 2);
+      ASSERT_EQ(std::sscanf(moves[i].c_str(), "MoveToEx %d %d", &x1, &y1), 2);
+      EXPECT_EQ(x1, x0);
+      EXPECT_EQ(y1, y0);
+    }
+  }
+  // An area too narrow for one chord draws none.
+  p.right = p.left + 23;
+  p.segmentOnly = 0;
+  RecordingDc narrow;
+  p.DrawPlot(narrow);
+  EXPECT_EQ(narrow.log().Count("LineTo"), 0u);
+}
+
+TEST(PlotDraw, MarkersFollowTheInclusiveDoubleTestOnX) {
+  CPlotSeries p = LaidOutPlot(0);
+  p.pointVisible = 1;
+  p.pointColor = 0x445566;
+  AddDevicePoint(p, 365.5, 100);  // truncates to the edge column, but lies beyond it
+  AddDevicePoint(p, 365.0, 100);
+  AddDevicePoint(p, 200.7, -500.2);  // far above the area: markers are not clipped
+  AddDevicePoint(p, 64.9, 100);
+  AddDevicePoint(p, std::numeric_limits<double>::quiet_NaN(), 100);
+  AddDevicePoint(p, 65.0, 120.9);
+  RecordingDc dc;
+  p.DrawPlot(dc);
+  const std::vector<std::string> fills = dc.log().Named("FillRect");
+  const std::string brush = dc.log().calls().front().result;
+  EXPECT_EQ(dc.log().calls().front().text, "CreateSolidBrush 0x445566");
+  EXPECT_EQ(fills, (std::vector<std::string>{"FillRect 363 98 367 102 " + brush,
+                                             "FillRect 198 -502 202 -498 " + brush,
+                                             "FillRect 63 118 67 122 " + brush}));
+  EXPECT_EQ(dc.log().calls().back().text, "DeleteObject " + brush);
+
+  RecordingDc pixels;
+  p.pointSize = 0;
+  p.DrawPlot(pixels);
+  EXPECT_EQ(pixels.log().Named("SetPixelV"),
+            (std::vector<std::string>{"SetPixelV 365 100 0x445566", "SetPixelV 200 -500 0x445566",
+                                      "SetPixelV 65 120 0x445566"}));
+  EXPECT_EQ(pixels.log().Count("FillRect"), 0u);
+}
+
+TEST(PlotDraw, MarkerSquaresCoverTruncatedXMinusTwoToPlusOne) {
+  RasterPicture picture(100, 80);
+  CPlotSeries p = LaidOutPlot(0);
+  p.left = 0, p.right = 100, p.top = 0, p.bottom = 80;
+  p.pointVisible = 1;
+  p.pointColor = 0x000000;
+  AddDevicePoint(p, 50.9, 40.9);
+  p.DrawPlot(picture.dc());
+  for (int x = 46; x <= 53; ++x)
+    EXPECT_EQ(picture.At(x, 40), (x >= 48 && x <= 51) ? 0x000000u : 0xFFFFFFu) << x;
+  for (int y = 36; y <= 43; ++y)
+    EXPECT_EQ(picture.At(50, y), (y >= 38 && y <= 41) ? 0x000000u : 0xFFFFFFu) << y;
+}
+
+TEST(PlotDraw, BrushIsMadeForEveryVisibleDrawingAndNothingForHiddenPlots) {
+  CPlotSeries p = LaidOutPlot(0);
+  AddDevicePoint(p, 100, 100);
+  p.refitPending = 1;
+  RecordingDc dc;
+  p.DrawPlot(dc);  // one point, simple mode, no markers: only the brush
+  EXPECT_EQ(dc.log().Count("CreateSolidBrush"), 1u);
+  EXPECT_EQ(dc.log().Count("Polyline") + dc.log().Count("LineTo"), 0u);
+  EXPECT_EQ(dc.recordingSystem().LiveObjectCount(), 0u);
+  EXPECT_EQ(p.refitPending, 0);
+
+  RecordingDc hidden;
+  p.visible = 0;
+  p.refitPending = 1;
+  p.DrawPlot(hidden);
+  EXPECT_EQ(hidden.log().size(), 0u);
+  EXPECT_EQ(p.refitPending, 1);
+
+  RecordingDc neither;
+  p.visible = 1;
+  p.segmentOnly = 2;
+  p.DrawPlot(neither);
+  EXPECT_EQ(neither.log().size(), 0u);
+}
+
+TEST(PlotDraw, WidthsOutsideOneToFifteenDrawOnePixel) {
+  for (auto [stored, drawn] : {std::pair{0, 1}, {16, 1}, {-3, 1}, {15, 15}, {2, 2}}) {
+    CPlotSeries p = LaidOutPlot(1);
+    p.plotWidth = stored;
+    p.plotColor = 0x00FF00;
+    RecordingDc dc;
+    p.DrawPlot(dc);
+    EXPECT_EQ(dc.log().Named("CreatePen"),
+              std::vector<std::string>{"CreatePen " + std::to_string(drawn) + " 0x00ff00"});
+    EXPECT_EQ(p.plotWidth, stored);
+  }
+}
+
+TEST(PlotDraw, RefitsPendingFitsBeforeDrawing) {
+  CPlotSeries p = LaidOutPlot(1);
+  for (int i = 0; i < 4; ++i) p.AddPoint(i, 2 * i + 1);
+  p.MapToDevice(65, 365, 60, 265);
+  RecordingDc dc;
+  p.DrawPlot(dc);
+  EXPECT_EQ(p.refitPending, 0);
+  EXPECT_DOUBLE_EQ(p.linSlope, 2.0);
+  EXPECT_NE(p.devSlope, 0.0);
+  // The drawn line follows the fresh device fit.
+  const std::vector<std::string> moves = PenMoves(dc.log());
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_EQ(moves[0], "MoveToEx 75 " + std::to_string(TruncToInt32(p.devSlope * 75 + p.devIntercept)));
+}
+
+TEST(PlotDraw, SegmentModeDrawsOnlyTheWindow) {
+  CPlotSeries p = LaidOutPlot(0);
+  for (int i = 0; i < 10; ++i) AddDevicePoint(p, 70 + 10 * i, 100 + (i % 2) * 20);
+  p.segmentOnly = 1;
+  p.firstIndex = 3;
+  p.lastIndex = 40;  // beyond the last point: cut to it
+  p.pointVisible = 1;
+  RecordingDc dc;
+  p.DrawPlot(dc);
+  const std::vector<std::string> lines = dc.log().Named("Polyline");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], "Polyline 7 100 120 110 100 120 120 130 100 140 120 150 100 160 120");
+  EXPECT_EQ(dc.log().Count("FillRect"), 7u);
+}
+
+TEST(PlotDraw, PlotsAbovePlotsCountAreNeverDrawn) {
+  CChartEngine e;
+  e.SetSize(400, 300);
+  e.plotsCount = 1;
+  for (int k = 0; k < 2; ++k) {
+    e.plots[k].approximation = 0;
+    for (int i = 0; i < 5; ++i) e.plots[k].AddPoint(i, i * (k + 1));
+  }
+  e.plots[0].plotColor = 0x123456;
+  e.plots[1].plotColor = 0x654321;
+  e.plots[1].pointVisible = 1;
+  e.plots[1].pointColor = 0x111111;
+  RecordingDc dc(400, 300);
+  e.RenderChart(&dc);
+  EXPECT_EQ(dc.log().Count("CreatePen 2 0x123456"), 1u);
+  EXPECT_EQ(dc.log().Count("CreatePen 2 0x654321"), 0u);
+  EXPECT_EQ(dc.log().Count("CreateSolidBrush 0x111111"), 0u);
+}
+
+// The plot drawer's one-pen chain against one DrawLineClipped per segment.
+TEST(PlotDraw, SimplePolylinePixelIdenticalToSegmentBySegment) {
+  RasterPicture fast(200, 160), reference(200, 160);
+  SplitMix rng(99);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int seed = 0; seed < 60; ++seed) {
+    CPlotSeries p = LaidOutPlot(0);
+    p.left = int(rng.Range(0, 30));
+    p.right = int(rng.Range(140, 200));
+    p.top = int(rng.Range(0, 30));
+    p.bottom = int(rng.Range(110, 160));
+    p.plotWidth = int(rng.Range(0, 16));
+    p.plotColor = Color(rng.Next() & 0xFFFFFF);
+    p.segmentOnly = seed % 3 == 0;
+    double x = 100, y = 80;
+    const int n = int(rng.Range(2, 3000));
+    for (int i = 0; i < n; ++i) {
+      const int pick = int(rng.Range(0, 99));
+      if (pick == 0)
+        AddDevicePoint(p, nan, y);
+      else if (pick == 1)
+        AddDevicePoint(p, 1e12, -1e12);
+      else {
+        x += (rng.Unit() - 0.45) * 3;
+        y += (rng.Unit() - 0.5) * 4;
+        AddDevicePoint(p, x, y);
+      }
+    }
+    p.firstIndex = int(rng.Range(0, n / 2));
+    p.lastIndex = int(rng.Range(n / 2, n + 5));
+    fast.Clear();
+    reference.Clear();
+    p.DrawPlot(fast.dc());
+
+    CLineStyle line;
+    line.width = SanitizeLineWidth(p.plotWidth);
+    line.color = p.plotColor;
+    const int first = p.segmentOnly ? p.firstIndex : 0;
+    const int last = p.segmentOnly ? std::min(p.lastIndex, n - 1) : n - 1;
+    for (int k = first; k < last; ++k) {
+      const DPoint a = p.devicePoints[k], b = p.devicePoints[k + 1];
+      line.DrawLineClipped(TruncToInt32(a.X), TruncToInt32(a.Y), TruncToInt32(b.X),
+                           TruncToInt32(b.Y), IRect{p.left, p.top, p.right, p.bottom},
+                           reference.dc());
+    }
+    ASSERT_EQ(FirstDifference(fast.Pixels(), reference.Pixels(), 200), "") << "seed " << seed;
+  }
+}
+
+}  // namespace
+}  // namespace corvane
