@@ -450,8 +450,10 @@ HResult CorvaneAutomation::GetMarkVisible(std::int32_t index, VariantBool* v) {
 
 // --- rectangles -----------------------------------------------------------------------------
 
-HResult CorvaneAutomation::AddRectangle(double l, double t, double r, double b, Color bkColor,
-                                        double transparency) {
+namespace {
+// A rectangle as both Add members build it: the edges and the fill, border off.
+CChartRect MakeRectangle(double l, double t, double r, double b, Color bkColor,
+                         double transparency) {
   CChartRect rect;
   rect.L = l;
   rect.T = t;
@@ -460,7 +462,13 @@ HResult CorvaneAutomation::AddRectangle(double l, double t, double r, double b, 
   rect.fillColor = bkColor;
   rect.transparency = transparency;
   rect.hasBorder = 0;
-  engine_.rectangles.Append(std::move(rect));
+  return rect;
+}
+}  // namespace
+
+HResult CorvaneAutomation::AddRectangle(double l, double t, double r, double b, Color bkColor,
+                                        double transparency) {
+  engine_.rectangles.Append(MakeRectangle(l, t, r, b, bkColor, transparency));
   engine_.InvalidateLayout();
   return kS_OK;
 }
@@ -468,13 +476,7 @@ HResult CorvaneAutomation::AddRectangle(double l, double t, double r, double b, 
 HResult CorvaneAutomation::AddRectangle2(double l, double t, double r, double b, Color bkColor,
                                          double transparency, std::int32_t borderWidth,
                                          std::int32_t borderStyle, Color borderColor) {
-  CChartRect rect;
-  rect.L = l;
-  rect.T = t;
-  rect.R = r;
-  rect.B = b;
-  rect.fillColor = bkColor;
-  rect.transparency = transparency;
+  CChartRect rect = MakeRectangle(l, t, r, b, bkColor, transparency);
   rect.hasBorder = 1;
   rect.borderWidth = borderWidth;
   rect.borderStyle = borderStyle;

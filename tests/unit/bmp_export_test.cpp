@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -177,23 +178,46 @@ TEST(BmpWriteTest, UnopenableTargetsGiveWin32FailureCodes) {
   EXPECT_EQ(dir.Entries().size(), 2u);  // "plain" and "sub" only
 }
 
-TEST(BmpWriteTest, ReadOnlyTargetOrDirectoryKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
-  TempDir dir;
+// The read-only cases, as a count of failed checks. Root ignores permissions, so under root
+// they run in a child that has dropped to an unprivileged user.
+int ReadOnlyTargetFailures(const TempDir& dir) {
+  int failures = 0;
   const unsigned char pixel[4] = {};
   const std::string path = dir.File("ro.bmp");
   WriteText(path, "old");
-  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  EXPECT_EQ(WriteBmpFile(U16(path), 1, 1, pixel), HResultFromWin32(kErrorAccessDenied));
-  EXPECT_EQ(ReadFile(path).size(), 3u);
+  if (::chmod(path.c_str(), 0444) != 0) return 100;
+  failures += WriteBmpFile(U16(path), 1, 1, pixel) != HResultFromWin32(kErrorAccessDenied);
+  failures += ReadFile(path).size() != 3u;
 
   const std::string locked = dir.File("locked");
-  ASSERT_EQ(::mkdir(locked.c_str(), 0755), 0);
+  if (::mkdir(locked.c_str(), 0755) != 0) return 100;
   WriteText(locked + "/a.bmp", "old");
-  ASSERT_EQ(::chmod(locked.c_str(), 0555), 0);
-  EXPECT_EQ(WriteBmpFile(U16(locked + "/a.bmp"), 1, 1, pixel),
-            HResultFromWin32(kErrorAccessDenied));
-  EXPECT_EQ(ReadFile(locked + "/a.bmp").size(), 3u);
+  if (::chmod(locked.c_str(), 0555) != 0) return 100;
+  failures += WriteBmpFile(U16(locked + "/a.bmp"), 1, 1, pixel) !=
+              HResultFromWin32(kErrorAccessDenied);
+  failures += ReadFile(locked + "/a.bmp").size() != 3u;
+  return failures;
+}
+
+TEST(BmpWriteTest, ReadOnlyTargetOrDirectoryKeepsTheOldFile) {
+  TempDir dir;
+  if (::geteuid() != 0) {
+    EXPECT_EQ(ReadOnlyTargetFailures(dir), 0);
+    return;
+  }
+  ASSERT_EQ(::chmod(dir.File("").c_str(), 0777), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const uid_t nobody = 65534;
+    if (::setgid(nobody) != 0 || ::setuid(nobody) != 0) ::_exit(101);
+    ::_exit(ReadOnlyTargetFailures(dir));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 101) GTEST_SKIP() << "cannot drop to an unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "failed read-only checks (100: setup failed)";
 }
 
 TEST(BmpWriteTest, FailedWriteLeavesTheExistingFileIntact) {

@@ -63,7 +63,9 @@ TEST(RasterObjects, SelectedObjectsCannotBeDeletedAndStaleHandlesAreRejected) {
   RasterGraphicsSystem other;
   auto odc = other.CreateCompatibleDC(nullptr);
   const ObjHandle foreign = odc->CreateSolidBrush(0);
-  if (sys.Lookup(foreign) == nullptr) EXPECT_FALSE(dc->FillRect({0, 0, 1, 1}, foreign));
+  if (sys.Lookup(foreign) == nullptr) {
+    EXPECT_FALSE(dc->FillRect({0, 0, 1, 1}, foreign));
+  }
   EXPECT_EQ(sys.LiveObjectCount(), 0u);
   // Regions are not selected as objects.
   const ObjHandle rgn = dc->CreateRectRgn(0, 0, 2, 2);
