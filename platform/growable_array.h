@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/large_block.h"
+
 namespace corvane {
 
 template <typename T>
@@ -64,7 +66,11 @@ class GrowableArray {
   // Destroys every element and frees the block: count and capacity become 0.
   void Clear() {
     for (std::int32_t i = 0; i < count_; ++i) data_[i].~T();
-    std::free(data_);
+    if (IsLarge(capacity_)) {
+      FreeLargeBlock(data_, Bytes(capacity_));
+    } else {
+      std::free(data_);
+    }
     data_ = nullptr;
     count_ = capacity_ = 0;
   }
@@ -77,10 +83,18 @@ class GrowableArray {
 
   bool Reallocate(std::int32_t newCapacity) {
     if (static_cast<std::size_t>(newCapacity) > SIZE_MAX / sizeof(T)) return false;
-    const std::size_t bytes = static_cast<std::size_t>(newCapacity) * sizeof(T);
+    const std::size_t bytes = Bytes(newCapacity);
     if constexpr (std::is_trivially_copyable_v<T>) {
-      // realloc may remap large blocks in place instead of copying them.
-      void* p = std::realloc(data_, bytes);
+      void* p;
+      if (!IsLarge(newCapacity)) {
+        p = std::realloc(data_, bytes);
+      } else if (IsLarge(capacity_)) {
+        p = ResizeLargeBlock(data_, Bytes(capacity_), bytes);
+      } else {
+        p = AllocateLargeBlock(bytes);
+        if (p && count_ > 0) std::memcpy(p, data_, Bytes(count_));
+        if (p) std::free(data_);
+      }
       if (!p) return false;
       data_ = static_cast<T*>(p);
     } else {
@@ -95,6 +109,12 @@ class GrowableArray {
     }
     capacity_ = newCapacity;
     return true;
+  }
+
+  static std::size_t Bytes(std::int32_t n) { return static_cast<std::size_t>(n) * sizeof(T); }
+  // Large arrays of plain values (the point arrays) live in large blocks; the rest on the heap.
+  static bool IsLarge(std::int32_t capacity) {
+    return std::is_trivially_copyable_v<T> && Bytes(capacity) >= kLargeBlockBytes;
   }
 
   T* data_ = nullptr;

@@ -96,8 +96,12 @@ void RasterDc::Release(ObjHandle& slot) {
 
 RasterBitmap* RasterDc::Surface() const {
   if (fixed_surface_) return fixed_surface_.get();
-  auto* obj = system_.LookupAs<RasterBitmapObject>(bitmap_, RasterObjectKind::kBitmap);
-  return obj ? obj->bitmap.get() : nullptr;
+  if (surface_handle_ != bitmap_) {
+    auto* obj = system_.LookupAs<RasterBitmapObject>(bitmap_, RasterObjectKind::kBitmap);
+    surface_ = obj ? obj->bitmap.get() : nullptr;
+    surface_handle_ = bitmap_;
+  }
+  return surface_;
 }
 
 // --- objects ---

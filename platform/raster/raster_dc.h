@@ -91,6 +91,10 @@ class RasterDc : public DeviceContext {
   RasterGraphicsSystem& system_;
   std::shared_ptr<RasterBitmap> fixed_surface_;  // window or screen; null for memory contexts
   ObjHandle pen_, brush_, font_, bitmap_;
+  // The selected bitmap's storage, looked up once per selection: a selected bitmap cannot be
+  // deleted and handles are never reused, so the pointer stays valid while bitmap_ is unchanged.
+  mutable ObjHandle surface_handle_ = kNoObject;
+  mutable RasterBitmap* surface_ = nullptr;
   bool has_clip_ = false;
   RasterRegion clip_;
   bool clip_valid_ = false;
