@@ -24,7 +24,7 @@ class CTextLabel {
   // Samples up to 200 random pixels of the text rectangle at (x, y); false when one differs
   // in brightness from the top-left pixel by more than 3 * contrastThreshold.
   bool IsBackgroundUniform(std::int32_t x, std::int32_t y, DeviceContext& dc) const;
-  FontSpec Font() const { return FontSpec{height, weight, italic != 0, underline != 0}; }
+  FontRequest Font() const { return FontRequest{height, weight, italic != 0, underline != 0}; }
 
   std::int32_t weight = 400;
   Color boxColor = 0xCCFFFF;

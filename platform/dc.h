@@ -30,7 +30,7 @@ constexpr int kComplexRegion = 3;
 
 // A font request. The face is always "Arial"; charset DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
 // PROOF_QUALITY, VARIABLE_PITCH. A positive height is the cell height in pixels.
-struct FontSpec {
+struct FontRequest {
   std::int32_t height = 16;
   std::int32_t weight = 400;
   bool italic = false;
@@ -49,7 +49,7 @@ class DeviceContext {
   // Objects. Each returns kNoObject when it cannot be created.
   virtual ObjHandle CreatePen(std::int32_t width, Color color) = 0;  // PS_SOLID
   virtual ObjHandle CreateSolidBrush(Color color) = 0;
-  virtual ObjHandle CreateFontA(const FontSpec& spec) = 0;
+  virtual ObjHandle CreateFontA(const FontRequest& request) = 0;
   virtual ObjHandle GetStockNullPen() = 0;
   virtual ObjHandle CreateRectRgn(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) = 0;
   virtual ObjHandle CreatePolygonRgn(const IPoint* pts, std::int32_t n) = 0;  // ALTERNATE

@@ -335,19 +335,19 @@ ObjHandle RecordingDc::CreateSolidBrush(Color color) {
   return h;
 }
 
-ObjHandle RecordingDc::CreateFontA(const FontSpec& spec) {
+ObjHandle RecordingDc::CreateFontA(const FontRequest& request) {
   ObjHandle h;
   std::string name;
   if (inner_) {
-    h = inner_->CreateFontA(spec);
+    h = inner_->CreateFontA(request);
     name = system_->Register(h, 'f');
   } else {
     RecordingGraphicsSystem::FakeObject obj{};
-    obj.fontHeight = spec.height;
+    obj.fontHeight = request.height;
     h = system_->NewFake(RecordingGraphicsSystem::Kind::kFont, 'f', std::move(obj), &name);
   }
-  Log("CreateFontA " + Num(spec.height) + " " + Num(spec.weight) + " " + Bool(spec.italic) + " " +
-          Bool(spec.underline),
+  Log("CreateFontA " + Num(request.height) + " " + Num(request.weight) + " " + Bool(request.italic) + " " +
+          Bool(request.underline),
       name);
   return h;
 }

@@ -41,9 +41,9 @@ ObjHandle GdiDc::CreatePen(std::int32_t width, Color color) {
 
 ObjHandle GdiDc::CreateSolidBrush(Color color) { return O(::CreateSolidBrush(color)); }
 
-ObjHandle GdiDc::CreateFontA(const FontSpec& spec) {
-  return O(::CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic ? TRUE : FALSE,
-                         spec.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
+ObjHandle GdiDc::CreateFontA(const FontRequest& request) {
+  return O(::CreateFontA(request.height, 0, 0, 0, request.weight, request.italic ? TRUE : FALSE,
+                         request.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
                          CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH, "Arial"));
 }
 

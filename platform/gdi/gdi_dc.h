@@ -27,7 +27,7 @@ class GdiDc : public DeviceContext {
 
   ObjHandle CreatePen(std::int32_t width, Color color) override;
   ObjHandle CreateSolidBrush(Color color) override;
-  ObjHandle CreateFontA(const FontSpec& spec) override;
+  ObjHandle CreateFontA(const FontRequest& request) override;
   ObjHandle GetStockNullPen() override;
   ObjHandle CreateRectRgn(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) override;
   ObjHandle CreatePolygonRgn(const IPoint* pts, std::int32_t n) override;

@@ -116,8 +116,8 @@ ObjHandle RasterDc::CreateSolidBrush(Color color) {
   return system_.Register(MakeNothrow<RasterBrush>(color));
 }
 
-ObjHandle RasterDc::CreateFontA(const FontSpec& spec) {
-  return system_.Register(MakeNothrow<RasterFontObject>(spec));
+ObjHandle RasterDc::CreateFontA(const FontRequest& request) {
+  return system_.Register(MakeNothrow<RasterFontObject>(request));
 }
 
 ObjHandle RasterDc::GetStockNullPen() { return system_.null_pen(); }

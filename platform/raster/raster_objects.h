@@ -39,14 +39,14 @@ struct RasterBrush : RasterObject {
 };
 
 struct RasterFontObject : RasterObject {
-  explicit RasterFontObject(const FontSpec& s) : RasterObject(RasterObjectKind::kFont), spec(s) {}
-  FontSpec spec;
+  explicit RasterFontObject(const FontRequest& s) : RasterObject(RasterObjectKind::kFont), request(s) {}
+  FontRequest request;
   bool loaded = false;
   std::unique_ptr<RasterFont> font;  // nullptr when no face could be loaded
   const RasterFont* Get() {
     if (!loaded) {
       loaded = true;
-      font = RasterFont::Create(spec);
+      font = RasterFont::Create(request);
     }
     return font.get();
   }

@@ -19,7 +19,7 @@ RasterGraphicsSystem::RasterGraphicsSystem() {
   null_pen_ = MakeStock(MakeNothrow<RasterPen>(1, 0x000000u, true));
   black_pen_ = MakeStock(MakeNothrow<RasterPen>(0, 0x000000u, false));
   white_brush_ = MakeStock(MakeNothrow<RasterBrush>(0xFFFFFFu));
-  FontSpec system_spec;
+  FontRequest system_spec;
   system_spec.weight = 700;
   system_font_ = MakeStock(MakeNothrow<RasterFontObject>(system_spec));
   // GDI's memory contexts start with a 1 x 1 stock bitmap.

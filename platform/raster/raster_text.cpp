@@ -300,10 +300,10 @@ const Glyph* TextState::GlyphFor(FaceEntry* f, int style, std::int32_t ppem, boo
   return &it->second;
 }
 
-int StyleOf(const FontSpec& spec) {
+int StyleOf(const FontRequest& request) {
   // GDI picks the face whose weight is nearest the request: 551 and up is the bold face.
-  const bool bold = spec.weight > 550;
-  return (bold ? 1 : 0) | (spec.italic ? 2 : 0);
+  const bool bold = request.weight > 550;
+  return (bold ? 1 : 0) | (request.italic ? 2 : 0);
 }
 
 std::int32_t MulDivRound(std::int64_t a, std::int64_t b, std::int64_t c) {
@@ -352,13 +352,13 @@ std::int32_t SaturateToInt32(std::int64_t a) {
 
 }  // namespace
 
-RasterFont::RasterFont(const FontSpec& spec) : spec_(spec) {
+RasterFont::RasterFont(const FontRequest& request) : request_(request) {
   TextState& state = TextState::Get();
   std::lock_guard<std::mutex> guard(state.lock());
-  const int style = StyleOf(spec);
+  const int style = StyleOf(request);
   FaceEntry* f = state.Face(style);
   if (!f) return;
-  const std::int32_t ppem = PpemFor(*f, spec.height);
+  const std::int32_t ppem = PpemFor(*f, request.height);
   if (!state.SetPpem(f, ppem)) return;
   const std::int64_t em_scale = MulDivRound(ppem, 1 << 16, f->units_per_em);
   metrics_.ppem = ppem;
@@ -383,7 +383,7 @@ TextSize RasterFont::Measure(const char* utf8, std::int32_t len) const {
   if (!face_ || !utf8 || len <= 0) return TextSize{0, 0};
   TextState& state = TextState::Get();
   std::lock_guard<std::mutex> guard(state.lock());
-  const int style = StyleOf(spec_);
+  const int style = StyleOf(request_);
   std::int64_t cx = 0;
   ForEachCodePoint(utf8, len, [&](char32_t ch) {
     const Glyph* g = state.GlyphFor(face_, style, metrics_.ppem, antialiased_, ch, false);
@@ -417,7 +417,7 @@ void RasterFont::Draw(RasterCanvas& canvas, std::int32_t x, std::int32_t y, cons
   TextState& state = TextState::Get();
   {
     std::lock_guard<std::mutex> guard(state.lock());
-    const int style = StyleOf(spec_);
+    const int style = StyleOf(request_);
     const InkBlender blender(text_color);
     // Ink may overhang the cell sideways but is cut at its top and bottom edges.
     const std::int64_t ink_top = std::max<std::int64_t>(clip.top, y);
@@ -456,7 +456,7 @@ void RasterFont::Draw(RasterCanvas& canvas, std::int32_t x, std::int32_t y, cons
     });
   }
 
-  if (spec_.underline) {
+  if (request_.underline) {
     const std::int32_t thickness = std::max(metrics_.underline_thickness, 1);
     // The position names the line's centre: a thick line straddles it.
     const std::int64_t top = baseline - metrics_.underline_position - thickness / 2;

@@ -37,13 +37,13 @@ struct FaceEntry;
 class RasterFont {
  public:
   // Never fails: when no face can be found the font measures 0 and draws nothing.
-  explicit RasterFont(const FontSpec& spec);
-  static std::unique_ptr<RasterFont> Create(const FontSpec& spec) {
-    return std::make_unique<RasterFont>(spec);
+  explicit RasterFont(const FontRequest& request);
+  static std::unique_ptr<RasterFont> Create(const FontRequest& request) {
+    return std::make_unique<RasterFont>(request);
   }
 
   bool valid() const { return face_ != nullptr; }
-  const FontSpec& spec() const { return spec_; }
+  const FontRequest& request() const { return request_; }
   const RasterFontMetrics& metrics() const { return metrics_; }
   // Whether glyphs are drawn antialiased at this size (the face's gasp table decides).
   bool antialiased() const { return antialiased_; }
@@ -59,7 +59,7 @@ class RasterFont {
             std::int32_t len, Color text_color, int bk_mode, Color bk_color) const;
 
  private:
-  FontSpec spec_;
+  FontRequest request_;
   RasterFontMetrics metrics_;
   text_detail::FaceEntry* face_ = nullptr;  // process-lifetime cache entry, never freed
   bool antialiased_ = false;

@@ -10,8 +10,8 @@ namespace conformance {
 
 namespace {
 
-FontSpec Font(std::int32_t height, std::int32_t weight, bool italic = false, bool underline = false) {
-  FontSpec s;
+FontRequest Font(std::int32_t height, std::int32_t weight, bool italic = false, bool underline = false) {
+  FontRequest s;
   s.height = height;
   s.weight = weight;
   s.italic = italic;
@@ -32,8 +32,8 @@ void LogExtents(DeviceContext& dc, SceneLog& log, std::initializer_list<const ch
 }
 
 template <typename F>
-void WithFont(DeviceContext& dc, const FontSpec& spec, F&& f) {
-  const ObjHandle font = dc.CreateFontA(spec);
+void WithFont(DeviceContext& dc, const FontRequest& request, F&& f) {
+  const ObjHandle font = dc.CreateFontA(request);
   const ObjHandle old = dc.SelectObject(font);
   f();
   dc.SelectObject(old);
@@ -62,7 +62,7 @@ Scene TextScene(std::string name, std::int32_t w, std::int32_t h,
 void AddChartFontScenes(std::vector<Scene>* out) {
   struct Case {
     const char* name;
-    FontSpec spec;
+    FontRequest request;
   };
   const Case cases[] = {
       {"text_arial14", Font(14, 400)},           {"text_arial14_bold", Font(14, 700)},
@@ -73,9 +73,9 @@ void AddChartFontScenes(std::vector<Scene>* out) {
       {"text_arial16_bold_underline", Font(16, 700, false, true)},
   };
   for (const Case& c : cases) {
-    const FontSpec spec = c.spec;
-    out->push_back(TextScene(c.name, 180, 130, [spec](DeviceContext& dc, SceneLog& log) {
-      WithFont(dc, spec, [&] {
+    const FontRequest request = c.request;
+    out->push_back(TextScene(c.name, 180, 130, [request](DeviceContext& dc, SceneLog& log) {
+      WithFont(dc, request, [&] {
         LogExtents(dc, log, {"Test_string", "Corvane Version 1.1", "caption X", "caption Y",
                              "-1234.5678", "0.000001", "1E+30", "-.", "", "AVAWTo Wave"});
         dc.SetBkMode(kTransparent);
@@ -149,7 +149,7 @@ std::vector<Scene> TextScenes() {
   // Size edges: the default 0, em heights, a cell cut through descenders, thick underlines.
   struct Size {
     const char* name;
-    FontSpec spec;
+    FontRequest request;
     std::int32_t w, h;
   };
   const Size sizes[] = {
@@ -163,9 +163,9 @@ std::vector<Scene> TextScenes() {
       {"text_height_100_underline", Font(100, 400, false, true), 420, 220},
   };
   for (const Size& s : sizes) {
-    const FontSpec spec = s.spec;
-    scenes.push_back(TextScene(s.name, s.w, s.h, [spec](DeviceContext& dc, SceneLog& log) {
-      WithFont(dc, spec, [&] {
+    const FontRequest request = s.request;
+    scenes.push_back(TextScene(s.name, s.w, s.h, [request](DeviceContext& dc, SceneLog& log) {
+      WithFont(dc, request, [&] {
         LogExtents(dc, log, {"_jg", "IIIIIIIIII", "Hm -1.5", "Wq|!"});
         dc.SetBkMode(kTransparent);
         dc.SetTextColor(0x202020);
@@ -173,7 +173,7 @@ std::vector<Scene> TextScenes() {
         dc.SetBkMode(kOpaque);
         dc.SetBkColor(0xE0E0E0);
         dc.SetTextColor(0x0000C0);
-        dc.TextOutA(2, spec.height == 100 ? 110 : spec.height > 20 ? 30 : 20, "IIIII Wq|!",
+        dc.TextOutA(2, request.height == 100 ? 110 : request.height > 20 ? 30 : 20, "IIIII Wq|!",
                     Len("IIIII Wq|!"));
       });
     }));

@@ -43,7 +43,7 @@ TEST(RasterObjects, SelectedObjectsCannotBeDeletedAndStaleHandlesAreRejected) {
   auto dc = sys.CreateCompatibleDC(nullptr);
   const ObjHandle pen = dc->CreatePen(2, 0);
   const ObjHandle brush = dc->CreateSolidBrush(0);
-  const ObjHandle font = dc->CreateFontA(FontSpec{});
+  const ObjHandle font = dc->CreateFontA(FontRequest{});
   const ObjHandle bmp = dc->CreateCompatibleBitmap(4, 4);
   ObjHandle previous[4];
   int i = 0;

@@ -99,9 +99,9 @@ TEST(RecordingDcTest, BlankContextMeasuresTextByFontHeight) {
   dc.GetTextExtentPoint32A("abc", 3, &size);
   EXPECT_EQ(size.cx, 24);
   EXPECT_EQ(size.cy, 16);
-  FontSpec spec;
-  spec.height = 15;
-  dc.SelectObject(dc.CreateFontA(spec));
+  FontRequest request;
+  request.height = 15;
+  dc.SelectObject(dc.CreateFontA(request));
   dc.GetTextExtentPoint32A("abcde", 5, &size);
   EXPECT_EQ(size.cx, 40);
   EXPECT_EQ(size.cy, 15);

@@ -18,8 +18,8 @@ constexpr Color kBlack = 0x000000;
 constexpr Color kGreen = 0x00FF00;
 constexpr Color kRed = 0x0000FF;
 
-FontSpec Spec(std::int32_t height, std::int32_t weight = 400, bool underline = false) {
-  FontSpec s;
+FontRequest Request(std::int32_t height, std::int32_t weight = 400, bool underline = false) {
+  FontRequest s;
   s.height = height;
   s.weight = weight;
   s.underline = underline;
@@ -34,12 +34,12 @@ void Draw(const RasterFont& f, TestCanvas& c, std::int32_t x, std::int32_t y, co
 class TextDraw : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!RasterFont(Spec(16)).valid()) GTEST_SKIP() << "no face for \"Arial\" on this system";
+    if (!RasterFont(Request(16)).valid()) GTEST_SKIP() << "no face for \"Arial\" on this system";
   }
 };
 
 TEST_F(TextDraw, InkSitsInTheCellBelowTheTopLeftCorner) {
-  const RasterFont f(Spec(16));
+  const RasterFont f(Request(16));
   TestCanvas c(120, 40, kWhite);
   Draw(f, c, 10, 5, "HH");
   const IRect ink = c.InkBox(kWhite);
@@ -54,7 +54,7 @@ TEST_F(TextDraw, InkSitsInTheCellBelowTheTopLeftCorner) {
 
 TEST_F(TextDraw, InkIsCutAtTheCellsTopAndBottom) {
   // At 8 px the underscore and the descender of 'j' reach below the 7-pixel cell.
-  const RasterFont f(Spec(8));
+  const RasterFont f(Request(8));
   TestCanvas c(60, 30, kWhite);
   Draw(f, c, 5, 10, "_j_g");
   const IRect ink = c.InkBox(kWhite);
@@ -64,7 +64,7 @@ TEST_F(TextDraw, InkIsCutAtTheCellsTopAndBottom) {
 }
 
 TEST_F(TextDraw, TransparentModeLeavesTheBackground) {
-  const RasterFont f(Spec(16));
+  const RasterFont f(Request(16));
   TestCanvas c(120, 40, kGreen);
   Draw(f, c, 4, 4, "Test -1.5", kBlack, kTransparent, kRed);
   std::set<Color> colors;
@@ -75,7 +75,7 @@ TEST_F(TextDraw, TransparentModeLeavesTheBackground) {
 }
 
 TEST_F(TextDraw, OpaqueModeFillsExactlyTheCellBox) {
-  const RasterFont f(Spec(15));
+  const RasterFont f(Request(15));
   TestCanvas c(120, 40, kWhite);
   const char* text = "Test 42";
   const TextSize size = f.Measure(text, 7);
@@ -94,7 +94,7 @@ TEST_F(TextDraw, OpaqueModeFillsExactlyTheCellBox) {
 }
 
 TEST_F(TextDraw, ClipIsHonoured) {
-  const RasterFont f(Spec(16, 700, true));
+  const RasterFont f(Request(16, 700, true));
   TestCanvas full(120, 40, kWhite);
   TestCanvas clipped(120, 40, kWhite);
   const IRect clip{20, 9, 47, 17};
@@ -111,7 +111,7 @@ TEST_F(TextDraw, ClipIsHonoured) {
 
 TEST_F(TextDraw, UnderlineSpansTheExtentOnItsRows) {
   for (std::int32_t h : {16, 100}) {
-    const RasterFont f(Spec(h, 400, true));
+    const RasterFont f(Request(h, 400, true));
     TestCanvas c(500, 140, kWhite);
     const char* text = "nun";  // no ink of its own below the baseline
     const std::int32_t cx = f.Measure(text, 3).cx;
@@ -130,9 +130,9 @@ TEST_F(TextDraw, UnderlineSpansTheExtentOnItsRows) {
 }
 
 TEST_F(TextDraw, TheFacesGaspTableDecidesAntialiasing) {
-  const RasterFont regular(Spec(16));
-  const RasterFont bold(Spec(16, 700));
-  const RasterFont large(Spec(40));
+  const RasterFont regular(Request(16));
+  const RasterFont bold(Request(16, 700));
+  const RasterFont large(Request(40));
   EXPECT_FALSE(regular.antialiased());
   EXPECT_TRUE(bold.antialiased());
   EXPECT_TRUE(large.antialiased());
@@ -147,10 +147,10 @@ TEST_F(TextDraw, TheFacesGaspTableDecidesAntialiasing) {
 
 TEST_F(TextDraw, FarOffOrHugeTextStaysSafe) {
   TestCanvas c(64, 48, kWhite);
-  const RasterFont huge(Spec(INT_MAX));
+  const RasterFont huge(Request(INT_MAX));
   Draw(huge, c, -300, -200, "WWWW", kBlack, kOpaque, kGreen);
   EXPECT_LE(c.writes(), static_cast<std::size_t>(2 * 64 * 48));
-  const RasterFont f(Spec(16, 400, true));
+  const RasterFont f(Request(16, 400, true));
   TestCanvas far(64, 48, kWhite);
   Draw(f, far, INT_MAX - 4, INT_MIN, "far", kBlack, kOpaque, kGreen);
   Draw(f, far, INT_MIN, INT_MAX - 3, "far", kBlack, kOpaque, kGreen);
@@ -159,7 +159,7 @@ TEST_F(TextDraw, FarOffOrHugeTextStaysSafe) {
 }
 
 TEST_F(TextDraw, NoTextDrawsNothing) {
-  const RasterFont f(Spec(16, 400, true));
+  const RasterFont f(Request(16, 400, true));
   TestCanvas c(40, 30, kWhite);
   f.Draw(c, 2, 2, "", 0, kBlack, kOpaque, kGreen);
   f.Draw(c, 2, 2, nullptr, 4, kBlack, kOpaque, kGreen);

@@ -12,8 +12,8 @@
 namespace corvane {
 namespace {
 
-FontSpec Spec(std::int32_t height, std::int32_t weight = 400, bool italic = false) {
-  FontSpec s;
+FontRequest Request(std::int32_t height, std::int32_t weight = 400, bool italic = false) {
+  FontRequest s;
   s.height = height;
   s.weight = weight;
   s.italic = italic;
@@ -27,7 +27,7 @@ TextSize Measure(const RasterFont& f, const char* s) {
 class TextFont : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!RasterFont(Spec(16)).valid()) GTEST_SKIP() << "no face for \"Arial\" on this system";
+    if (!RasterFont(Request(16)).valid()) GTEST_SKIP() << "no face for \"Arial\" on this system";
   }
 };
 
@@ -48,7 +48,7 @@ TEST_F(TextFont, ExtentsMatchGdiForTheChartSizes) {
       {8, 400, "Test_string", 36, 7},           {24, 700, "0123456789", 120, 23},
   };
   for (const Case& c : cases) {
-    const TextSize size = Measure(RasterFont(Spec(c.height, c.weight)), c.text);
+    const TextSize size = Measure(RasterFont(Request(c.height, c.weight)), c.text);
     EXPECT_EQ(size.cx, c.cx) << c.height << "/" << c.weight << " \"" << c.text << "\"";
     EXPECT_EQ(size.cy, c.cy) << c.height << "/" << c.weight << " \"" << c.text << "\"";
   }
@@ -56,34 +56,34 @@ TEST_F(TextFont, ExtentsMatchGdiForTheChartSizes) {
 
 TEST_F(TextFont, PositiveHeightIsTheCellAndNegativeTheEm) {
   for (std::int32_t h : {14, 15, 16, 20, 48, 100}) {
-    const RasterFontMetrics m = RasterFont(Spec(h)).metrics();
+    const RasterFontMetrics m = RasterFont(Request(h)).metrics();
     EXPECT_EQ(m.height, h);
     EXPECT_EQ(m.ascent + m.descent, m.height);
     EXPECT_GT(m.ascent, 3 * m.descent);
   }
   // Rounding ascent and descent separately can miss the request by a pixel, never more.
   for (std::int32_t h = 1; h <= 400; ++h) {
-    EXPECT_NEAR(RasterFont(Spec(h)).metrics().height, h, 1) << h;
+    EXPECT_NEAR(RasterFont(Request(h)).metrics().height, h, 1) << h;
   }
-  EXPECT_EQ(RasterFont(Spec(-16)).metrics().ppem, 16);
-  EXPECT_EQ(RasterFont(Spec(-16)).metrics().height, 17);
-  EXPECT_EQ(RasterFont(Spec(-12)).metrics().height, 14);
-  EXPECT_EQ(RasterFont(Spec(0)).metrics().height, RasterFont(Spec(16)).metrics().height);
+  EXPECT_EQ(RasterFont(Request(-16)).metrics().ppem, 16);
+  EXPECT_EQ(RasterFont(Request(-16)).metrics().height, 17);
+  EXPECT_EQ(RasterFont(Request(-12)).metrics().height, 14);
+  EXPECT_EQ(RasterFont(Request(0)).metrics().height, RasterFont(Request(16)).metrics().height);
 }
 
 TEST_F(TextFont, WeightChoosesTheNearestFace) {
-  const RasterFont regular(Spec(16, 400));
-  const RasterFont bold(Spec(16, 700));
+  const RasterFont regular(Request(16, 400));
+  const RasterFont bold(Request(16, 700));
   EXPECT_GT(Measure(bold, "Test_string").cx, Measure(regular, "Test_string").cx);
-  EXPECT_EQ(Measure(RasterFont(Spec(16, 551)), "Test_string").cx, Measure(bold, "Test_string").cx);
-  EXPECT_EQ(Measure(RasterFont(Spec(16, 550)), "Test_string").cx, Measure(regular, "Test_string").cx);
-  EXPECT_EQ(Measure(RasterFont(Spec(16, 0)), "Test_string").cx, Measure(regular, "Test_string").cx);
+  EXPECT_EQ(Measure(RasterFont(Request(16, 551)), "Test_string").cx, Measure(bold, "Test_string").cx);
+  EXPECT_EQ(Measure(RasterFont(Request(16, 550)), "Test_string").cx, Measure(regular, "Test_string").cx);
+  EXPECT_EQ(Measure(RasterFont(Request(16, 0)), "Test_string").cx, Measure(regular, "Test_string").cx);
   EXPECT_EQ(bold.metrics().height, regular.metrics().height);
-  EXPECT_EQ(RasterFont(Spec(16, 400, true)).metrics().height, regular.metrics().height);
+  EXPECT_EQ(RasterFont(Request(16, 400, true)).metrics().height, regular.metrics().height);
 }
 
 TEST_F(TextFont, ExtentIsTheSumOfTheCharacterAdvances) {
-  const RasterFont f(Spec(15));
+  const RasterFont f(Request(15));
   const char* text = "AVAWTo Wave, -1.25e+03";
   std::int32_t sum = 0;
   for (const char* p = text; *p; ++p) sum += f.Measure(p, 1).cx;
@@ -91,7 +91,7 @@ TEST_F(TextFont, ExtentIsTheSumOfTheCharacterAdvances) {
 }
 
 TEST_F(TextFont, NoTextMeasuresNothing) {
-  const RasterFont f(Spec(16));
+  const RasterFont f(Request(16));
   EXPECT_EQ(f.Measure("", 0).cx, 0);
   EXPECT_EQ(f.Measure("", 0).cy, 0);
   EXPECT_EQ(f.Measure(nullptr, 5).cx, 0);
@@ -100,7 +100,7 @@ TEST_F(TextFont, NoTextMeasuresNothing) {
 }
 
 TEST_F(TextFont, TextIsUtf8) {
-  const RasterFont f(Spec(16));
+  const RasterFont f(Request(16));
   const TextSize zhe = Measure(f, "\xD0\x96");  // U+0416
   EXPECT_GT(zhe.cx, 0);
   EXPECT_EQ(Measure(f, "\xD0\x96\xD0\x96").cx, 2 * zhe.cx);
@@ -112,7 +112,7 @@ TEST_F(TextFont, TextIsUtf8) {
 }
 
 TEST_F(TextFont, InvalidUtf8IsOneReplacementPerBadSequence) {
-  const RasterFont f(Spec(16));
+  const RasterFont f(Request(16));
   const std::int32_t replacement = Measure(f, "\xEF\xBF\xBD").cx;
   EXPECT_EQ(Measure(f, "\xFF").cx, replacement);
   EXPECT_EQ(Measure(f, "a\xE2\x82" "b").cx, Measure(f, "ab").cx + replacement);
@@ -126,28 +126,28 @@ TEST_F(TextFont, InvalidUtf8IsOneReplacementPerBadSequence) {
 
 TEST_F(TextFont, AbsurdHeightsAreClamped) {
   for (std::int32_t h : {INT_MIN, -INT_MAX, -100000, 100000, INT_MAX}) {
-    const RasterFont f(Spec(h, INT_MAX));
+    const RasterFont f(Request(h, INT_MAX));
     ASSERT_TRUE(f.valid()) << h;
     EXPECT_GE(f.metrics().ppem, 1);
     EXPECT_LE(f.metrics().ppem, kMaxFontPixels);
     EXPECT_GT(Measure(f, "W").cx, 0);
   }
-  EXPECT_LE(RasterFont(Spec(INT_MAX)).metrics().height, kMaxFontPixels);
-  EXPECT_GE(RasterFont(Spec(1)).metrics().height, 1);
+  EXPECT_LE(RasterFont(Request(INT_MAX)).metrics().height, kMaxFontPixels);
+  EXPECT_GE(RasterFont(Request(1)).metrics().height, 1);
 }
 
 TEST_F(TextFont, FontsMayBeUsedFromSeveralThreads) {
   const char* text = "Corvane Version 1.1 -0.5";
   std::vector<std::int32_t> expected;
-  for (std::int32_t h = 10; h < 30; ++h) expected.push_back(Measure(RasterFont(Spec(h, h % 2 ? 700 : 400)), text).cx);
+  for (std::int32_t h = 10; h < 30; ++h) expected.push_back(Measure(RasterFont(Request(h, h % 2 ? 700 : 400)), text).cx);
   std::vector<int> mismatches(4, 0);
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&, t] {
       for (int round = 0; round < 50; ++round) {
         for (std::int32_t h = 10; h < 30; ++h) {
-          const RasterFont f(Spec(h, h % 2 ? 700 : 400, (round + t) % 3 == 0));
-          if (!f.spec().italic && Measure(f, text).cx != expected[h - 10]) ++mismatches[t];
+          const RasterFont f(Request(h, h % 2 ? 700 : 400, (round + t) % 3 == 0));
+          if (!f.request().italic && Measure(f, text).cx != expected[h - 10]) ++mismatches[t];
         }
       }
     });
