@@ -43,6 +43,23 @@ void CChartEngine::RenderChart(DeviceContext* dc) {
   DrawLegend(*dc);
 }
 
+namespace {
+
+// The plot area and world window copies every overlay record draws from.
+template <typename Record>
+void CopyLayout(const IRect& area, const WorldWindow& world, Record& r) {
+  r.left = area.left;
+  r.right = area.right;
+  r.top = area.top;
+  r.bottom = area.bottom;
+  r.xmin = world.xmin;
+  r.xmax = world.xmax;
+  r.ymin = world.ymin;
+  r.ymax = world.ymax;
+}
+
+}  // namespace
+
 void CChartEngine::LayoutPass() {
   ComputeWorldWindow();
   const std::int32_t active = ActiveCount(plotsCount);
@@ -50,46 +67,12 @@ void CChartEngine::LayoutPass() {
 
   const IRect area = PlotArea();
   for (CChartMark& mark : marks) {
-    mark.left = area.left;
-    mark.right = area.right;
-    mark.top = area.top;
-    mark.bottom = area.bottom;
-    mark.xmax = world.xmax;
-    mark.xmin = world.xmin;
-    mark.ymax = world.ymax;
-    mark.ymin = world.ymin;
+    CopyLayout(area, world, mark);
     mark.grid = &grid;
   }
-  for (CChartLine& line : lines) {
-    line.left = area.left;
-    line.right = area.right;
-    line.top = area.top;
-    line.bottom = area.bottom;
-    line.xmin = world.xmin;
-    line.xmax = world.xmax;
-    line.ymin = world.ymin;
-    line.ymax = world.ymax;
-  }
-  for (CChartRect& rect : rectangles) {
-    rect.xmin = world.xmin;
-    rect.xmax = world.xmax;
-    rect.ymin = world.ymin;
-    rect.ymax = world.ymax;
-    rect.left = area.left;
-    rect.right = area.right;
-    rect.top = area.top;
-    rect.bottom = area.bottom;
-  }
-  for (CCandleStick& stick : candlesticks) {
-    stick.xmin = world.xmin;
-    stick.xmax = world.xmax;
-    stick.ymin = world.ymin;
-    stick.ymax = world.ymax;
-    stick.left = area.left;
-    stick.right = area.right;
-    stick.top = area.top;
-    stick.bottom = area.bottom;
-  }
+  for (CChartLine& line : lines) CopyLayout(area, world, line);
+  for (CChartRect& rect : rectangles) CopyLayout(area, world, rect);
+  for (CCandleStick& stick : candlesticks) CopyLayout(area, world, stick);
   grid.left = area.left;
   grid.top = area.top;
   grid.right = area.right;
