@@ -480,6 +480,29 @@ int RasterDc::GetBkMode() { return bk_mode_; }
 
 // --- block transfers ---
 
+namespace {
+
+// Copies n pixels of one row between surfaces; the 32 -> 32 and 32 -> 24 cases are the picture
+// copies of Show and SaveToFile and go without per-pixel colour conversion.
+void CopySpan(const RasterBitmap& from, std::int32_t fx, std::int32_t fy, RasterBitmap& to, std::int32_t tx,
+              std::int32_t ty, std::int32_t n) {
+  const std::uint8_t* s = from.Row(fy) + static_cast<std::size_t>(fx) * (from.bits_per_pixel() / 8);
+  std::uint8_t* d = to.Row(ty) + static_cast<std::size_t>(tx) * (to.bits_per_pixel() / 8);
+  if (from.bits_per_pixel() == 32 && to.bits_per_pixel() == 32) {
+    std::memcpy(d, s, static_cast<std::size_t>(n) * 4);
+  } else if (from.bits_per_pixel() == 32 && to.bits_per_pixel() == 24) {
+    for (std::int32_t i = 0; i < n; ++i, s += 4, d += 3) {  // B, G, R, x -> B, G, R
+      d[0] = s[0];
+      d[1] = s[1];
+      d[2] = s[2];
+    }
+  } else {
+    for (std::int32_t i = 0; i < n; ++i) to.Set(tx + i, ty, from.Get(fx + i, fy));
+  }
+}
+
+}  // namespace
+
 bool RasterDc::BitBlt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, DeviceContext& src,
                       std::int32_t sx, std::int32_t sy) {
   auto* source = dynamic_cast<RasterDc*>(&src);
@@ -496,6 +519,22 @@ bool RasterDc::BitBlt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32
   const std::int64_t cx0 = std::max<std::int64_t>(x0, cb.left), cx1 = std::min<std::int64_t>(x1, cb.right);
   const std::int64_t cy0 = std::max<std::int64_t>(y0, cb.top), cy1 = std::min<std::int64_t>(y1, cb.bottom);
   if (cx0 >= cx1 || cy0 >= cy1) return true;
+  if (from != dst) {
+    // Distinct surfaces cannot overlap: copy span by span, straight from row to row.
+    for (std::int64_t yy = cy0; yy < cy1; ++yy) {
+      const RasterRegion::Band* band = clip.BandAt(static_cast<std::int32_t>(yy));
+      if (!band) continue;
+      for (std::uint32_t k = 0; k < band->count; ++k) {
+        const RegionSpan& span = clip.spans()[band->first + k];
+        const std::int64_t l = std::max<std::int64_t>(span.left, cx0), r = std::min<std::int64_t>(span.right, cx1);
+        if (l < r) {
+          CopySpan(*from, static_cast<std::int32_t>(l + ox), static_cast<std::int32_t>(yy + oy), *dst,
+                   static_cast<std::int32_t>(l), static_cast<std::int32_t>(yy), static_cast<std::int32_t>(r - l));
+        }
+      }
+    }
+    return true;
+  }
   // Copy through a buffer so overlapping blits within one surface read the old pixels.
   const std::size_t bw = static_cast<std::size_t>(cx1 - cx0), bh = static_cast<std::size_t>(cy1 - cy0);
   std::unique_ptr<Color[]> buffer(new (std::nothrow) Color[bw * bh]);
