@@ -13,7 +13,7 @@ out="$here/out"
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest
   libfreetype-dev libfontconfig-dev fonts-liberation fontconfig
-  mingw-w64 wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
+  mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
 
 log() { printf '== %s\n' "$*"; }
 
