@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/raster/raster_cosmetic_line.h"
+#include "platform/raster/raster_stamp_painter.h"
 #include "platform/raster/raster_system.h"
 
 namespace corvane {
@@ -102,6 +103,14 @@ RasterBitmap* RasterDc::Surface() const {
     surface_handle_ = bitmap_;
   }
   return surface_;
+}
+
+RasterPen* RasterDc::SelectedPen() const {
+  if (pen_handle_ != pen_) {
+    pen_cache_ = system_.LookupAs<RasterPen>(pen_, RasterObjectKind::kPen);
+    pen_handle_ = pen_;
+  }
+  return pen_cache_;
 }
 
 // --- objects ---
@@ -296,10 +305,11 @@ void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n
   const RasterRegion& clip = EffectiveClip();
   if (clip.empty()) return;
   if (!pen.stroke) {
-    pen.stroke = MakeNothrow<WideStroke>(pen.width);
+    pen.stroke = system_.StrokeFor(pen.width);
     if (!pen.stroke) return;
   }
-  WideStroke& stroke = *pen.stroke;
+  StrokeStamps& stamps = *pen.stroke;
+  WideStroke& stroke = stamps.stroke();
   const IRect box = clip.Bounds();
   // Pieces wholly beyond the clip box by more than the pen's reach cannot touch it.
   const std::int64_t reach = stroke.reach();
@@ -308,19 +318,42 @@ void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n
            std::max(a.y, b.y) + reach < box.top || std::min(a.y, b.y) - reach >= box.bottom;
   };
   PaintSink sink(*this, pen.color);
+  StampPainter painter(*Surface(), box, pen.color);
+  const bool rect_clip = clip.IsRect();
   // Round caps and round joins are the same disc, so every vertex gets one disc and every
-  // segment its body: the pixels of drawing each segment with both caps.
-  for (std::int32_t i = 0; i < n; ++i) {
-    if (!misses(pts[i], pts[i])) stroke.Cap(pts[i], box, sink);
-    const bool last = i + 1 == n;
-    if (last && !closed) break;
-    const IPoint a = pts[i], b = last ? pts[0] : pts[i + 1];
-    if (!misses(a, b)) stroke.Body(a, b, box, sink);
+  // segment its body: the pixels of drawing each segment with both caps. A stamp is the
+  // disc at a segment's start with its body.
+  const std::int32_t segments = closed ? n : n - 1;
+  for (std::int32_t i = 0; i < segments; ++i) {
+    const IPoint a = pts[i], b = i + 1 == n ? pts[0] : pts[i + 1];
+    if (misses(a, b)) continue;  // the start's disc lies inside the segment's reach
+    const StampSpan* spans = nullptr;
+    std::uint32_t count = 0;
+    if (stamps.Find(static_cast<std::int64_t>(b.x) - a.x, static_cast<std::int64_t>(b.y) - a.y,
+                    &spans, &count)) {
+      if (rect_clip) {
+        painter.Paint(a, spans, count);
+      } else {
+        for (std::uint32_t k = 0; k < count; ++k)
+          FillClippedSpan(a.y + spans[k].dy, a.x + spans[k].left, a.x + spans[k].right, pen.color);
+      }
+      continue;
+    }
+    stroke.Cap(a, box, sink);
+    stroke.Body(a, b, box, sink);
   }
+  if (closed || misses(pts[n - 1], pts[n - 1])) return;
+  // A step of nothing is the disc alone.
+  const StampSpan* spans = nullptr;
+  std::uint32_t count = 0;
+  if (rect_clip && stamps.Find(0, 0, &spans, &count))
+    painter.Paint(pts[n - 1], spans, count);
+  else
+    stroke.Cap(pts[n - 1], box, sink);
 }
 
 void RasterDc::StrokeChain(const IPoint* pts, std::int32_t n, bool closed) {
-  auto* pen = system_.LookupAs<RasterPen>(pen_, RasterObjectKind::kPen);
+  RasterPen* pen = SelectedPen();
   if (!pen || pen->null_pen || n < 2 || !Surface()) return;
   if (!pen->cosmetic()) {
     StrokeWideChain(*pen, pts, n, closed);
@@ -370,7 +403,7 @@ bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::in
   if (t > b) std::swap(t, b);
   RasterBitmap* s = Surface();
   if (!s) return false;
-  auto* pen = system_.LookupAs<RasterPen>(pen_, RasterObjectKind::kPen);
+  RasterPen* pen = SelectedPen();
   const bool outline = pen && !pen->null_pen;
   auto* brush = system_.LookupAs<RasterBrush>(brush_, RasterObjectKind::kBrush);
   const std::int64_t rr = static_cast<std::int64_t>(r) - 1, bb = static_cast<std::int64_t>(b) - 1;

@@ -95,6 +95,10 @@ class RasterDc : public DeviceContext {
   // deleted and handles are never reused, so the pointer stays valid while bitmap_ is unchanged.
   mutable ObjHandle surface_handle_ = kNoObject;
   mutable RasterBitmap* surface_ = nullptr;
+  // Likewise the selected pen: a selected object cannot be deleted.
+  RasterPen* SelectedPen() const;
+  mutable ObjHandle pen_handle_ = kNoObject;
+  mutable RasterPen* pen_cache_ = nullptr;
   bool has_clip_ = false;
   RasterRegion clip_;
   bool clip_valid_ = false;

@@ -8,7 +8,7 @@
 #include "platform/raster/raster_bitmap.h"
 #include "platform/raster/raster_region.h"
 #include "platform/raster/raster_text.h"
-#include "platform/raster/raster_wide_stroke.h"
+#include "platform/raster/raster_stroke_stamps.h"
 
 namespace corvane {
 
@@ -29,8 +29,8 @@ struct RasterPen : RasterObject {
   Color color;
   bool null_pen;
   bool cosmetic() const { return width <= 1; }
-  // Built on first use by a geometric pen.
-  std::unique_ptr<WideStroke> stroke;
+  // Looked up on first use by a geometric pen; pens of one width share it.
+  std::shared_ptr<StrokeStamps> stroke;
 };
 
 struct RasterBrush : RasterObject {

@@ -63,6 +63,19 @@ bool RasterGraphicsSystem::DeleteObject(ObjHandle obj) {
   return true;
 }
 
+std::shared_ptr<StrokeStamps> RasterGraphicsSystem::StrokeFor(std::int32_t width) {
+  const bool cached = width >= 0 && width <= StrokeStamps::kMaxWidth;
+  if (cached && strokes_[width]) return strokes_[width];
+  std::shared_ptr<StrokeStamps> stroke;
+  try {
+    stroke = std::make_shared<StrokeStamps>(width);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  if (cached) strokes_[width] = stroke;
+  return stroke;
+}
+
 std::size_t RasterGraphicsSystem::LiveObjectCount() const {
   std::size_t n = 0;
   for (const auto& entry : objects_) n += entry.second->stock ? 0 : 1;

@@ -51,6 +51,9 @@ class RasterGraphicsSystem : public GraphicsSystem {
     RasterObject* o = Lookup(h);
     return o && o->kind == kind ? static_cast<T*>(o) : nullptr;
   }
+  // The stroke geometry of a pen width, shared by every pen of that width so that stamps
+  // built in one render serve the next. nullptr when memory is short.
+  std::shared_ptr<StrokeStamps> StrokeFor(std::int32_t width);
   ObjHandle null_pen() const { return null_pen_; }
   ObjHandle black_pen() const { return black_pen_; }
   ObjHandle white_brush() const { return white_brush_; }
@@ -65,6 +68,7 @@ class RasterGraphicsSystem : public GraphicsSystem {
   std::unordered_map<ObjHandle, std::unique_ptr<RasterObject>> objects_;
   std::map<std::int32_t, std::shared_ptr<RasterBitmap>> windows_;
   std::shared_ptr<RasterBitmap> screen_;
+  std::shared_ptr<StrokeStamps> strokes_[StrokeStamps::kMaxWidth + 1];
   std::int32_t next_window_ = 0x10010;
   ObjHandle next_handle_ = 0x1000;
   ObjHandle null_pen_ = kNoObject;

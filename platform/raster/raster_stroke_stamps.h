@@ -1,0 +1,53 @@
+// The pixels of short wide-pen segments, kept relative to the start point. A dense plot draws
+// the same few hundred (dx, dy) steps tens of thousands of times; each one's cap-and-body
+// pixels are scanned once and then copied.
+//
+// Scanning is exact integer arithmetic on the start point plus offsets that depend on
+// (dx, dy) alone, so the pixels of a segment are those of the segment from the origin
+// moved by the start point: a stamp is the cap at `a` and the body a-b, merged per row.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/raster/raster_wide_stroke.h"
+
+namespace corvane {
+
+struct StampSpan {
+  std::int16_t dy, left, right;  // row a.y + dy, pixels [a.x + left, a.x + right)
+};
+
+class StrokeStamps {
+ public:
+  // Steps up to this far on either axis are tabulated.
+  static constexpr std::int32_t kReach = 16;
+  // Wider pens are left to the scan converter: their stamps would be large and rarely repeat.
+  static constexpr std::int32_t kMaxWidth = 16;
+
+  explicit StrokeStamps(std::int32_t width);
+
+  WideStroke& stroke() { return stroke_; }
+  bool enabled() const { return !index_.empty(); }
+
+  // The spans of the step (dx, dy), rows increasing and each row's spans disjoint, or false
+  // when the step is not tabulated (too long, too wide a pen, or memory is short): the
+  // caller then scans the cap and body itself. The spans stay valid until the next Find.
+  bool Find(std::int64_t dx, std::int64_t dy, const StampSpan** spans, std::uint32_t* count);
+
+ private:
+  static constexpr std::uint32_t kSide = 2 * kReach + 1;
+  static constexpr std::uint32_t kUnbuilt = ~std::uint32_t{0};
+  struct Entry {
+    std::uint32_t first = kUnbuilt;
+    std::uint32_t count = 0;
+  };
+
+  bool Build(std::int32_t dx, std::int32_t dy, Entry& e);
+
+  WideStroke stroke_;
+  std::vector<Entry> index_;  // empty when stamps are off for this pen
+  std::vector<StampSpan> pool_;
+};
+
+}  // namespace corvane
