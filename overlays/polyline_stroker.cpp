@@ -32,6 +32,7 @@ PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, Dev
   savedRgn_ = dc_.CreateRectRgn(saved.left, saved.top, saved.right, saved.bottom);
   dc_.SelectClipRgn(clipRgn_);
   const std::int32_t width = SanitizeLineWidth(style.width);
+  collapseColumns_ = width >= 2;
   pen_ = dc_.CreatePen(width, style.color);
   if (pen_) {
     drawing_ = true;
@@ -55,12 +56,36 @@ void PolylineStroker::Add(IPoint p) {
     first_ = prev_ = p;
     return;
   }
-  // A zero-length piece adds nothing: its pixels are those the neighbouring segment leaves
-  // at the shared end point (or none at all for a 1-pixel pen).
+  Step(p);
+}
+
+// A zero-length piece adds nothing: its pixels are those the neighbouring segment leaves at
+// the shared end point (or none at all for a 1-pixel pen).
+inline void PolylineStroker::Step(IPoint p) {
   if (Same(p, prev_)) return;
   sawDistinct_ = true;
+  if (collapseColumns_ && p.x == prev_.x) {
+    if (!inColumn_) {
+      inColumn_ = true;
+      columnEntry_ = columnLow_ = columnHigh_ = prev_.y;
+    }
+    columnLow_ = std::min(columnLow_, p.y);
+    columnHigh_ = std::max(columnHigh_, p.y);
+    prev_ = p;
+    return;
+  }
+  if (inColumn_) CloseColumn();
   Segment(prev_, p);
   prev_ = p;
+}
+
+// The column's pixels are those of entry -> low -> high -> exit, in any order of visits.
+void PolylineStroker::CloseColumn() {
+  inColumn_ = false;
+  const std::int32_t x = prev_.x;
+  const std::int32_t stops[4] = {columnEntry_, columnLow_, columnHigh_, prev_.y};
+  for (int k = 0; k + 1 < 4; ++k)
+    if (stops[k] != stops[k + 1]) Segment(IPoint{x, stops[k]}, IPoint{x, stops[k + 1]});
 }
 
 void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
@@ -71,8 +96,6 @@ void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
     k = 1;
   }
   added_ += n - k;
-  // Dense data lands on the previous pixel most of the time: that test is the whole loop.
-  IPoint prev = prev_;
   for (; k < n; ++k) {
     IPoint p;
 #if CORVANE_STROKER_SSE2
@@ -84,17 +107,14 @@ void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
 #else
     p = IPoint{TruncToInt32(d[k].X), TruncToInt32(d[k].Y)};
 #endif
-    if (p.x == prev.x && p.y == prev.y) continue;
-    sawDistinct_ = true;
-    Segment(prev, p);
-    prev = p;
+    Step(p);
   }
-  prev_ = prev;
 }
 
 void PolylineStroker::Finish() {
   if (!active_) return;
   if (drawing_) {
+    if (inColumn_) CloseColumn();
     // A chain that never moves is one zero-length segment: whatever the pen leaves there.
     if (added_ >= 2 && !sawDistinct_ && !Culled(first_, first_)) {
       run_[0] = run_[1] = first_;

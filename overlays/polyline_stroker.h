@@ -2,6 +2,8 @@
 // with one pen and one clip for the whole chain, leaving every pixel as one
 // CLineStyle::DrawLineClipped per segment would. Segments that cannot reach the clip, and
 // segments already drawn in this chain, are left out; the rest go out as Polyline runs.
+// A wide pen's steps up and down one pixel column collapse to the column's extremes: every
+// disc along the way lies inside the body between them and the discs at its ends.
 #pragma once
 #include <cstdint>
 
@@ -32,6 +34,8 @@ class PolylineStroker {
   static constexpr int kRunCapacity = 16;
   static constexpr int kCacheBits = 12;
 
+  void Step(IPoint p);
+  void CloseColumn();
   void Segment(IPoint a, IPoint b);
   void Flush();
   bool Culled(IPoint a, IPoint b) const;
@@ -52,6 +56,11 @@ class PolylineStroker {
   IPoint prev_{0, 0};
   std::int64_t added_ = 0;
   bool sawDistinct_ = false;
+
+  // Steps within one column since the chain entered it at (prev_.x, columnEntry_).
+  bool collapseColumns_ = false;  // wide pens only: a cosmetic line leaves its end pixels out
+  bool inColumn_ = false;
+  std::int32_t columnEntry_ = 0, columnLow_ = 0, columnHigh_ = 0;
 
   IPoint run_[kRunCapacity];
   std::int32_t runCount_ = 0;

@@ -301,6 +301,12 @@ std::vector<IPoint> RandomChain(SplitMix& rng, int count) {
       case 2:  // revisits an earlier point: repeated segments
         if (!pts.empty()) p = pts[std::size_t(rng.Range(0, std::int64_t(pts.size()) - 1))];
         break;
+      case 3:  // wanders up and down one column, as dense data does
+        for (std::int64_t k = rng.Range(1, 12); k > 0; --k) {
+          p.y += int(rng.Range(-4, 4));
+          pts.push_back(p);
+        }
+        break;
       default:  // small steps, often across the clip edges
         p.x += int(rng.Range(-6, 6));
         p.y += int(rng.Range(-6, 6));
