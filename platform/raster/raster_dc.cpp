@@ -327,15 +327,15 @@ void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n
   for (std::int32_t i = 0; i < segments; ++i) {
     const IPoint a = pts[i], b = i + 1 == n ? pts[0] : pts[i + 1];
     if (misses(a, b)) continue;  // the start's disc lies inside the segment's reach
-    const StampSpan* spans = nullptr;
-    std::uint32_t count = 0;
-    if (stamps.Find(static_cast<std::int64_t>(b.x) - a.x, static_cast<std::int64_t>(b.y) - a.y,
-                    &spans, &count)) {
+    Stamp stamp;
+    if (stamps.Find(static_cast<std::int64_t>(b.x) - a.x, static_cast<std::int64_t>(b.y) - a.y, &stamp)) {
       if (rect_clip) {
-        painter.Paint(a, spans, count);
+        painter.Paint(a, stamp);
       } else {
-        for (std::uint32_t k = 0; k < count; ++k)
-          FillClippedSpan(a.y + spans[k].dy, a.x + spans[k].left, a.x + spans[k].right, pen.color);
+        for (std::uint32_t k = 0; k < stamp.count; ++k) {
+          const StampSpan& sp = stamp.spans[k];
+          FillClippedSpan(a.y + sp.dy, a.x + sp.left, a.x + sp.right, pen.color);
+        }
       }
       continue;
     }
@@ -344,10 +344,9 @@ void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n
   }
   if (closed || misses(pts[n - 1], pts[n - 1])) return;
   // A step of nothing is the disc alone.
-  const StampSpan* spans = nullptr;
-  std::uint32_t count = 0;
-  if (rect_clip && stamps.Find(0, 0, &spans, &count))
-    painter.Paint(pts[n - 1], spans, count);
+  Stamp stamp;
+  if (rect_clip && stamps.Find(0, 0, &stamp))
+    painter.Paint(pts[n - 1], stamp);
   else
     stroke.Cap(pts[n - 1], box, sink);
 }

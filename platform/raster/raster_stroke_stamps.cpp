@@ -32,14 +32,12 @@ StrokeStamps::StrokeStamps(std::int32_t width) : stroke_(width) {
   }
 }
 
-bool StrokeStamps::Find(std::int64_t dx, std::int64_t dy, const StampSpan** spans,
-                        std::uint32_t* count) {
+bool StrokeStamps::Find(std::int64_t dx, std::int64_t dy, Stamp* stamp) {
   if (index_.empty() || dx < -kReach || dx > kReach || dy < -kReach || dy > kReach) return false;
   Entry& e = index_[static_cast<std::size_t>(dy + kReach) * kSide + static_cast<std::size_t>(dx + kReach)];
   if (e.first == kUnbuilt && !Build(static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), e))
     return false;
-  *spans = pool_.data() + e.first;
-  *count = e.count;
+  *stamp = Stamp{pool_.data() + e.first, e.count, e.left, e.top, e.right, e.bottom};
   return true;
 }
 
@@ -68,6 +66,17 @@ bool StrokeStamps::Build(std::int32_t dx, std::int32_t dy, Entry& e) {
     }
     e.first = static_cast<std::uint32_t>(first);
     e.count = static_cast<std::uint32_t>(pool_.size() - first);
+    if (e.count > 0) {
+      e.left = e.top = INT16_MAX;
+      e.right = e.bottom = INT16_MIN;
+    }
+    for (std::size_t i = first; i < pool_.size(); ++i) {
+      const StampSpan& sp = pool_[i];
+      e.left = std::min(e.left, sp.left);
+      e.right = std::max(e.right, sp.right);
+      e.top = std::min(e.top, sp.dy);
+      e.bottom = std::max<std::int16_t>(e.bottom, static_cast<std::int16_t>(sp.dy + 1));
+    }
     return true;
   } catch (const std::bad_alloc&) {
     if (pool_.size() > first) pool_.resize(first);

@@ -18,6 +18,13 @@ struct StampSpan {
   std::int16_t dy, left, right;  // row a.y + dy, pixels [a.x + left, a.x + right)
 };
 
+struct Stamp {
+  const StampSpan* spans;
+  std::uint32_t count;
+  // Bounds of the spans relative to the start point: rows [top, bottom), columns [left, right).
+  std::int16_t left, top, right, bottom;
+};
+
 class StrokeStamps {
  public:
   // Steps up to this far on either axis are tabulated.
@@ -33,7 +40,7 @@ class StrokeStamps {
   // The spans of the step (dx, dy), rows increasing and each row's spans disjoint, or false
   // when the step is not tabulated (too long, too wide a pen, or memory is short): the
   // caller then scans the cap and body itself. The spans stay valid until the next Find.
-  bool Find(std::int64_t dx, std::int64_t dy, const StampSpan** spans, std::uint32_t* count);
+  bool Find(std::int64_t dx, std::int64_t dy, Stamp* stamp);
 
  private:
   static constexpr std::uint32_t kSide = 2 * kReach + 1;
@@ -41,6 +48,7 @@ class StrokeStamps {
   struct Entry {
     std::uint32_t first = kUnbuilt;
     std::uint32_t count = 0;
+    std::int16_t left = 0, top = 0, right = 0, bottom = 0;
   };
 
   bool Build(std::int32_t dx, std::int32_t dy, Entry& e);

@@ -55,13 +55,20 @@ TEST(StrokeStamps, EveryStepIsItsScanMovedToTheStartPoint) {
     ASSERT_TRUE(stamps.enabled());
     for (std::int32_t dy = -k; dy <= k; ++dy) {
       for (std::int32_t dx = -k; dx <= k; ++dx) {
-        const StampSpan* spans = nullptr;
-        std::uint32_t count = 0;
-        ASSERT_TRUE(stamps.Find(dx, dy, &spans, &count));
+        Stamp stamp{};
+        ASSERT_TRUE(stamps.Find(dx, dy, &stamp));
+        const StampSpan* spans = stamp.spans;
+        const std::uint32_t count = stamp.count;
         // Rows increase and the spans of a row are disjoint and apart.
         for (std::uint32_t i = 1; i < count; ++i)
           ASSERT_TRUE(spans[i].dy > spans[i - 1].dy ||
                       (spans[i].dy == spans[i - 1].dy && spans[i].left > spans[i - 1].right));
+        // The bounds are tight.
+        for (std::uint32_t i = 0; i < count; ++i)
+          ASSERT_TRUE(spans[i].left >= stamp.left && spans[i].right <= stamp.right &&
+                      spans[i].dy >= stamp.top && spans[i].dy < stamp.bottom);
+        ASSERT_EQ(stamp.top, spans[0].dy);
+        ASSERT_EQ(stamp.bottom, spans[count - 1].dy + 1);
         const IPoint origins[] = {{0, 0}, {-1, -1}, {far(rng), far(rng)}, {far(rng), far(rng)}};
         for (const IPoint a : origins) {
           Pixels stamped;
@@ -79,15 +86,14 @@ TEST(StrokeStamps, EveryStepIsItsScanMovedToTheStartPoint) {
 }
 
 TEST(StrokeStamps, LongStepsAndWidePensAreNotTabulated) {
-  const StampSpan* spans = nullptr;
-  std::uint32_t count = 0;
+  Stamp stamp{};
   StrokeStamps narrow(2);
-  EXPECT_FALSE(narrow.Find(StrokeStamps::kReach + 1, 0, &spans, &count));
-  EXPECT_FALSE(narrow.Find(0, -StrokeStamps::kReach - 1, &spans, &count));
-  EXPECT_FALSE(narrow.Find(INT64_MIN, INT64_MAX, &spans, &count));
+  EXPECT_FALSE(narrow.Find(StrokeStamps::kReach + 1, 0, &stamp));
+  EXPECT_FALSE(narrow.Find(0, -StrokeStamps::kReach - 1, &stamp));
+  EXPECT_FALSE(narrow.Find(INT64_MIN, INT64_MAX, &stamp));
   StrokeStamps wide(StrokeStamps::kMaxWidth + 1);
   EXPECT_FALSE(wide.enabled());
-  EXPECT_FALSE(wide.Find(1, 1, &spans, &count));
+  EXPECT_FALSE(wide.Find(1, 1, &stamp));
 }
 
 // Random chains drawn by the context (stamps where they apply) against the union of every
