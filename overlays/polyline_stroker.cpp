@@ -45,7 +45,7 @@ PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, Dev
   reachRight_ = std::max<std::int64_t>(clip.left, clip.right) - 1 + reach;
   reachTop_ = std::min<std::int64_t>(clip.top, clip.bottom) - reach;
   reachBottom_ = std::max<std::int64_t>(clip.top, clip.bottom) - 1 + reach;
-  std::memset(drawn_, 0xFF, sizeof drawn_);
+  std::memset(drawn_, 0xFF, sizeof(drawn_[0]) << kFirstCacheBits);
 }
 
 PolylineStroker::~PolylineStroker() { Finish(); }
@@ -56,6 +56,7 @@ void PolylineStroker::Add(IPoint p) {
     first_ = prev_ = p;
     return;
   }
+  if (added_ == (std::int64_t{1} << kFirstCacheBits)) GrowCache();
   Step(p);
 }
 
@@ -96,6 +97,7 @@ void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
     k = 1;
   }
   added_ += n - k;
+  if (added_ >= (std::int64_t{1} << kFirstCacheBits)) GrowCache();
   for (; k < n; ++k) {
     IPoint p;
 #if CORVANE_STROKER_SSE2
@@ -144,10 +146,19 @@ bool PolylineStroker::AlreadyDrawn(IPoint a, IPoint b) {
                             (static_cast<std::uint64_t>(static_cast<std::uint16_t>(a.y)) << 32) |
                             (static_cast<std::uint64_t>(static_cast<std::uint16_t>(b.x)) << 16) |
                             static_cast<std::uint64_t>(static_cast<std::uint16_t>(b.y));
-  std::uint64_t& slot = drawn_[(key * 0x9E3779B97F4A7C15ull) >> (64 - kCacheBits)];
+  std::uint64_t& slot = drawn_[(key * 0x9E3779B97F4A7C15ull) >> (64 - cacheBits_)];
   if (slot == key) return true;
   slot = key;
   return false;
+}
+
+// Keys already in the small table sit where the large one would not look for them: at worst
+// such a segment is drawn once more.
+void PolylineStroker::GrowCache() {
+  if (cacheBits_ == kCacheBits) return;
+  std::memset(drawn_ + (std::size_t{1} << cacheBits_), 0xFF,
+              sizeof(drawn_[0]) * ((std::size_t{1} << kCacheBits) - (std::size_t{1} << cacheBits_)));
+  cacheBits_ = kCacheBits;
 }
 
 void PolylineStroker::Segment(IPoint a, IPoint b) {

@@ -32,7 +32,10 @@ class PolylineStroker {
   // Points per Polyline call. GDI strokes a wide-pen polyline as one outline whose cost grows
   // faster than its length; short runs keep it linear at little cost per call.
   static constexpr int kRunCapacity = 16;
+  // The table of drawn segments starts small, so that short chains do not pay for clearing
+  // the large one, and grows once a chain is long.
   static constexpr int kCacheBits = 12;
+  static constexpr int kFirstCacheBits = 8;
 
   void Step(IPoint p);
   void CloseColumn();
@@ -40,6 +43,7 @@ class PolylineStroker {
   void Flush();
   bool Culled(IPoint a, IPoint b) const;
   bool AlreadyDrawn(IPoint a, IPoint b);
+  void GrowCache();
 
   DeviceContext& dc_;
   bool active_ = false;
@@ -64,6 +68,7 @@ class PolylineStroker {
 
   IPoint run_[kRunCapacity];
   std::int32_t runCount_ = 0;
+  int cacheBits_ = kFirstCacheBits;
   std::uint64_t drawn_[1u << kCacheBits];
 };
 
