@@ -320,6 +320,7 @@ void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n
   PaintSink sink(*this, pen.color);
   StampPainter painter(*Surface(), box, pen.color);
   const bool rect_clip = clip.IsRect();
+  if (painter.row_pitch()) stamps.SetRowPitch(painter.row_pitch());
   // Round caps and round joins are the same disc, so every vertex gets one disc and every
   // segment its body: the pixels of drawing each segment with both caps. A stamp is the
   // disc at a segment's start with its body.

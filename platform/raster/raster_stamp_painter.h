@@ -19,6 +19,7 @@ class StampPainter {
         stride_words_(surface.stride() / 4) {}
 
   // The stamp placed at a; a stays within a few stamp sizes of the clip, so the sums fit.
+  // Its runs must be laid out for row_pitch().
   void Paint(IPoint a, const Stamp& stamp) {
     const bool inside = words_ && a.x + stamp.left >= clip_.left && a.x + stamp.right <= clip_.right &&
                         a.y + stamp.top >= clip_.top && a.y + stamp.bottom <= clip_.bottom;
@@ -27,12 +28,11 @@ class StampPainter {
       return;
     }
     std::uint32_t* origin = words_ + static_cast<std::size_t>(a.y) * stride_words_ + a.x;
-    for (std::uint32_t i = 0; i < stamp.count; ++i) {
-      const StampSpan& s = stamp.spans[i];
-      std::uint32_t* row = origin + static_cast<std::ptrdiff_t>(s.dy) * static_cast<std::ptrdiff_t>(stride_words_);
-      Fill(row, s.left, s.right);
-    }
+    for (std::uint32_t i = 0; i < stamp.count; ++i) Fill(origin + stamp.runs[i].offset, 0, stamp.runs[i].length);
   }
+
+  // The row pitch the stamps' runs must be laid out for (0 when runs are not used).
+  std::size_t row_pitch() const { return words_ ? stride_words_ : 0; }
 
  private:
   // Runs of up to four pixels -- nearly all of them for the pens that tabulate -- as four

@@ -32,15 +32,6 @@ StrokeStamps::StrokeStamps(std::int32_t width) : stroke_(width) {
   }
 }
 
-bool StrokeStamps::Find(std::int64_t dx, std::int64_t dy, Stamp* stamp) {
-  if (index_.empty() || dx < -kReach || dx > kReach || dy < -kReach || dy > kReach) return false;
-  Entry& e = index_[static_cast<std::size_t>(dy + kReach) * kSide + static_cast<std::size_t>(dx + kReach)];
-  if (e.first == kUnbuilt && !Build(static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), e))
-    return false;
-  *stamp = Stamp{pool_.data() + e.first, e.count, e.left, e.top, e.right, e.bottom};
-  return true;
-}
-
 bool StrokeStamps::Build(std::int32_t dx, std::int32_t dy, Entry& e) {
   // Far enough out that no piece of a tabulated step is cut.
   const IRect open{-1024, -1024, 1024, 1024};
@@ -64,6 +55,8 @@ bool StrokeStamps::Build(std::int32_t dx, std::int32_t dy, Entry& e) {
       }
       pool_.push_back(s);
     }
+    runs_.reserve(pool_.size());
+    for (std::size_t i = first; i < pool_.size(); ++i) runs_.push_back(RunOf(pool_[i]));
     e.first = static_cast<std::uint32_t>(first);
     e.count = static_cast<std::uint32_t>(pool_.size() - first);
     if (e.count > 0) {
@@ -80,6 +73,7 @@ bool StrokeStamps::Build(std::int32_t dx, std::int32_t dy, Entry& e) {
     return true;
   } catch (const std::bad_alloc&) {
     if (pool_.size() > first) pool_.resize(first);
+    if (runs_.size() > first) runs_.resize(first);
     return false;
   }
 }

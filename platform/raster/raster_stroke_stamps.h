@@ -18,8 +18,14 @@ struct StampSpan {
   std::int16_t dy, left, right;  // row a.y + dy, pixels [a.x + left, a.x + right)
 };
 
+// A span as a run of a 32-bpp surface: pixel offset from the start point's pixel, and length.
+struct StampRun {
+  std::int32_t offset, length;
+};
+
 struct Stamp {
   const StampSpan* spans;
+  const StampRun* runs;  // the same spans for the row pitch last set
   std::uint32_t count;
   // Bounds of the spans relative to the start point: rows [top, bottom), columns [left, right).
   std::int16_t left, top, right, bottom;
@@ -37,10 +43,24 @@ class StrokeStamps {
   WideStroke& stroke() { return stroke_; }
   bool enabled() const { return !index_.empty(); }
 
+  // Rows of the surface stamps are placed on next are this many pixels apart.
+  void SetRowPitch(std::size_t pixels) {
+    if (pixels == pitch_) return;
+    pitch_ = pixels;
+    for (std::size_t i = 0; i < pool_.size(); ++i) runs_[i] = RunOf(pool_[i]);
+  }
+
   // The spans of the step (dx, dy), rows increasing and each row's spans disjoint, or false
   // when the step is not tabulated (too long, too wide a pen, or memory is short): the
   // caller then scans the cap and body itself. The spans stay valid until the next Find.
-  bool Find(std::int64_t dx, std::int64_t dy, Stamp* stamp);
+  bool Find(std::int64_t dx, std::int64_t dy, Stamp* stamp) {
+    if (index_.empty() || dx < -kReach || dx > kReach || dy < -kReach || dy > kReach) return false;
+    Entry& e = index_[static_cast<std::size_t>(dy + kReach) * kSide + static_cast<std::size_t>(dx + kReach)];
+    if (e.first == kUnbuilt && !Build(static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), e))
+      return false;
+    *stamp = Stamp{pool_.data() + e.first, runs_.data() + e.first, e.count, e.left, e.top, e.right, e.bottom};
+    return true;
+  }
 
  private:
   static constexpr std::uint32_t kSide = 2 * kReach + 1;
@@ -52,10 +72,17 @@ class StrokeStamps {
   };
 
   bool Build(std::int32_t dx, std::int32_t dy, Entry& e);
+  // Pitches are below 2^15 and stamp rows within 2^6 of the start, so offsets fit.
+  StampRun RunOf(const StampSpan& s) const {
+    return StampRun{static_cast<std::int32_t>(s.dy * static_cast<std::int64_t>(pitch_) + s.left),
+                    s.right - s.left};
+  }
 
   WideStroke stroke_;
   std::vector<Entry> index_;  // empty when stamps are off for this pen
   std::vector<StampSpan> pool_;
+  std::vector<StampRun> runs_;  // parallel to pool_
+  std::size_t pitch_ = 0;
 };
 
 }  // namespace corvane
