@@ -9,8 +9,10 @@
 // export), and the first render broken into layout / fits / drawing; resident bytes per
 // stored point (first run, and worst run: once a chart has been freed the allocator may
 // grow the next arrays on the heap, keeping the blocks it grew out of), and peak resident
-// size. The reference columns are its total and its 2 px draw stage, with our first render
-// and repeat render as ratios of them.
+// size. The reference columns are its total, its clear stage and its 2 px draw stage. A
+// repeat render paints the background as well as the plots, so it is set against the
+// reference's clear plus draw; the plots alone (the repeat render less a render of the same
+// chart with every plot hidden) are set against its draw stage.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -119,7 +121,7 @@ std::string TempBmpPath() {
 }
 
 struct Figures {
-  std::vector<double> add, first, repeat, save, layout, fits, draw;
+  std::vector<double> add, first, repeat, save, layout, fits, draw, bare;
   double firstBytesPerPoint = 0;  // in a process that has not freed a chart yet
   double worstBytesPerPoint = 0;
   std::uint64_t peak = 0;
@@ -209,6 +211,15 @@ Figures RunCase(GraphicsSystem& graphics, int series, std::size_t n, int runs,
     fig.layout.push_back(Ms(t0, t1));
     fig.fits.push_back(Ms(t1, t2));
     fig.draw.push_back(Ms(t2, t3));
+
+    // The same chart with every plot hidden: background, frame and grid alone. The first such
+    // render lays the chart out again.
+    for (int s = 1; s <= series; ++s) chart->SetPlotVisible(s, 0);
+    engine.RenderChart(target.dc());
+    t0 = Clock::now();
+    engine.RenderChart(target.dc());
+    t1 = Clock::now();
+    fig.bare.push_back(Ms(t0, t1));
     chart.reset();
   }
   fig.peak = PeakResidentBytes();
@@ -312,7 +323,10 @@ int main(int argc, char** argv) {
   std::printf("SaveToFile of an empty chart: %.2f ms\n", EmptySaveMs(graphics, runs, file));
   std::printf("%-3s %-8s %8s %8s %8s %8s %8s %8s %8s %11s %7s", "S", "N", "add", "first", "repeat",
               "save", "layout", "fits", "draw", "B/pt(1st/w)", "peakMB");
-  if (!ref.empty()) std::printf(" %8s %8s %7s %7s", "refTot", "refDraw", "1st/ref", "rep/drw");
+  std::printf(" %8s %8s", "bare", "plots");
+  if (!ref.empty())
+    std::printf(" %8s %8s %8s %7s %7s %7s", "refTot", "refClr", "refDraw", "1st/tot", "rep/c+d",
+                "plt/drw");
   std::printf("\n");
   for (int series : {1, 8}) {
     for (std::size_t n : {std::size_t{1000}, std::size_t{100000}, std::size_t{1000000}}) {
@@ -328,11 +342,15 @@ int main(int argc, char** argv) {
                   Median(f.add), Median(f.first), Median(f.repeat), Median(f.save),
                   Median(f.layout), Median(f.fits), Median(f.draw), perPoint,
                   double(f.peak) / (1 << 20));
+      const double plots = std::max(0.0, Median(f.repeat) - Median(f.bare));
+      std::printf(" %8.3f %8.3f", Median(f.bare), plots);
       if (!ref.empty()) {
         std::map<std::string, double> st = RunReference(ref, series, n, runs);
-        const double tot = st["total"], draw2 = st["draw2"];
-        std::printf(" %8.2f %8.2f %7.2f %7.2f", tot, draw2, tot > 0 ? Median(f.first) / tot : 0,
-                    draw2 > 0 ? Median(f.repeat) / draw2 : 0);
+        const double tot = st["total"], clear = st["clear"], draw2 = st["draw2"];
+        std::printf(" %8.2f %8.3f %8.3f %7.2f %7.2f %7.2f", tot, clear, draw2,
+                    tot > 0 ? Median(f.first) / tot : 0,
+                    clear + draw2 > 0 ? Median(f.repeat) / (clear + draw2) : 0,
+                    draw2 > 0 ? plots / draw2 : 0);
       }
       std::printf("\n");
       std::fflush(stdout);
