@@ -91,6 +91,32 @@ void AddWideLineScenes(std::vector<Scene>* out) {
     };
     out->push_back(s);
   }
+  // Dense data: short steps, many of them up and down one column, through a clip rectangle
+  // cut by the chain -- the shape of a plot of many points.
+  for (int width : {2, 3, 5, 9, 15}) {
+    Scene s;
+    s.name = "wide" + std::to_string(width) + "_dense_walk_clipped";
+    s.draw = [width](DeviceContext& dc, SceneLog& log) {
+      SceneRandom rnd(1000 + static_cast<std::uint32_t>(width));
+      IPoint pts[400];
+      IPoint p{4, 60};
+      for (IPoint& q : pts) {
+        if (rnd.Next(0, 2) == 0) p.x += rnd.Next(0, 2);
+        p.y += rnd.Next(-4, 4);
+        if (p.y < -10 || p.y > 130) p.y = 60;
+        q = p;
+      }
+      const ObjHandle clip = dc.CreateRectRgn(12, 20, 150, 100);
+      dc.SelectClipRgn(clip);
+      WithPen(dc, width, 0x206040, [&] {
+        for (int k = 0; k + 16 <= 400; k += 15) log.push_back(dc.Polyline(pts + k, 16));
+        for (int k = 0; k + 1 < 400; k += 37) Line(dc, pts[k].x, pts[k].y + 9, pts[k + 1].x, pts[k + 1].y - 7);
+      });
+      dc.SelectClipRgn(kNoObject);
+      dc.DeleteObject(clip);
+    };
+    out->push_back(s);
+  }
 }
 
 }  // namespace conformance
