@@ -1,4 +1,4 @@
-// The demo charts, built through the public automation API. tests/clients/demo.vbs builds the
+// The demo charts, built through the public automation API. examples/demo.vbs builds the
 // same charts member by member, so the native and the Windows pictures can be compared.
 #pragma once
 #include <string>
