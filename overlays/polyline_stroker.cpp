@@ -98,6 +98,9 @@ void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
   }
   added_ += n - k;
   if (added_ >= (std::int64_t{1} << kFirstCacheBits)) GrowCache();
+  // Dense data lands on the previous pixel most of the time: that test, on a register copy,
+  // is the whole loop for most points.
+  IPoint prev = prev_;
   for (; k < n; ++k) {
     IPoint p;
 #if CORVANE_STROKER_SSE2
@@ -109,7 +112,9 @@ void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
 #else
     p = IPoint{TruncToInt32(d[k].X), TruncToInt32(d[k].Y)};
 #endif
+    if (Same(p, prev)) continue;
     Step(p);
+    prev = p;
   }
 }
 
