@@ -301,6 +301,23 @@ void RasterDc::StrokeSegment(RasterPen& pen, IPoint p0, IPoint p1) {
   StrokeWideChain(pen, seg, 2, false);
 }
 
+namespace {
+
+// Whether every pixel a pen of this reach draws along the points lies inside box.
+bool WithinReach(const IPoint* pts, std::int32_t n, const IRect& box, std::int64_t reach) {
+  std::int32_t left = pts[0].x, right = pts[0].x, top = pts[0].y, bottom = pts[0].y;
+  for (std::int32_t i = 1; i < n; ++i) {
+    left = std::min(left, pts[i].x);
+    right = std::max(right, pts[i].x);
+    top = std::min(top, pts[i].y);
+    bottom = std::max(bottom, pts[i].y);
+  }
+  return left - reach >= box.left && right + reach < box.right && top - reach >= box.top &&
+         bottom + reach < box.bottom;
+}
+
+}  // namespace
+
 void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n, bool closed) {
   const RasterRegion& clip = EffectiveClip();
   if (clip.empty()) return;
@@ -325,6 +342,26 @@ void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n
   // segment its body: the pixels of drawing each segment with both caps. A stamp is the
   // disc at a segment's start with its body.
   const std::int32_t segments = closed ? n : n - 1;
+  if (rect_clip && painter.row_pitch() && stamps.enabled() && WithinReach(pts, n, box, reach)) {
+    // Every piece lies inside the clip: no culling, and stamps go down unclipped.
+    for (std::int32_t i = 0; i < segments; ++i) {
+      const IPoint a = pts[i], b = i + 1 == n ? pts[0] : pts[i + 1];
+      Stamp stamp;
+      if (stamps.Find(static_cast<std::int64_t>(b.x) - a.x, static_cast<std::int64_t>(b.y) - a.y, &stamp)) {
+        painter.PaintInside(a, stamp);
+      } else {
+        stroke.Cap(a, box, sink);
+        stroke.Body(a, b, box, sink);
+      }
+    }
+    if (closed) return;
+    Stamp stamp;
+    if (stamps.Find(0, 0, &stamp))
+      painter.PaintInside(pts[n - 1], stamp);
+    else
+      stroke.Cap(pts[n - 1], box, sink);
+    return;
+  }
   for (std::int32_t i = 0; i < segments; ++i) {
     const IPoint a = pts[i], b = i + 1 == n ? pts[0] : pts[i + 1];
     if (misses(a, b)) continue;  // the start's disc lies inside the segment's reach

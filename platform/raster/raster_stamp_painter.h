@@ -3,6 +3,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/geometry.h"
 #include "platform/raster/raster_bitmap.h"
@@ -19,7 +20,7 @@ class StampPainter {
         stride_words_(surface.stride() / 4) {}
 
   // The stamp placed at a; a stays within a few stamp sizes of the clip, so the sums fit.
-  // Its runs must be laid out for row_pitch().
+  // Its stores must be laid out for row_pitch().
   void Paint(IPoint a, const Stamp& stamp) {
     const bool inside = words_ && a.x + stamp.left >= clip_.left && a.x + stamp.right <= clip_.right &&
                         a.y + stamp.top >= clip_.top && a.y + stamp.bottom <= clip_.bottom;
@@ -27,11 +28,21 @@ class StampPainter {
       PaintClipped(a, stamp);
       return;
     }
-    std::uint32_t* origin = words_ + static_cast<std::size_t>(a.y) * stride_words_ + a.x;
-    for (std::uint32_t i = 0; i < stamp.count; ++i) Fill(origin + stamp.runs[i].offset, 0, stamp.runs[i].length);
+    PaintInside(a, stamp);
   }
 
-  // The row pitch the stamps' runs must be laid out for (0 when runs are not used).
+  // Paint for a stamp known to lie inside the clip on a 32-bpp surface.
+  void PaintInside(IPoint a, const Stamp& stamp) {
+    std::uint32_t* origin = words_ + static_cast<std::size_t>(a.y) * stride_words_ + a.x;
+    const std::int32_t* at = stamp.stores;
+    const std::uint32_t quad[4] = {native_, native_, native_, native_};
+    for (const std::int32_t* end = at + stamp.quads; at != end; ++at) std::memcpy(origin + *at, quad, 16);
+    for (const std::int32_t* end = at + stamp.pairs; at != end; ++at) std::memcpy(origin + *at, quad, 8);
+    const std::uint32_t c = native_;
+    for (const std::int32_t* end = at + stamp.singles; at != end; ++at) origin[*at] = c;
+  }
+
+  // The row pitch the stamps' stores must be laid out for (0 when they are not used).
   std::size_t row_pitch() const { return words_ ? stride_words_ : 0; }
 
  private:

@@ -55,10 +55,12 @@ bool StrokeStamps::Build(std::int32_t dx, std::int32_t dy, Entry& e) {
       }
       pool_.push_back(s);
     }
-    runs_.reserve(pool_.size());
-    for (std::size_t i = first; i < pool_.size(); ++i) runs_.push_back(RunOf(pool_[i]));
     e.first = static_cast<std::uint32_t>(first);
     e.count = static_cast<std::uint32_t>(pool_.size() - first);
+    CountStores(e);
+    e.storesFirst = static_cast<std::uint32_t>(stores_.size());
+    stores_.resize(stores_.size() + e.quads + e.pairs + e.singles);
+    WriteStores(e, stores_.data() + e.storesFirst);
     if (e.count > 0) {
       e.left = e.top = INT16_MAX;
       e.right = e.bottom = INT16_MIN;
@@ -73,8 +75,49 @@ bool StrokeStamps::Build(std::int32_t dx, std::int32_t dy, Entry& e) {
     return true;
   } catch (const std::bad_alloc&) {
     if (pool_.size() > first) pool_.resize(first);
-    if (runs_.size() > first) runs_.resize(first);
+    e = Entry{};
     return false;
+  }
+}
+
+// A span of four pixels or more is covered by four-pixel stores, the last one flush with its
+// right end; two or three pixels by overlapping pairs; one pixel by itself. The stores overlap
+// rather than leave a remainder, so that a narrow pen's stamp is one loop of pairs.
+void StrokeStamps::CountStores(Entry& e) const {
+  std::uint32_t quads = 0, pairs = 0, singles = 0;
+  for (std::uint32_t i = 0; i < e.count; ++i) {
+    const std::int32_t length = pool_[e.first + i].right - pool_[e.first + i].left;
+    if (length >= 4)
+      quads += static_cast<std::uint32_t>(length + 3) / 4;
+    else if (length >= 2)
+      pairs += static_cast<std::uint32_t>(length - 1);
+    else
+      singles += 1;
+  }
+  // Tabulated pens are at most 16 pixels wide and steps 16 long: a few hundred stores at most.
+  e.quads = static_cast<std::uint16_t>(quads);
+  e.pairs = static_cast<std::uint16_t>(pairs);
+  e.singles = static_cast<std::uint16_t>(singles);
+}
+
+// Pitches are below 2^15 and stamp rows within 2^6 of the start, so offsets fit.
+void StrokeStamps::WriteStores(const Entry& e, std::int32_t* out) const {
+  std::int32_t* quad = out;
+  std::int32_t* pair = out + e.quads;
+  std::int32_t* single = pair + e.pairs;
+  for (std::uint32_t i = 0; i < e.count; ++i) {
+    const StampSpan& s = pool_[e.first + i];
+    const std::int32_t row = static_cast<std::int32_t>(s.dy * static_cast<std::int64_t>(pitch_));
+    const std::int32_t l = row + s.left, r = row + s.right;
+    if (r - l >= 4) {
+      for (std::int32_t x = l; x + 4 < r; x += 4) *quad++ = x;
+      *quad++ = r - 4;
+    } else if (r - l >= 2) {
+      *pair++ = l;
+      if (r - l == 3) *pair++ = r - 2;
+    } else {
+      *single++ = l;
+    }
   }
 }
 

@@ -18,15 +18,14 @@ struct StampSpan {
   std::int16_t dy, left, right;  // row a.y + dy, pixels [a.x + left, a.x + right)
 };
 
-// A span as a run of a 32-bpp surface: pixel offset from the start point's pixel, and length.
-struct StampRun {
-  std::int32_t offset, length;
-};
-
 struct Stamp {
   const StampSpan* spans;
-  const StampRun* runs;  // the same spans for the row pitch last set
   std::uint32_t count;
+  // The same pixels as stores to a 32-bpp surface of the row pitch last set: offsets from the
+  // start point's pixel of `quads` four-pixel stores, then `pairs` two-pixel stores, then
+  // `singles` one-pixel stores. Stores overlap within a span but never leave it.
+  const std::int32_t* stores;
+  std::uint16_t quads, pairs, singles;
   // Bounds of the spans relative to the start point: rows [top, bottom), columns [left, right).
   std::int16_t left, top, right, bottom;
 };
@@ -47,7 +46,8 @@ class StrokeStamps {
   void SetRowPitch(std::size_t pixels) {
     if (pixels == pitch_) return;
     pitch_ = pixels;
-    for (std::size_t i = 0; i < pool_.size(); ++i) runs_[i] = RunOf(pool_[i]);
+    for (const Entry& e : index_)
+      if (e.first != kUnbuilt) WriteStores(e, stores_.data() + e.storesFirst);
   }
 
   // The spans of the step (dx, dy), rows increasing and each row's spans disjoint, or false
@@ -58,7 +58,8 @@ class StrokeStamps {
     Entry& e = index_[static_cast<std::size_t>(dy + kReach) * kSide + static_cast<std::size_t>(dx + kReach)];
     if (e.first == kUnbuilt && !Build(static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy), e))
       return false;
-    *stamp = Stamp{pool_.data() + e.first, runs_.data() + e.first, e.count, e.left, e.top, e.right, e.bottom};
+    *stamp = Stamp{pool_.data() + e.first, e.count, stores_.data() + e.storesFirst, e.quads, e.pairs, e.singles,
+                   e.left, e.top, e.right, e.bottom};
     return true;
   }
 
@@ -68,20 +69,21 @@ class StrokeStamps {
   struct Entry {
     std::uint32_t first = kUnbuilt;
     std::uint32_t count = 0;
+    std::uint32_t storesFirst = 0;
+    std::uint16_t quads = 0, pairs = 0, singles = 0;
     std::int16_t left = 0, top = 0, right = 0, bottom = 0;
   };
 
   bool Build(std::int32_t dx, std::int32_t dy, Entry& e);
-  // Pitches are below 2^15 and stamp rows within 2^6 of the start, so offsets fit.
-  StampRun RunOf(const StampSpan& s) const {
-    return StampRun{static_cast<std::int32_t>(s.dy * static_cast<std::int64_t>(pitch_) + s.left),
-                    s.right - s.left};
-  }
+  // Counts e's stores of each size from its spans.
+  void CountStores(Entry& e) const;
+  // Writes e's stores for the current pitch to out, in the order Stamp describes.
+  void WriteStores(const Entry& e, std::int32_t* out) const;
 
   WideStroke stroke_;
   std::vector<Entry> index_;  // empty when stamps are off for this pen
   std::vector<StampSpan> pool_;
-  std::vector<StampRun> runs_;  // parallel to pool_
+  std::vector<std::int32_t> stores_;
   std::size_t pitch_ = 0;
 };
 

@@ -85,6 +85,39 @@ TEST(StrokeStamps, EveryStepIsItsScanMovedToTheStartPoint) {
   }
 }
 
+// The stores a stamp is painted with write exactly its spans' pixels, for whatever row pitch
+// was set last, including one set after the stamps were built.
+TEST(StrokeStamps, StoresCoverExactlyTheSpans) {
+  const std::int32_t k = StrokeStamps::kReach;
+  for (std::int32_t width : {2, 3, 4, 6, 9, 16}) {
+    StrokeStamps stamps(width);
+    for (std::size_t pitch : {std::size_t{97}, std::size_t{800}}) {
+      stamps.SetRowPitch(pitch);
+      for (std::int32_t dy = -k; dy <= k; dy += 3) {
+        for (std::int32_t dx = -k; dx <= k; ++dx) {
+          Stamp stamp{};
+          ASSERT_TRUE(stamps.Find(dx, dy, &stamp));
+          std::vector<std::int64_t> expected, written;
+          for (std::uint32_t i = 0; i < stamp.count; ++i)
+            for (std::int32_t x = stamp.spans[i].left; x < stamp.spans[i].right; ++x)
+              expected.push_back(std::int64_t{stamp.spans[i].dy} * static_cast<std::int64_t>(pitch) + x);
+          const std::int32_t* at = stamp.stores;
+          for (std::uint32_t i = 0; i < stamp.quads; ++i, ++at)
+            for (std::int32_t p = 0; p < 4; ++p) written.push_back(*at + p);
+          for (std::uint32_t i = 0; i < stamp.pairs; ++i, ++at)
+            for (std::int32_t p = 0; p < 2; ++p) written.push_back(*at + p);
+          for (std::uint32_t i = 0; i < stamp.singles; ++i, ++at) written.push_back(*at);
+          std::sort(expected.begin(), expected.end());
+          std::sort(written.begin(), written.end());
+          written.erase(std::unique(written.begin(), written.end()), written.end());
+          ASSERT_EQ(written, expected) << "width " << width << " step " << dx << "," << dy
+                                       << " pitch " << pitch;
+        }
+      }
+    }
+  }
+}
+
 TEST(StrokeStamps, LongStepsAndWidePensAreNotTabulated) {
   Stamp stamp{};
   StrokeStamps narrow(2);
