@@ -45,6 +45,7 @@ PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, Dev
   reachRight_ = std::max<std::int64_t>(clip.left, clip.right) - 1 + reach;
   reachTop_ = std::min<std::int64_t>(clip.top, clip.bottom) - reach;
   reachBottom_ = std::max<std::int64_t>(clip.top, clip.bottom) - 1 + reach;
+  clipWidth_ = reachRight_ - reachLeft_;
   std::memset(drawn_, 0xFF, sizeof(drawn_[0]) << kFirstCacheBits);
 }
 
@@ -58,6 +59,16 @@ void PolylineStroker::Add(IPoint p) {
   }
   if (added_ == (std::int64_t{1} << kFirstCacheBits)) GrowCache();
   Step(p);
+}
+
+inline void PolylineStroker::Append(IPoint a, IPoint b) {
+  if (runCount_ == 0) run_[runCount_++] = a;
+  run_[runCount_++] = b;
+  if (runCount_ == kRunCapacity) {
+    dc_.Polyline(run_, runCount_);
+    run_[0] = run_[runCount_ - 1];
+    runCount_ = 1;
+  }
 }
 
 // A zero-length piece adds nothing: its pixels are those the neighbouring segment leaves at
@@ -89,33 +100,67 @@ void PolylineStroker::CloseColumn() {
     if (stops[k] != stops[k + 1]) Segment(IPoint{x, stops[k]}, IPoint{x, stops[k + 1]});
 }
 
+namespace {
+
+inline IPoint Truncated(const DPoint& d) {
+#if CORVANE_STROKER_SSE2
+  IPoint p;
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(&p), _mm_cvttpd_epi32(_mm_loadu_pd(&d.X)));
+  // The hardware answers INT32_MIN for NaN and out-of-range values; those saturate instead.
+  if (p.x == INT32_MIN) p.x = TruncToInt32(d.X);
+  if (p.y == INT32_MIN) p.y = TruncToInt32(d.Y);
+  return p;
+#else
+  return IPoint{TruncToInt32(d.X), TruncToInt32(d.Y)};
+#endif
+}
+
+}  // namespace
+
 void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
   if (!drawing_ || n <= 0) return;
   std::int32_t k = 0;
   if (added_ == 0) {
-    Add(IPoint{TruncToInt32(d[0].X), TruncToInt32(d[0].Y)});
+    Add(Truncated(d[0]));
     k = 1;
   }
   added_ += n - k;
-  if (added_ >= (std::int64_t{1} << kFirstCacheBits)) GrowCache();
-  // Dense data lands on the previous pixel most of the time: that test, on a register copy,
-  // is the whole loop for most points.
+  // Collapsing columns and remembering drawn segments pay off only when several points share
+  // a pixel column; for sparser data their tests cost more than the drawing they save.
+  if (n / 4 > clipWidth_) {
+    if (added_ >= (std::int64_t{1} << kFirstCacheBits)) GrowCache();
+    AddDense(d + k, n - k);
+  } else {
+    if (inColumn_) CloseColumn();
+    AddSparse(d + k, n - k);
+  }
+}
+
+// Dense data lands on the previous pixel most of the time: that test, on a register copy,
+// is the whole loop for most points.
+void PolylineStroker::AddDense(const DPoint* d, std::int32_t n) {
   IPoint prev = prev_;
-  for (; k < n; ++k) {
-    IPoint p;
-#if CORVANE_STROKER_SSE2
-    const __m128i v = _mm_cvttpd_epi32(_mm_loadu_pd(&d[k].X));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(&p), v);
-    // The hardware answers INT32_MIN for NaN and out-of-range values; those saturate instead.
-    if (p.x == INT32_MIN) p.x = TruncToInt32(d[k].X);
-    if (p.y == INT32_MIN) p.y = TruncToInt32(d[k].Y);
-#else
-    p = IPoint{TruncToInt32(d[k].X), TruncToInt32(d[k].Y)};
-#endif
+  for (std::int32_t k = 0; k < n; ++k) {
+    const IPoint p = Truncated(d[k]);
     if (Same(p, prev)) continue;
     Step(p);
     prev = p;
   }
+}
+
+void PolylineStroker::AddSparse(const DPoint* d, std::int32_t n) {
+  IPoint prev = prev_;
+  for (std::int32_t k = 0; k < n; ++k) {
+    const IPoint p = Truncated(d[k]);
+    if (Same(p, prev)) continue;
+    sawDistinct_ = true;
+    if (Culled(prev, p))
+      Flush();
+    else
+      Append(prev, p);
+    prev = p;
+  }
+  prev_ = prev;
 }
 
 void PolylineStroker::Finish() {
@@ -171,13 +216,7 @@ void PolylineStroker::Segment(IPoint a, IPoint b) {
     Flush();
     return;
   }
-  if (runCount_ == 0) run_[runCount_++] = a;
-  run_[runCount_++] = b;
-  if (runCount_ == kRunCapacity) {
-    dc_.Polyline(run_, runCount_);
-    run_[0] = run_[runCount_ - 1];
-    runCount_ = 1;
-  }
+  Append(a, b);
 }
 
 void PolylineStroker::Flush() {

@@ -37,9 +37,12 @@ class PolylineStroker {
   static constexpr int kCacheBits = 12;
   static constexpr int kFirstCacheBits = 8;
 
+  void AddDense(const DPoint* d, std::int32_t n);
+  void AddSparse(const DPoint* d, std::int32_t n);
   void Step(IPoint p);
   void CloseColumn();
   void Segment(IPoint a, IPoint b);
+  void Append(IPoint a, IPoint b);
   void Flush();
   bool Culled(IPoint a, IPoint b) const;
   bool AlreadyDrawn(IPoint a, IPoint b);
@@ -55,6 +58,7 @@ class PolylineStroker {
   // The clip box grown by the pen's reach; a segment wholly on the far side of one of its
   // edges leaves no pixel inside the clip.
   std::int64_t reachLeft_ = 0, reachTop_ = 0, reachRight_ = 0, reachBottom_ = 0;
+  std::int64_t clipWidth_ = 0;
 
   IPoint first_{0, 0};
   IPoint prev_{0, 0};
