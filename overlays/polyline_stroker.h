@@ -1,9 +1,10 @@
 // PolylineStroker: draws a stream of points as the chain of solid segments p0-p1, p1-p2, ...
 // with one pen and one clip for the whole chain, leaving every pixel as one
-// CLineStyle::DrawLineClipped per segment would. Segments that cannot reach the clip, and
-// segments already drawn in this chain, are left out; the rest go out as Polyline runs.
-// A wide pen's steps up and down one pixel column collapse to the column's extremes: every
-// disc along the way lies inside the body between them and the discs at its ends.
+// CLineStyle::DrawLineClipped per segment would. Segments that cannot reach the clip are left
+// out; the rest go out as Polyline runs. In dense chains (several points per pixel column)
+// segments already drawn are left out too, and a wide pen's steps up and down one pixel
+// column collapse to the column's extremes: every disc along the way lies inside the body
+// between them and the discs at its ends.
 #pragma once
 #include <cstdint>
 

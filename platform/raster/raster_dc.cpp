@@ -354,31 +354,25 @@ void RasterDc::StrokeWideChain(RasterPen& pen, const IPoint* pts, std::int32_t n
         stroke.Body(a, b, box, sink);
       }
     }
-    if (closed) return;
-    Stamp stamp;
-    if (stamps.Find(0, 0, &stamp))
-      painter.PaintInside(pts[n - 1], stamp);
-    else
-      stroke.Cap(pts[n - 1], box, sink);
-    return;
-  }
-  for (std::int32_t i = 0; i < segments; ++i) {
-    const IPoint a = pts[i], b = i + 1 == n ? pts[0] : pts[i + 1];
-    if (misses(a, b)) continue;  // the start's disc lies inside the segment's reach
-    Stamp stamp;
-    if (stamps.Find(static_cast<std::int64_t>(b.x) - a.x, static_cast<std::int64_t>(b.y) - a.y, &stamp)) {
-      if (rect_clip) {
-        painter.Paint(a, stamp);
-      } else {
-        for (std::uint32_t k = 0; k < stamp.count; ++k) {
-          const StampSpan& sp = stamp.spans[k];
-          FillClippedSpan(a.y + sp.dy, a.x + sp.left, a.x + sp.right, pen.color);
+  } else {
+    for (std::int32_t i = 0; i < segments; ++i) {
+      const IPoint a = pts[i], b = i + 1 == n ? pts[0] : pts[i + 1];
+      if (misses(a, b)) continue;  // the start's disc lies inside the segment's reach
+      Stamp stamp;
+      if (stamps.Find(static_cast<std::int64_t>(b.x) - a.x, static_cast<std::int64_t>(b.y) - a.y, &stamp)) {
+        if (rect_clip) {
+          painter.Paint(a, stamp);
+        } else {
+          for (std::uint32_t k = 0; k < stamp.count; ++k) {
+            const StampSpan& sp = stamp.spans[k];
+            FillClippedSpan(a.y + sp.dy, a.x + sp.left, a.x + sp.right, pen.color);
+          }
         }
+        continue;
       }
-      continue;
+      stroke.Cap(a, box, sink);
+      stroke.Body(a, b, box, sink);
     }
-    stroke.Cap(a, box, sink);
-    stroke.Body(a, b, box, sink);
   }
   if (closed || misses(pts[n - 1], pts[n - 1])) return;
   // A step of nothing is the disc alone.
