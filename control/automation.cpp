@@ -1,5 +1,6 @@
 #include "control/automation.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -369,6 +370,10 @@ HResult CorvaneAutomation::put_polygonsCount(std::int32_t n) {
   GrowableArray<CChartPolygon>& polygons = engine_.polygons;
   polygons.Clear();
   if (n <= 0) return kS_OK;
+  // One call must not commit gigabytes: a script asking for 2^31 polygons would otherwise
+  // take every byte a 64-bit host can commit before an allocation fails. Beyond the cap
+  // the polygons are dropped as if their storage could not be had.
+  n = std::min(n, CChartEngine::kMaxPolygons);
   // One block for all when it can be had; otherwise grow as usual. A failed append means
   // memory is exhausted, so the loop stops instead of failing once per remaining polygon.
   polygons.Reserve(n);

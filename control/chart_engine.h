@@ -24,6 +24,8 @@ namespace corvane {
 class CChartEngine {
  public:
   static constexpr int kMaxPlots = 8;
+  // The most polygons one polygonsCount put creates (about 50 MB of empty records).
+  static constexpr std::int32_t kMaxPolygons = 1 << 20;
 
   CChartEngine();
 

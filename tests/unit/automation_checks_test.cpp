@@ -85,6 +85,12 @@ TEST_F(Checks, PolygonsCountPutRebuildsTheCollection) {
     chart.put_polygonsCount(none);
     EXPECT_EQ(engine().polygons.count(), 0) << none;
   }
+  // A count no chart needs is cut at the cap instead of committing gigabytes.
+  chart.put_polygonsCount(kMax);
+  EXPECT_EQ(engine().polygons.count(), CChartEngine::kMaxPolygons);
+  EXPECT_EQ(engine().polygons[CChartEngine::kMaxPolygons - 1].hasBorder, 1);
+  chart.put_polygonsCount(3);
+  EXPECT_EQ(engine().polygons.count(), 3);
 }
 
 // Indices outside 1..count never reach memory: setters do nothing, getters write 0.
