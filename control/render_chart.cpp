@@ -133,8 +133,9 @@ void CChartEngine::DrawPolygons(DeviceContext& dc) {
 
   CChartPolygon scratch;
   for (const CChartPolygon& poly : polygons) {
-    // A hidden polygon is left out altogether, border included.
-    if (!poly.visible) continue;
+    // A hidden polygon is left out altogether, border included; one of fewer than 3 points
+    // has neither fill nor border, so it costs no clip either (a script may make a million).
+    if (!poly.visible || poly.points.count() < 3) continue;
     scratch.fillColor = poly.fillColor;
     scratch.transparency = poly.transparency;
     scratch.hasBorder = poly.hasBorder;

@@ -231,11 +231,12 @@ TEST_F(PipelineRenderTest, RectanglesAndPolygonsClipToTheCurrentPlotArea) {
   engine.DrawRectangles(dc);
   EXPECT_EQ(dc.log().Named("CreateRectRgn")[0], "CreateRectRgn 65 60 435 365");
 
-  // Two polygons, the second hidden: only the first is filled and bordered (two clips).
-  for (int p = 0; p < 2; ++p) {
+  // Three polygons, the second hidden, the third of two points: only the first is filled
+  // and bordered (two clips).
+  for (int p = 0; p < 3; ++p) {
     CChartPolygon poly;
-    for (int k = 0; k < 3; ++k) poly.points.Append(DPoint{double(k), double(k % 2)});
-    poly.visible = p == 0;
+    for (int k = 0; k < (p == 2 ? 2 : 3); ++k) poly.points.Append(DPoint{double(k), double(k % 2)});
+    poly.visible = p != 1;
     engine.polygons.Append(std::move(poly));
   }
   dc.log().Clear();
