@@ -32,7 +32,8 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset)
   const std::int64_t left = p.left, right = p.right;
 
   if (p.approximation == 0) {
-    if (range.last - range.first < 1) return;
+    // 64-bit: a window index computed from hostile x values may be INT32_MIN.
+    if (std::int64_t{range.last} - range.first < 1) return;
     // One pen and one clip for the whole chain instead of one per segment: same pixels.
     PolylineStroker stroker(line, clip, dc);
     stroker.AddTruncated(p.devicePoints.data() + range.first, range.last - range.first + 1);

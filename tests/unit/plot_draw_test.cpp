@@ -196,6 +196,13 @@ TEST(PlotDraw, SegmentModeDrawsOnlyTheWindow) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], "Polyline 7 100 120 110 100 120 120 130 100 140 120 150 100 160 120");
   EXPECT_EQ(dc.log().Count("FillRect"), 7u);
+
+  // A window ending before everything (SetSegment with a hugely negative end) draws nothing.
+  p.lastIndex = INT32_MIN;
+  RecordingDc empty;
+  p.DrawPlot(empty);
+  EXPECT_EQ(empty.log().Count("Polyline"), 0u);
+  EXPECT_EQ(empty.log().Count("FillRect"), 0u);
 }
 
 TEST(PlotDraw, PlotsAbovePlotsCountAreNeverDrawn) {
