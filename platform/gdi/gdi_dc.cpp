@@ -1,5 +1,6 @@
 #include "platform/gdi/gdi_dc.h"
 
+#include "platform/bitmap_limits.h"
 #include "platform/gdi/gdi_system.h"
 
 namespace corvane {
@@ -59,13 +60,14 @@ ObjHandle GdiDc::CreatePolygonRgn(const IPoint* pts, std::int32_t n) {
 }
 
 ObjHandle GdiDc::CreateCompatibleBitmap(std::int32_t w, std::int32_t h) {
-  if (w <= 0 || h <= 0) return kNoObject;
+  // Bounded like a 32-bit bitmap, whatever the device's depth: the same sizes as the raster.
+  if (!BitmapSizeAllowed(w, h, 32)) return kNoObject;
   return O(::CreateCompatibleBitmap(hdc_, w, h));
 }
 
 ObjHandle GdiDc::CreateDIBSection24(std::int32_t w, std::int32_t h, void** bits) {
   if (bits) *bits = nullptr;
-  if (w <= 0 || h <= 0) return kNoObject;
+  if (!BitmapSizeAllowed(w, h, 24)) return kNoObject;
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = w;

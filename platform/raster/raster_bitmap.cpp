@@ -5,22 +5,13 @@
 
 namespace corvane {
 
-namespace {
-
-std::size_t StrideFor(std::int32_t w, int bpp) {
-  return bpp == 24 ? (static_cast<std::size_t>(w) * 3 + 3) / 4 * 4 : static_cast<std::size_t>(w) * 4;
-}
-
-}  // namespace
-
 bool RasterBitmap::SizeAllowed(std::int32_t w, std::int32_t h, int bpp) {
-  if (w <= 0 || h <= 0 || w > kMaxBitmapSide || h > kMaxBitmapSide) return false;
-  return StrideFor(w, bpp) * static_cast<std::size_t>(h) <= kMaxBitmapBytes;
+  return BitmapSizeAllowed(w, h, bpp);
 }
 
 std::unique_ptr<RasterBitmap> RasterBitmap::Create(std::int32_t w, std::int32_t h, int bpp) {
   if (!SizeAllowed(w, h, bpp)) return nullptr;
-  const std::size_t stride = StrideFor(w, bpp);
+  const std::size_t stride = BitmapStride(w, bpp);
   const std::size_t bytes = stride * static_cast<std::size_t>(h);
   const std::size_t words = (bytes + 3) / 4;
   std::unique_ptr<std::uint32_t[]> bits(new (std::nothrow) std::uint32_t[words]);

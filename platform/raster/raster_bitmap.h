@@ -6,14 +6,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/bitmap_limits.h"
 #include "platform/geometry.h"
 
 namespace corvane {
-
-// Largest side and largest pixel memory a bitmap may have. GDI refuses sizes of this order
-// too; the bound keeps a script from making the allocator promise memory it cannot give.
-constexpr std::int32_t kMaxBitmapSide = 32767;
-constexpr std::size_t kMaxBitmapBytes = std::size_t{256} << 20;
 
 class RasterBitmap {
  public:

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "tests/win/test_support.h"
@@ -204,6 +205,22 @@ TEST_F(PresentTest, SaveToFileReportsWhatItCouldNotWrite) {
   ASSERT_EQ(obj_->SetSize(0, 4), S_OK);
   EXPECT_TRUE(FAILED(Save(file)));
   EXPECT_EQ(ReadFileBytes(file), before);
+}
+
+// The portable build's bounds hold here too, though GDI itself would make these bitmaps.
+TEST_F(PresentTest, PicturesBeyondTheBitmapBoundsAreRefusedAsOnThePortableBuild) {
+  const std::wstring file = dir_ + L"\\wide.bmp";
+  for (auto [w, h] : {std::pair{1048576, 20}, std::pair{20, 40000}, std::pair{9000, 8000}}) {
+    ASSERT_EQ(obj_->SetSize(w, h), S_OK);
+    EXPECT_EQ(Save(file), E_OUTOFMEMORY) << w << " x " << h;
+    EXPECT_FALSE(Exists(file));
+  }
+  if (!OpenWindow()) return;
+  FillWindow(kMarker);
+  ASSERT_EQ(obj_->put_hWnd(static_cast<LONG>(reinterpret_cast<LONG_PTR>(hwnd_))), S_OK);
+  ASSERT_EQ(obj_->SetSize(1048576, 20), S_OK);
+  EXPECT_EQ(obj_->Show(), S_OK);
+  EXPECT_TRUE(AllMarker(Capture())) << "a refused picture leaves the window as it was";
 }
 
 }  // namespace
