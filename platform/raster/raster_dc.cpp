@@ -304,16 +304,13 @@ void RasterDc::StrokeSegment(RasterPen& pen, IPoint p0, IPoint p1) {
 namespace {
 
 // Whether every pixel a pen of this reach draws along the points lies inside box.
+// Stops at the first point outside, so chains leaving the clip pay for few points.
 bool WithinReach(const IPoint* pts, std::int32_t n, const IRect& box, std::int64_t reach) {
-  std::int32_t left = pts[0].x, right = pts[0].x, top = pts[0].y, bottom = pts[0].y;
-  for (std::int32_t i = 1; i < n; ++i) {
-    left = std::min(left, pts[i].x);
-    right = std::max(right, pts[i].x);
-    top = std::min(top, pts[i].y);
-    bottom = std::max(bottom, pts[i].y);
-  }
-  return left - reach >= box.left && right + reach < box.right && top - reach >= box.top &&
-         bottom + reach < box.bottom;
+  const std::int64_t left = box.left + reach, right = box.right - reach;
+  const std::int64_t top = box.top + reach, bottom = box.bottom - reach;
+  for (std::int32_t i = 0; i < n; ++i)
+    if (pts[i].x < left || pts[i].x >= right || pts[i].y < top || pts[i].y >= bottom) return false;
+  return true;
 }
 
 }  // namespace
