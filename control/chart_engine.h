@@ -61,7 +61,11 @@ class CChartEngine {
     constexpr std::int64_t kLimit = std::int64_t{1} << 30;
     return static_cast<std::int32_t>(v < -kLimit ? -kLimit : (v > kLimit ? kLimit : v));
   }
-  std::int32_t activePlots() const { return plotsCount; }
+  // Plots that take part in layout and drawing: plotsCount, kept within 0..8 whatever a
+  // native caller stored, so the plot array is never indexed beyond its end.
+  std::int32_t ActivePlots() const {
+    return plotsCount < 0 ? 0 : (plotsCount > kMaxPlots ? kMaxPlots : plotsCount);
+  }
 
   // Drawers, in the order RenderChart calls them.
   void DrawCaption(DeviceContext& dc);

@@ -1,5 +1,6 @@
 // RenderChart: the whole chart in one pass, in a fixed painting order, with the layout pass
-// in front of the drawers whenever the layout is stale; and the engine-level drawers.
+// (layout_pass.cpp) in front of the drawers whenever the layout is stale; and the
+// engine-level drawers.
 #include <cstdint>
 
 #include "control/chart_engine.h"
@@ -8,11 +9,6 @@
 
 namespace corvane {
 namespace {
-
-std::int32_t ActiveCount(std::int32_t plotsCount) {
-  if (plotsCount < 0) return 0;
-  return plotsCount > CChartEngine::kMaxPlots ? CChartEngine::kMaxPlots : plotsCount;
-}
 
 // Pixel arithmetic on unchecked settings (arrow head length, caption extents, picture
 // width): computed wide, saturated into int32.
@@ -41,45 +37,6 @@ void CChartEngine::RenderChart(DeviceContext* dc) {
   DrawCandleSticks(*dc);
   DrawPlots(*dc);
   DrawLegend(*dc);
-}
-
-namespace {
-
-// The plot area and world window copies every overlay record draws from.
-template <typename Record>
-void CopyLayout(const IRect& area, const WorldWindow& world, Record& r) {
-  r.left = area.left;
-  r.right = area.right;
-  r.top = area.top;
-  r.bottom = area.bottom;
-  r.xmin = world.xmin;
-  r.xmax = world.xmax;
-  r.ymin = world.ymin;
-  r.ymax = world.ymax;
-}
-
-}  // namespace
-
-void CChartEngine::LayoutPass() {
-  ComputeWorldWindow();
-  const std::int32_t active = ActiveCount(plotsCount);
-  for (std::int32_t p = 0; p < active; ++p) plots[p].grid = &grid;
-
-  const IRect area = PlotArea();
-  for (CChartMark& mark : marks) {
-    CopyLayout(area, world, mark);
-    mark.grid = &grid;
-  }
-  for (CChartLine& line : lines) CopyLayout(area, world, line);
-  for (CChartRect& rect : rectangles) CopyLayout(area, world, rect);
-  for (CCandleStick& stick : candlesticks) CopyLayout(area, world, stick);
-  grid.left = area.left;
-  grid.top = area.top;
-  grid.right = area.right;
-  grid.bottom = area.bottom;
-  grid.AxisOrigin();
-  layoutDirty = 0;
-  ++layoutPassCount;
 }
 
 void CChartEngine::DrawCaption(DeviceContext& dc) {
@@ -173,7 +130,7 @@ void CChartEngine::DrawCandleSticks(DeviceContext& dc) {
 }
 
 void CChartEngine::DrawPlots(DeviceContext& dc) {
-  const std::int32_t active = ActiveCount(plotsCount);
+  const std::int32_t active = ActivePlots();
   for (std::int32_t p = 0; p < active; ++p) plots[p].DrawPlot(dc);
 }
 

@@ -1,26 +1,16 @@
-// The world window: the vertical range derived from the data, the horizontal range moved by
-// SetSegment and scrolling, the mapping of plot points into the plot area, and the axis
-// origin.
-#include <cfloat>
+// The world window's rules that need no engine: the vertical range, the repair of
+// degenerate ranges, the mapping of plot points into the plot area, the axis origin, and the
+// segment and scroll steps.
+#include "series/world_window.h"
+
 #include <cstdint>
 
 #include "appearance/chart_grid.h"
-#include "control/chart_engine.h"
 #include "platform/geometry.h"
 #include "series/plot_series.h"
 
 namespace corvane {
 namespace {
-
-constexpr double kLowSentinel = 1.0E7;
-constexpr double kHighSentinel = -1.0E7;
-
-// plotsCount is kept within 0..8 by the interface; never index beyond the array whatever
-// a native caller stored.
-std::int32_t ActiveCount(std::int32_t plotsCount) {
-  if (plotsCount < 0) return 0;
-  return plotsCount > CChartEngine::kMaxPlots ? CChartEngine::kMaxPlots : plotsCount;
-}
 
 // Index arithmetic of the scroll steps, saturating instead of overflowing.
 std::int32_t Step(std::int32_t v, int delta) {
@@ -30,67 +20,23 @@ std::int32_t Step(std::int32_t v, int delta) {
   return static_cast<std::int32_t>(r);
 }
 
-// Running vertical range. Infinite values are left out like NaN: one of them would turn
-// the whole window, and every device position mapped with it, into NaN.
-struct RangeScan {
-  double ymin = kLowSentinel;
-  double ymax = kHighSentinel;
-  bool margin = true;
-
-  // True when v widened the range.
-  bool Take(double v) {
-    bool changed = false;
-    if (v < ymin && v >= -DBL_MAX) {
-      ymin = v;
-      changed = true;
-    }
-    if (v > ymax && v <= DBL_MAX) {
-      ymax = v;
-      changed = true;
-    }
-    return changed;
-  }
-  void TakeSettingMargin(double v, bool flag) {
-    if (Take(v)) margin = flag;
-  }
-};
-
 }  // namespace
 
-void CChartEngine::ComputeWorldWindow() {
-  const std::int32_t active = ActiveCount(plotsCount);
-  RangeScan scan;
+void VerticalRangeScan::TakePoints(const DPoint* pts, std::int32_t n) {
+  double lo = ymin, hi = ymax;
+  for (std::int32_t k = 0; k < n; ++k) {
+    const double y = pts[k].Y;
+    if (y < lo && y >= -DBL_MAX) lo = y;
+    if (y > hi && y <= DBL_MAX) hi = y;
+  }
+  ymin = lo;
+  ymax = hi;
+}
 
-  // Plots never touch the margin flag; this loop walks every point of the chart.
-  for (std::int32_t p = 0; p < active; ++p) {
-    const DPoint* pts = plots[p].points.data();
-    const std::int32_t n = plots[p].points.count();
-    double lo = scan.ymin, hi = scan.ymax;
-    for (std::int32_t k = 0; k < n; ++k) {
-      const double y = pts[k].Y;
-      if (y < lo && y >= -DBL_MAX) lo = y;
-      if (y > hi && y <= DBL_MAX) hi = y;
-    }
-    scan.ymin = lo;
-    scan.ymax = hi;
-  }
-  for (const CChartPolygon& poly : polygons)
-    for (const DPoint& pt : poly.points) scan.TakeSettingMargin(pt.Y, false);
-  for (const CChartLine& line : lines) {
-    scan.TakeSettingMargin(line.y1, false);
-    scan.TakeSettingMargin(line.y2, false);
-  }
-  for (const CChartRect& rect : rectangles) {
-    scan.TakeSettingMargin(rect.T, false);
-    scan.TakeSettingMargin(rect.B, false);
-  }
-  for (const CCandleStick& stick : candlesticks) {
-    scan.TakeSettingMargin(stick.High, true);
-    scan.TakeSettingMargin(stick.Low, true);
-  }
-
+void FinishWorldWindow(const VerticalRangeScan& scan, WorldWindow& world) {
   double ymin = scan.ymin, ymax = scan.ymax;
-  const bool nothingScanned = ymin == kLowSentinel && ymax == kHighSentinel;
+  const bool nothingScanned =
+      ymin == VerticalRangeScan::kLowSentinel && ymax == VerticalRangeScan::kHighSentinel;
   bool applyMargin = scan.margin;
   if (nothingScanned) {
     // No data: the unit window (the sentinels would give a reversed 1.2e7 window once a
@@ -117,16 +63,6 @@ void CChartEngine::ComputeWorldWindow() {
   }
   world.ymin = ymin;
   world.ymax = ymax;
-
-  const IRect area = PlotArea();
-  for (std::int32_t p = 0; p < active; ++p) {
-    plots[p].world = world;
-    plots[p].MapToDevice(area.left, area.right, area.top, area.bottom);
-  }
-  grid.xmin = world.xmin;
-  grid.xmax = world.xmax;
-  grid.ymin = world.ymin;
-  grid.ymax = world.ymax;
 }
 
 void CPlotSeries::MapToDevice(std::int32_t l, std::int32_t r, std::int32_t t, std::int32_t b) {
@@ -189,12 +125,9 @@ void CChartGrid::AxisOrigin() {
     originWorldY = ymax;
 }
 
-void CChartEngine::SetSegment(double a, double b) {
-  world.xmin = a;
-  world.xmax = b;
+void SelectSegment(double a, double b, CPlotSeries* plots, std::int32_t active, CChartGrid& grid) {
   const std::int32_t first = TruncToInt32(a - 1.0);
   const std::int32_t last = TruncToInt32(b - 1.0);
-  const std::int32_t active = ActiveCount(plotsCount);
   for (std::int32_t p = 0; p < active; ++p) {
     const std::int32_t n = plots[p].points.count();
     plots[p].firstIndex = first < 0 ? 0 : first;
@@ -204,59 +137,36 @@ void CChartEngine::SetSegment(double a, double b) {
   const std::int32_t m = grid.labels.count();
   grid.firstLabel = first < 0 ? 0 : first;
   grid.lastLabel = last >= m ? m - 1 : last;
-  layoutDirty = 1;
 }
 
-void CChartEngine::ScrollRight() {
+bool ScrollSegment(int direction, CPlotSeries* plots, std::int32_t active, CChartGrid& grid,
+                   WorldWindow& world) {
   const std::int32_t m = grid.labels.count();
+  const bool right = direction > 0;
+  const int d = right ? 1 : -1;
   bool stepped = false;
-  if (std::int64_t{grid.lastLabel} + 1 < m) {
-    grid.firstLabel = Step(grid.firstLabel, 1);
-    grid.lastLabel = Step(grid.lastLabel, 1);
+  if (right ? std::int64_t{grid.lastLabel} + 1 < m : std::int64_t{grid.firstLabel} - 1 >= 0) {
+    grid.firstLabel = Step(grid.firstLabel, d);
+    grid.lastLabel = Step(grid.lastLabel, d);
     stepped = true;
   }
   if (grid.firstLabel < 0) grid.firstLabel = 0;
   if (grid.lastLabel >= m) grid.lastLabel = m - 1;
-  if (!stepped) return;
+  if (!stepped) return false;
 
-  world.xmin += 1.0;
-  world.xmax += 1.0;
-  const std::int32_t active = ActiveCount(plotsCount);
+  world.xmin += d;
+  world.xmax += d;
   for (std::int32_t p = 0; p < active; ++p) {
     CPlotSeries& plot = plots[p];
-    if (std::int64_t{plot.lastIndex} + 1 < plot.points.count()) {
-      plot.lastIndex = Step(plot.lastIndex, 1);
-      plot.firstIndex = Step(plot.firstIndex, 1);
+    const bool canMove = right ? std::int64_t{plot.lastIndex} + 1 < plot.points.count()
+                               : std::int64_t{plot.firstIndex} - 1 >= 0;
+    if (canMove) {
+      plot.firstIndex = Step(plot.firstIndex, d);
+      plot.lastIndex = Step(plot.lastIndex, d);
       plot.refitPending = 1;
     }
   }
-  layoutDirty = 1;
-}
-
-void CChartEngine::ScrollLeft() {
-  const std::int32_t m = grid.labels.count();
-  bool stepped = false;
-  if (std::int64_t{grid.firstLabel} - 1 >= 0) {
-    grid.firstLabel = Step(grid.firstLabel, -1);
-    grid.lastLabel = Step(grid.lastLabel, -1);
-    stepped = true;
-  }
-  if (grid.firstLabel < 0) grid.firstLabel = 0;
-  if (grid.lastLabel >= m) grid.lastLabel = m - 1;
-  if (!stepped) return;
-
-  world.xmin -= 1.0;
-  world.xmax -= 1.0;
-  const std::int32_t active = ActiveCount(plotsCount);
-  for (std::int32_t p = 0; p < active; ++p) {
-    CPlotSeries& plot = plots[p];
-    if (std::int64_t{plot.firstIndex} - 1 >= 0) {
-      plot.firstIndex = Step(plot.firstIndex, -1);
-      plot.lastIndex = Step(plot.lastIndex, -1);
-      plot.refitPending = 1;
-    }
-  }
-  layoutDirty = 1;
+  return true;
 }
 
 }  // namespace corvane

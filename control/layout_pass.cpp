@@ -1,0 +1,98 @@
+// The layout pass and what moves the world window: the vertical range over every plot and
+// overlay, the device positions of the plots, the copies handed to the records, the axis
+// origin; SetSegment and scrolling.
+#include <cstdint>
+
+#include "control/chart_engine.h"
+#include "series/world_window.h"
+
+namespace corvane {
+
+namespace {
+
+// The plot area and world window copies every overlay record draws from.
+template <typename Record>
+void CopyLayout(const IRect& area, const WorldWindow& world, Record& r) {
+  r.left = area.left;
+  r.right = area.right;
+  r.top = area.top;
+  r.bottom = area.bottom;
+  r.xmin = world.xmin;
+  r.xmax = world.xmax;
+  r.ymin = world.ymin;
+  r.ymax = world.ymax;
+}
+
+}  // namespace
+
+void CChartEngine::LayoutPass() {
+  ComputeWorldWindow();
+  const std::int32_t active = ActivePlots();
+  for (std::int32_t p = 0; p < active; ++p) plots[p].grid = &grid;
+
+  const IRect area = PlotArea();
+  for (CChartMark& mark : marks) {
+    CopyLayout(area, world, mark);
+    mark.grid = &grid;
+  }
+  for (CChartLine& line : lines) CopyLayout(area, world, line);
+  for (CChartRect& rect : rectangles) CopyLayout(area, world, rect);
+  for (CCandleStick& stick : candlesticks) CopyLayout(area, world, stick);
+  grid.left = area.left;
+  grid.top = area.top;
+  grid.right = area.right;
+  grid.bottom = area.bottom;
+  grid.AxisOrigin();
+  layoutDirty = 0;
+  ++layoutPassCount;
+}
+
+void CChartEngine::ComputeWorldWindow() {
+  const std::int32_t active = ActivePlots();
+  VerticalRangeScan scan;
+  // Plots never touch the margin flag; this loop walks every point of the chart.
+  for (std::int32_t p = 0; p < active; ++p)
+    scan.TakePoints(plots[p].points.data(), plots[p].points.count());
+  for (const CChartPolygon& poly : polygons)
+    for (const DPoint& pt : poly.points) scan.TakeSettingMargin(pt.Y, false);
+  for (const CChartLine& line : lines) {
+    scan.TakeSettingMargin(line.y1, false);
+    scan.TakeSettingMargin(line.y2, false);
+  }
+  for (const CChartRect& rect : rectangles) {
+    scan.TakeSettingMargin(rect.T, false);
+    scan.TakeSettingMargin(rect.B, false);
+  }
+  for (const CCandleStick& stick : candlesticks) {
+    scan.TakeSettingMargin(stick.High, true);
+    scan.TakeSettingMargin(stick.Low, true);
+  }
+  FinishWorldWindow(scan, world);
+
+  const IRect area = PlotArea();
+  for (std::int32_t p = 0; p < active; ++p) {
+    plots[p].world = world;
+    plots[p].MapToDevice(area.left, area.right, area.top, area.bottom);
+  }
+  grid.xmin = world.xmin;
+  grid.xmax = world.xmax;
+  grid.ymin = world.ymin;
+  grid.ymax = world.ymax;
+}
+
+void CChartEngine::SetSegment(double a, double b) {
+  world.xmin = a;
+  world.xmax = b;
+  SelectSegment(a, b, plots, ActivePlots(), grid);
+  layoutDirty = 1;
+}
+
+void CChartEngine::ScrollRight() {
+  if (ScrollSegment(+1, plots, ActivePlots(), grid, world)) layoutDirty = 1;
+}
+
+void CChartEngine::ScrollLeft() {
+  if (ScrollSegment(-1, plots, ActivePlots(), grid, world)) layoutDirty = 1;
+}
+
+}  // namespace corvane
