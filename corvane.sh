@@ -12,7 +12,7 @@ jobs=${CORVANE_JOBS:-$(nproc 2>/dev/null || echo 2)}
 out="$here/out"
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest
-  libfreetype-dev libfontconfig-dev fonts-liberation fontconfig
+  libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fontconfig
   mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
 
 log() { printf '== %s\n' "$*"; }

@@ -8,9 +8,13 @@
 // string cannot be allocated, and SaveToFile's failures (see there). Indices are 1-based; an
 // index outside 1..count is ignored and a getter then writes 0.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "control/bmp_export.h"
 #include "control/chart_engine.h"
 #include "platform/dc.h"
 #include "platform/hresult.h"
@@ -20,6 +24,15 @@ namespace corvane {
 using VariantBool = std::int16_t;
 constexpr VariantBool kVariantTrue = -1;
 constexpr VariantBool kVariantFalse = 0;
+
+// A rendered picture as a device-independent bitmap: `height` rows of BmpStride(width)
+// bytes, bottom row first, each pixel the bytes B, G, R and every row padded with zeros to a
+// multiple of 4 -- the pixel block of the BMP file SaveToFile writes, and of a CF_DIB.
+struct DibPicture {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::vector<std::uint8_t> bits;
+};
 
 class CorvaneAutomation {
  public:
@@ -132,11 +145,46 @@ class CorvaneAutomation {
   HResult get_legendPosition(std::int32_t* pVal);
   HResult put_legendPosition(std::int32_t v);
 
+  // ---- The members of ICorvaneEx2 ----------------------------------------------------------
+  // Each is fully defined for any argument; none changes anything when it fails.
+
+  // Adds the points (x[i], y[i]), i < count, to plot `index` in order, exactly as count
+  // AddPointToPlot calls would. All or nothing: E_POINTER when x or y is null and count > 0;
+  // E_OUTOFMEMORY when the plot cannot hold them all; no point is added then. count 0 adds
+  // nothing and succeeds. An index outside 1..8 is ignored (S_OK), as AddPointToPlot ignores it.
+  HResult AddPointsToPlot(std::int32_t index, const double* x, const double* y, std::size_t count);
+  // As count AddPointToPlot2 calls: the X values number on from the points already stored.
+  HResult AddPointsToPlot2(std::int32_t index, const double* y, std::size_t count);
+  // The number of points stored in plot `index`; 0 outside 1..8.
+  HResult get_PointCount(std::int32_t index, std::int32_t* pVal);
+  // The picture SaveToFile would write, as an 8-bit RGB PNG, with SaveToFile's rules: the
+  // file is replaced whole or not at all; E_INVALIDARG for an empty name or a width or height
+  // <= 0; E_OUTOFMEMORY when no picture of this size can be made; the file system's failure
+  // otherwise.
+  HResult SaveToPng(const char16_t* fileName, std::uint32_t len);
+  // The picture SaveToFile would write, with SaveToFile's failures (E_POINTER for null).
+  HResult get_Picture(DibPicture* pVal);
+  // Renders the picture SaveToFile would write into a caller's 32-bit buffer: bufferHeight
+  // rows, top row first, strideBytes apart, of bufferWidth pixels stored as the bytes B, G,
+  // R, 255 (a QImage RGB32, a cairo RGB24 surface, an SDL ARGB8888 surface). The chart's
+  // top-left corner goes to (x, y); what falls outside the buffer is left out, the rest of the
+  // buffer is untouched. E_INVALIDARG for a negative buffer size or a stride shorter than a
+  // row, E_POINTER for a null buffer of nonzero size, SaveToFile's failures otherwise.
+  HResult DrawTo(void* pixels, std::int32_t bufferWidth, std::int32_t bufferHeight,
+                 std::ptrdiff_t strideBytes, std::int32_t x, std::int32_t y);
+
   // For tests and native hosts.
   CChartEngine& engine() { return engine_; }
   ObjHandle pictureBitmap() const { return picture_.get(); }
 
  private:
+  // Renders the chart at the engine's size as SaveToFile does (the new picture bitmap stays)
+  // and hands `use` the 24-bit rows of the export DIB section while it exists. Returns
+  // SaveToFile's size and resource failures, else what `use` returns.
+  HResult RenderExport(const std::function<HResult(const DibRows&)>& use);
+  // The points of AddPointsToPlot/AddPointsToPlot2 (x null: implicit X values).
+  HResult AddPoints(std::int32_t index, const double* x, const double* y, std::size_t count);
+
   GraphicsSystem& graphics_;
   CChartEngine engine_;
   std::int32_t hWnd_ = 0;

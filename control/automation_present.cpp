@@ -1,6 +1,6 @@
-// Show and SaveToFile: the two members that draw. Both render the whole chart into an
-// off-screen picture bitmap of the engine's size, which the object keeps until the next
-// rendering.
+// Show and SaveToFile: the two members of ICorvaneEx that draw. Both render the whole chart
+// into an off-screen picture bitmap of the engine's size, which the object keeps until the
+// next rendering. RenderExport is SaveToFile's rendering, shared with the picture members.
 #include <memory>
 #include <new>
 #include <string>
@@ -39,61 +39,63 @@ HResult CorvaneAutomation::Show() {
   return kS_OK;
 }
 
-HResult CorvaneAutomation::SaveToFile(const char16_t* fileName, std::uint32_t len) {
+HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRows&)>& use) {
   const std::int32_t w = engine_.width, h = engine_.height;
-  // No bottom-up picture exists for these sizes: no file is written or changed.
+  // No bottom-up picture exists for these sizes: nothing is rendered.
   if (w <= 0 || h <= 0) return kE_INVALIDARG;
-  try {
-    std::u16string name;
-    if (fileName) {
-      name.assign(fileName, len);
-      const std::size_t nul = name.find(u'\0');
-      if (nul != std::u16string::npos) name.resize(nul);
-    }
-    if (name.empty()) return kE_INVALIDARG;
+  std::unique_ptr<DeviceContext> exportDc = graphics_.CreateCompatibleDC(nullptr);
+  if (!exportDc) return kE_OUTOFMEMORY;
+  void* bits = nullptr;
+  const ObjHandle dib = exportDc->CreateDIBSection24(w, h, &bits);
+  // Too big for the system (or out of resources): no picture can be made; the previous
+  // picture stays.
+  if (!dib || !bits) {
+    if (dib) graphics_.DeleteObject(dib);
+    return kE_OUTOFMEMORY;
+  }
+  OwnedObject dibOwner;
+  dibOwner.Reset(&graphics_, dib);
 
-    std::unique_ptr<DeviceContext> exportDc = graphics_.CreateCompatibleDC(nullptr);
-    if (!exportDc) return kE_OUTOFMEMORY;
-    void* bits = nullptr;
-    const ObjHandle dib = exportDc->CreateDIBSection24(w, h, &bits);
-    // Too big for the system (or out of resources): no picture can be made, no file
-    // written; the previous picture stays.
-    if (!dib || !bits) {
-      if (dib) graphics_.DeleteObject(dib);
-      return kE_OUTOFMEMORY;
-    }
-    OwnedObject dibOwner;
-    dibOwner.Reset(&graphics_, dib);
-
-    picture_.Reset();
-    HResult hr = kS_OK;
-    {
-      std::unique_ptr<DeviceContext> screenDc = graphics_.GetScreenDC();
-      std::unique_ptr<DeviceContext> drawingDc =
-          screenDc ? graphics_.CreateCompatibleDC(screenDc.get()) : nullptr;
-      const ObjHandle bitmap = drawingDc ? screenDc->CreateCompatibleBitmap(w, h) : kNoObject;
-      if (!bitmap) {
-        // Rendering into the 1 x 1 stock bitmap would write a black file and call it done.
-        hr = kE_OUTOFMEMORY;
+  picture_.Reset();
+  HResult hr = kS_OK;
+  {
+    std::unique_ptr<DeviceContext> screenDc = graphics_.GetScreenDC();
+    std::unique_ptr<DeviceContext> drawingDc =
+        screenDc ? graphics_.CreateCompatibleDC(screenDc.get()) : nullptr;
+    const ObjHandle bitmap = drawingDc ? screenDc->CreateCompatibleBitmap(w, h) : kNoObject;
+    if (!bitmap) {
+      // Rendering into the 1 x 1 stock bitmap would hand out a black picture as done.
+      hr = kE_OUTOFMEMORY;
+    } else {
+      picture_.Reset(&graphics_, bitmap);
+      const ObjHandle previousPicture = drawingDc->SelectObject(bitmap);
+      const ObjHandle previousDib = previousPicture ? exportDc->SelectObject(dib) : kNoObject;
+      if (!previousPicture || !previousDib) {
+        hr = kE_FAIL;
       } else {
-        picture_.Reset(&graphics_, bitmap);
-        const ObjHandle previousPicture = drawingDc->SelectObject(bitmap);
-        const ObjHandle previousDib = previousPicture ? exportDc->SelectObject(dib) : kNoObject;
-        if (!previousPicture || !previousDib) {
-          hr = kE_FAIL;
-        } else {
-          engine_.RenderChart(drawingDc.get());
-          // The copy converts the picture to 24 bits per pixel.
-          if (!exportDc->BitBlt(0, 0, w, h, *drawingDc, 0, 0)) hr = kE_FAIL;
-        }
-        if (previousDib) exportDc->SelectObject(previousDib);
-        if (previousPicture) drawingDc->SelectObject(previousPicture);
+        engine_.RenderChart(drawingDc.get());
+        // The copy converts the picture to 24 bits per pixel.
+        if (!exportDc->BitBlt(0, 0, w, h, *drawingDc, 0, 0)) hr = kE_FAIL;
       }
-      drawingDc.reset();
+      if (previousDib) exportDc->SelectObject(previousDib);
+      if (previousPicture) drawingDc->SelectObject(previousPicture);
     }
-    if (hr == kS_OK) hr = WriteBmpFile(name, w, h, bits);
-    exportDc.reset();
-    return hr;  // dibOwner deletes the DIB section, now selected nowhere
+    drawingDc.reset();
+  }
+  if (hr == kS_OK) hr = use(DibRows{w, h, static_cast<const std::uint8_t*>(bits)});
+  exportDc.reset();
+  return hr;  // dibOwner deletes the DIB section, now selected nowhere
+}
+
+HResult CorvaneAutomation::SaveToFile(const char16_t* fileName, std::uint32_t len) {
+  // No bottom-up picture exists for these sizes: no file is written or changed.
+  if (engine_.width <= 0 || engine_.height <= 0) return kE_INVALIDARG;
+  try {
+    const std::u16string name = FileNameArgument(fileName, len);
+    if (name.empty()) return kE_INVALIDARG;
+    return RenderExport([&](const DibRows& dib) {
+      return WriteBmpFile(name, dib.width, dib.height, dib.bits);
+    });
   } catch (const std::bad_alloc&) {
     return kE_OUTOFMEMORY;
   }

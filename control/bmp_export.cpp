@@ -50,6 +50,16 @@ bool BuildBmpHeaders(std::int32_t width, std::int32_t height,
   return true;
 }
 
+std::u16string FileNameArgument(const char16_t* fileName, std::uint32_t len) {
+  std::u16string name;
+  if (fileName) {
+    name.assign(fileName, len);
+    const std::size_t nul = name.find(u'\0');
+    if (nul != std::u16string::npos) name.resize(nul);
+  }
+  return name;
+}
+
 HResult WriteBmpFile(const std::u16string& fileName, std::int32_t width, std::int32_t height,
                      const void* pixels) {
   std::uint8_t headers[kBmpHeadersSize];

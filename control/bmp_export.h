@@ -17,6 +17,14 @@ constexpr std::size_t kBmpFileHeaderSize = 14;
 constexpr std::size_t kBmpInfoHeaderSize = 40;
 constexpr std::size_t kBmpHeadersSize = kBmpFileHeaderSize + kBmpInfoHeaderSize;
 
+// The pixels of a 24-bit bottom-up DIB: height rows of BmpStride(width) bytes, bottom row
+// first, each pixel the bytes B, G, R.
+struct DibRows {
+  std::int32_t width;
+  std::int32_t height;
+  const std::uint8_t* bits;
+};
+
 // Win32 error codes the export reports (through HResultFromWin32).
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorPathNotFound = 3;
@@ -32,6 +40,10 @@ std::int64_t BmpStride(std::int32_t width);
 // file would exceed the 32-bit size field.
 bool BuildBmpHeaders(std::int32_t width, std::int32_t height,
                      std::uint8_t (&headers)[kBmpHeadersSize]);
+
+// The file name a BSTR argument names: its code units up to the first null character (a
+// null pointer names nothing). Throws std::bad_alloc.
+std::u16string FileNameArgument(const char16_t* fileName, std::uint32_t len);
 
 // Writes the file `fileName` (UTF-16; on POSIX converted to UTF-8, on Windows used as the wide
 // name). `pixels` holds height rows of BmpStride(width) bytes, bottom row first, as a 24-bit

@@ -24,6 +24,38 @@ void CPlotSeries::AddPoint(double x, double y) {
   devicePoints.Append(DPoint{0, 0});
 }
 
+namespace {
+
+// Room for `total` elements: doubling as single appends grow, or exactly the total when a
+// bulk append needs more than that.
+bool RoomFor(GrowableArray<DPoint>& a, std::int32_t total) {
+  if (total <= a.capacity()) return true;
+  const std::int64_t doubled = std::int64_t{a.capacity()} * 2;
+  const std::int64_t wanted = doubled >= total && doubled <= CPlotSeries::kMaxPoints ? doubled : total;
+  return a.Reserve(static_cast<std::int32_t>(wanted));
+}
+
+}  // namespace
+
+bool CPlotSeries::AddPoints(const double* x, const double* y, std::int32_t n) {
+  if (n < 0 || (n > 0 && !y)) return false;
+  if (n == 0) return true;
+  const std::int32_t first = points.count();
+  if (n > kMaxPoints - first) return false;
+  const std::int32_t total = first + n;
+  if (!RoomFor(points, total) || !RoomFor(devicePoints, total)) return false;
+  refitPending = 1;
+  // Both arrays have room now: no Append below can fail.
+  if (x) {
+    for (std::int32_t i = 0; i < n; ++i) points.Append(DPoint{x[i], y[i]});
+  } else {
+    const double base = static_cast<double>(first) + 1.0;
+    for (std::int32_t i = 0; i < n; ++i) points.Append(DPoint{base + static_cast<double>(i), y[i]});
+  }
+  for (std::int32_t i = 0; i < n; ++i) devicePoints.Append(DPoint{0, 0});
+  return true;
+}
+
 void CPlotSeries::Dispose() {
   points.Clear();
   devicePoints.Clear();

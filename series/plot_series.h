@@ -16,6 +16,13 @@ class CPlotSeries {
   // Appends (X, Y) and a (0, 0) device position; drops the point whole if either array
   // cannot grow. Sets refitPending either way.
   void AddPoint(double x, double y);
+  // Appends n points at once, exactly as n AddPoint calls would when storage suffices; with
+  // x null the X values are the implicit 1-based numbers AddPointToPlot2 gives. All or
+  // nothing: returns false and changes nothing when n < 0, a pointer is missing for n > 0, or
+  // the arrays cannot grow to hold them all (the plot holds at most kMaxPoints). n = 0 is a
+  // no-op that returns true.
+  bool AddPoints(const double* x, const double* y, std::int32_t n);
+  static constexpr std::int32_t kMaxPoints = std::int32_t{1} << 30;
   // Frees both point arrays, zeroes `world`, sets refitPending; settings and fits stay.
   void Dispose();
   // Stores the plot area, then maps the points (all, or the segment window) with `world`.
