@@ -4,31 +4,10 @@
 #include <new>
 #include <string>
 
-// Returns from the enclosing function when the HRESULT expression fails.
-#define RETURN_IF_FAILED(expr)             \
-  do {                                     \
-    const HRESULT hr_ = (expr);            \
-    if (FAILED(hr_)) return hr_;           \
-  } while (0)
+#include "control/com_util_win.h"
 
 namespace corvane {
 namespace {
-
-// Runs one member body; a C++ exception must never reach the COM caller.
-template <class Body>
-HRESULT Guard(Body&& body) noexcept {
-  try {
-    return body();
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
-}
-
-// BSTR is a length-prefixed UTF-16 string; a null BSTR is the empty string.
-const char16_t* Text(BSTR s) { return reinterpret_cast<const char16_t*>(s); }
-std::uint32_t Length(BSTR s) { return SysStringLen(s); }
 
 HRESULT ToBstr(const std::u16string& s, BSTR* out) {
   if (s.size() > 0x7FFFFFFFu) return E_OUTOFMEMORY;
@@ -72,23 +51,6 @@ HRESULT GetText(CorvaneAutomation& a, HResult (CorvaneAutomation::*getter)(std::
   });
 }
 
-// Holds one reference to an interface for the length of a call.
-template <class T>
-class Ref {
- public:
-  Ref() = default;
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-  ~Ref() {
-    if (p_) p_->Release();
-  }
-  T** out() { return &p_; }
-  T* operator->() const { return p_; }
-
- private:
-  T* p_ = nullptr;
-};
-
 }  // namespace
 
 // ---- lifetime ---------------------------------------------------------------------------
@@ -122,9 +84,10 @@ STDMETHODIMP CCorvaneEx::InnerUnknown::QueryInterface(REFIID riid, void** ppv) {
     // Only the outer object asks the inner unknown for itself.
     *ppv = static_cast<IUnknown*>(this);
   } else if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-             IsEqualIID(riid, IID_ICorvaneEx)) {
-    // Standing alone the object has one pointer for all three interfaces.
-    *ppv = static_cast<ICorvaneEx*>(self_);
+             IsEqualIID(riid, IID_ICorvaneEx) || IsEqualIID(riid, IID_ICorvaneEx2)) {
+    // Standing alone the object has one pointer for all four interfaces: ICorvaneEx2's
+    // vtable begins with ICorvaneEx's.
+    *ppv = static_cast<ICorvaneEx2*>(self_);
   } else {
     *ppv = nullptr;
     return E_NOINTERFACE;
@@ -161,7 +124,7 @@ STDMETHODIMP CCorvaneEx::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo
   if (!ppTInfo) return E_POINTER;
   *ppTInfo = nullptr;
   if (iTInfo != 0) return DISP_E_BADINDEX;
-  return lock_.host().GetTypeInfo(lcid, ppTInfo);
+  return lock_.host().GetTypeInfo(IID_ICorvaneEx, lcid, ppTInfo);
 }
 
 STDMETHODIMP CCorvaneEx::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
@@ -169,19 +132,31 @@ STDMETHODIMP CCorvaneEx::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count,
   if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (count == 0) return S_OK;
   if (!names || !ids) return E_POINTER;
-  Ref<ITypeInfo> info;
-  RETURN_IF_FAILED(lock_.host().GetTypeInfo(lcid, info.out()));
+  ComRef<ITypeInfo> info;
+  RETURN_IF_FAILED(lock_.host().GetTypeInfo(IID_ICorvaneEx, lcid, info.out()));
   // Named arguments need the type information to resolve them against the member.
   if (count == 1 && names[0] && lock_.host().FindDispId(names[0], &ids[0])) return S_OK;
-  return info->GetIDsOfNames(names, count, ids);
+  const HRESULT hr = info->GetIDsOfNames(names, count, ids);
+  if (hr != DISP_E_UNKNOWNNAME) return hr;
+  // Not a name of ICorvaneEx: perhaps one of ICorvaneEx2's own members.
+  ComRef<ITypeInfo> info2;
+  if (FAILED(lock_.host().GetTypeInfo(IID_ICorvaneEx2, lcid, info2.out()))) return hr;
+  return info2->GetIDsOfNames(names, count, ids);
 }
 
 STDMETHODIMP CCorvaneEx::Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags,
                                 DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
                                 UINT* argErr) {
   if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-  Ref<ITypeInfo> info;
-  RETURN_IF_FAILED(lock_.host().GetTypeInfo(lcid, info.out()));
+  ComRef<ITypeInfo> info;
+  RETURN_IF_FAILED(lock_.host().GetTypeInfo(IID_ICorvaneEx, lcid, info.out()));
+  // ICorvaneEx's members keep their old road; ICorvaneEx2 numbers its own from 0x200.
+  if (id >= kFirstEx2DispId) {
+    ComRef<ITypeInfo> info2;
+    RETURN_IF_FAILED(lock_.host().GetTypeInfo(IID_ICorvaneEx2, lcid, info2.out()));
+    return info2->Invoke(static_cast<ICorvaneEx2*>(this), id, flags, params, result, excepInfo,
+                         argErr);
+  }
   return info->Invoke(static_cast<ICorvaneEx*>(this), id, flags, params, result, excepInfo,
                       argErr);
 }

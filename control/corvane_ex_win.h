@@ -1,7 +1,8 @@
-// CCorvaneEx: the COM object behind ICorvaneEx. A thin adapter: reference counting,
-// aggregation, IDispatch through the type information, and for every vtable member the
-// conversion of BSTR / VARIANT_BOOL / OLE_COLOR / long to the plain types of
-// CorvaneAutomation, which holds the actual semantics. No C++ exception leaves a member.
+// CCorvaneEx: the COM object behind ICorvaneEx and ICorvaneEx2 (one vtable: ICorvaneEx2's
+// begins with ICorvaneEx's). A thin adapter: reference counting, aggregation, IDispatch
+// through the type information, and for every vtable member the conversion of BSTR /
+// VARIANT_BOOL / OLE_COLOR / long / VARIANT to the plain types of CorvaneAutomation, which
+// holds the actual semantics. No C++ exception leaves a member.
 #pragma once
 #include <windows.h>
 #include <oaidl.h>
@@ -18,17 +19,21 @@ class ComObjectHost {
  public:
   virtual void ObjectCreated() = 0;
   virtual void ObjectDestroyed() = 0;
-  // Type information of ICorvaneEx, AddRef'ed; the load failure is returned unchanged.
-  virtual HRESULT GetTypeInfo(LCID lcid, ITypeInfo** info) = 0;
-  // Exact (case-sensitive) lookup in the member-name cache; false sends the caller on to
-  // the type information's own GetIDsOfNames.
+  // Type information of ICorvaneEx or ICorvaneEx2, AddRef'ed; the load failure is returned
+  // unchanged.
+  virtual HRESULT GetTypeInfo(REFIID iid, LCID lcid, ITypeInfo** info) = 0;
+  // Exact (case-sensitive) lookup in the member-name cache of the interfaces loaded so far;
+  // false sends the caller on to the type information's own GetIDsOfNames.
   virtual bool FindDispId(const OLECHAR* name, DISPID* id) = 0;
 
  protected:
   ~ComObjectHost() = default;
 };
 
-class CCorvaneEx final : public ICorvaneEx {
+// The first DISPID of ICorvaneEx2's own members.
+constexpr DISPID kFirstEx2DispId = 0x200;
+
+class CCorvaneEx final : public ICorvaneEx2 {
  public:
   // Creates an object and asks it for riid. With an outer object only IID_IUnknown may be
   // requested (CLASS_E_NOAGGREGATION otherwise); *ppv then receives the inner unknown.
@@ -153,6 +158,15 @@ class CCorvaneEx final : public ICorvaneEx {
   STDMETHODIMP put_legendVisible(VARIANT_BOOL newVal) override;
   STDMETHODIMP get_legendPosition(LONG* pVal) override;
   STDMETHODIMP put_legendPosition(LONG newVal) override;
+
+  // ICorvaneEx2 (corvane_ex2_win.cpp)
+  STDMETHODIMP AddPointsToPlot(LONG plot, VARIANT xValues, VARIANT yValues) override;
+  STDMETHODIMP AddPointsToPlot2(LONG plot, VARIANT yValues) override;
+  STDMETHODIMP get_PointCount(LONG plot, LONG* pVal) override;
+  STDMETHODIMP SaveToPng(BSTR fileName) override;
+  STDMETHODIMP get_Picture(IPictureDisp** pVal) override;
+  STDMETHODIMP DrawTo(LONG hdc, LONG x, LONG y) override;
+  STDMETHODIMP CopyToClipboard() override;
 
  private:
   // The object's own IUnknown. It owns the reference count; when the object is aggregated

@@ -14,8 +14,8 @@ class ModuleObjectHost final : public ComObjectHost {
  public:
   void ObjectCreated() override { LockModule(); }
   void ObjectDestroyed() override { UnlockModule(); }
-  HRESULT GetTypeInfo(LCID lcid, ITypeInfo** info) override {
-    return ModuleTypeInfo().Get(lcid, info);
+  HRESULT GetTypeInfo(REFIID iid, LCID lcid, ITypeInfo** info) override {
+    return ModuleTypeInfo().Get(iid, lcid, info);
   }
   bool FindDispId(const OLECHAR* name, DISPID* id) override {
     return ModuleTypeInfo().FindDispId(name, id);

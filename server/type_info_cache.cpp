@@ -7,25 +7,29 @@
 
 namespace corvane::server {
 
-HRESULT TypeInfoCache::Get(LCID lcid, ITypeInfo** info) {
+HRESULT TypeInfoCache::Get(REFIID iid, LCID lcid, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
+  Slot* slot = IsEqualIID(iid, IID_ICorvaneEx)    ? &base_
+               : IsEqualIID(iid, IID_ICorvaneEx2) ? &derived_
+                                                   : nullptr;
+  if (!slot) return E_NOINTERFACE;
   ModuleGuard guard;
-  if (!info_) {
-    const HRESULT hr = Load(lcid);
+  if (!slot->info) {
+    const HRESULT hr = Load(iid, lcid, slot);
     if (FAILED(hr)) return hr;
   }
-  info_->AddRef();
-  *info = info_;
+  slot->info->AddRef();
+  *info = slot->info;
   return S_OK;
 }
 
-HRESULT TypeInfoCache::Load(LCID lcid) {
+HRESULT TypeInfoCache::Load(REFIID iid, LCID lcid, Slot* slot) {
   ITypeLib* lib = nullptr;
   HRESULT hr = LoadRegTypeLib(LIBID_CorvaneLib, 1, 0, lcid, &lib);
   if (FAILED(hr)) return hr;
   ITypeInfo* info = nullptr;
-  hr = lib->GetTypeInfoOfGuid(IID_ICorvaneEx, &info);
+  hr = lib->GetTypeInfoOfGuid(iid, &info);
   lib->Release();
   if (FAILED(hr)) return hr;
 
@@ -55,24 +59,33 @@ HRESULT TypeInfoCache::Load(LCID lcid) {
     info->Release();
     return hr;
   }
-  names_.swap(names);
-  info_ = info;
+  slot->names.swap(names);
+  slot->info = info;
   return S_OK;
 }
 
 bool TypeInfoCache::FindDispId(const OLECHAR* name, DISPID* id) const {
-  if (!info_ || !name || !id) return false;
-  auto it = names_.find(std::wstring(name));
-  if (it == names_.end()) return false;
-  *id = it->second;
-  return true;
+  if (!name || !id) return false;
+  const std::wstring key(name);
+  // Another apartment may be loading a slot at this moment.
+  ModuleGuard guard;
+  for (const Slot* slot : {&base_, &derived_}) {
+    if (!slot->info) continue;
+    auto it = slot->names.find(key);
+    if (it == slot->names.end()) continue;
+    *id = it->second;
+    return true;
+  }
+  return false;
 }
 
 void TypeInfoCache::Release() {
   ModuleGuard guard;
-  if (info_) info_->Release();
-  info_ = nullptr;
-  names_.clear();
+  for (Slot* slot : {&base_, &derived_}) {
+    if (slot->info) slot->info->Release();
+    slot->info = nullptr;
+    slot->names.clear();
+  }
 }
 
 TypeInfoCache& ModuleTypeInfo() {
