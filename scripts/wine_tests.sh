@@ -62,11 +62,16 @@ done
 clients="$root/tests/clients"
 out_dir=$(mktemp -d /tmp/corvane-clients.XXXXXX)
 export CORVANE_CLIENT_OUT=$(winepath -w "$out_dir" 2>/dev/null)
-for script in "$clients/client.vbs" "$clients/client.js"; do
+# The clients of ICorvaneEx2 compare pictures through this program.
+export CORVANE_PIXEL_CHECK=$(winepath -w "$build/tests/win/corvane_pixel_check.exe" 2>/dev/null)
+for script in "$clients/client.vbs" "$clients/client.js" "$clients/client2.vbs" \
+              "$clients/client2.js"; do
   [ -f "$script" ] || continue
-  output=$(corvane_wine cscript //nologo "$(winepath -w "$script" 2>/dev/null)" 2>&1 | tr -d '\r')
+  # The script's own exit code, not that of a filter behind it.
+  output=$(corvane_wine cscript //nologo "$(winepath -w "$script" 2>/dev/null)" 2>&1)
   rc=$?
-  summary=$(printf '%s\n' "$output" | grep -E '^[a-z]+: [0-9]+ passed, [0-9]+ failed' | tail -1)
+  output=$(printf '%s\n' "$output" | tr -d '\r')
+  summary=$(printf '%s\n' "$output" | grep -E '^[a-z][a-z0-9]*: [0-9]+ passed, [0-9]+ failed' | tail -1)
   if [ -n "$summary" ]; then
     echo "$summary"
   else
