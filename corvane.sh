@@ -4,6 +4,8 @@
 #                       through a VBScript client under Wine (pictures land in out/)
 #   ./corvane.sh test   install what is missing, build everything, run every test
 #   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs)
+#   ./corvane.sh bench  build the native tree and the x86_64 DLL, run the benchmarks of the
+#                       array and picture members natively and under Wine (figures, not tests)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -108,8 +110,18 @@ case "${1:-}" in
     install_missing
     build_all
     ;;
+  bench)
+    install_missing
+    configure_build build/native -DCMAKE_BUILD_TYPE=Release
+    configure_build build/win64 -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
+    log "native: bench_arrays_png"
+    build/native/bench/bench_arrays_png
+    log "Windows build under Wine"
+    scripts/wine_bench.sh build/win64 "$here/build/wine-prefix-bench"
+    ;;
   *)
-    echo "usage: $0 demo|test|build" >&2
+    echo "usage: $0 demo|test|build|bench" >&2
     exit 2
     ;;
 esac

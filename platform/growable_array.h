@@ -63,6 +63,17 @@ class GrowableArray {
     return Reallocate(total);
   }
 
+  // Appends n plain values that fill(T* first) writes into room the array already has (see
+  // Reserve). Returns false, changing nothing, when n < 0 or they do not fit.
+  template <typename Fill>
+  bool AppendInPlace(std::int32_t n, Fill&& fill) {
+    static_assert(std::is_trivially_copyable_v<T>, "plain values only");
+    if (n < 0 || n > capacity_ - count_) return false;
+    fill(data_ + count_);
+    count_ += n;
+    return true;
+  }
+
   // Destroys every element and frees the block: count and capacity become 0.
   void Clear() {
     for (std::int32_t i = 0; i < count_; ++i) data_[i].~T();

@@ -1,6 +1,7 @@
 #include "series/plot_series.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace corvane {
 
@@ -45,14 +46,18 @@ bool CPlotSeries::AddPoints(const double* x, const double* y, std::int32_t n) {
   const std::int32_t total = first + n;
   if (!RoomFor(points, total) || !RoomFor(devicePoints, total)) return false;
   refitPending = 1;
-  // Both arrays have room now: no Append below can fail.
-  if (x) {
-    for (std::int32_t i = 0; i < n; ++i) points.Append(DPoint{x[i], y[i]});
-  } else {
-    const double base = static_cast<double>(first) + 1.0;
-    for (std::int32_t i = 0; i < n; ++i) points.Append(DPoint{base + static_cast<double>(i), y[i]});
-  }
-  for (std::int32_t i = 0; i < n; ++i) devicePoints.Append(DPoint{0, 0});
+  // Both arrays have room now: neither append below can fail.
+  points.AppendInPlace(n, [&](DPoint* out) {
+    if (x) {
+      for (std::int32_t i = 0; i < n; ++i) out[i] = DPoint{x[i], y[i]};
+    } else {
+      const double base = static_cast<double>(first) + 1.0;
+      for (std::int32_t i = 0; i < n; ++i) out[i] = DPoint{base + static_cast<double>(i), y[i]};
+    }
+  });
+  devicePoints.AppendInPlace(n, [&](DPoint* out) {
+    std::memset(static_cast<void*>(out), 0, static_cast<std::size_t>(n) * sizeof(DPoint));
+  });
   return true;
 }
 
