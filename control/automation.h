@@ -146,7 +146,9 @@ class CorvaneAutomation {
   HResult put_legendPosition(std::int32_t v);
 
   // ---- The members of ICorvaneEx2 ----------------------------------------------------------
-  // Each is fully defined for any argument; none changes anything when it fails.
+  // Each is fully defined for any argument. A failed call adds no point and leaves every
+  // file and buffer as it was; only a rendering that got as far as the picture bitmap
+  // replaces it, as a failed SaveToFile does.
 
   // Adds the points (x[i], y[i]), i < count, to plot `index` in order, exactly as count
   // AddPointToPlot calls would. All or nothing: E_POINTER when x or y is null and count > 0;

@@ -59,6 +59,8 @@ o.SetSize(200, 150);
 q.SetSize(200, 150);
 o.plotsCount = 2;
 q.plotsCount = 2;
+o.SetSegment(0, 10);  // every X value in view
+q.SetSegment(0, 10);
 var xs = [1, 2.5, 3, 4.75, 6, 8], ys = [2, -1, 0.5, 7, 3, 3.25];
 var bmpA = outDir + "\\client2_js_arrays.bmp", bmpB = outDir + "\\client2_js_points.bmp";
 

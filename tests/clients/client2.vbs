@@ -87,6 +87,7 @@ Set q = CreateObject("Corvane.CorvaneEx")
 For Each i In Array(o, q)
   i.SetSize 240, 192
   i.plotsCount = 2
+  i.SetSegment 0, 10  ' every X value in view
 Next
 
 ' Every numeric subtype a VBScript array element can have.
