@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "control/com_util_win.h"
 #include "corvane_idl.h"
 #include "server/module.h"
 #include "server/registry_script.h"
@@ -82,17 +83,6 @@ bool TypeLibraryRegistered() {
   return status != ERROR_FILE_NOT_FOUND;
 }
 
-template <class Body>
-HRESULT Guarded(Body&& body) noexcept {
-  try {
-    return body();
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
-}
-
 }  // namespace
 
 HRESULT ModulePath(HMODULE module, std::wstring* path) {
@@ -107,7 +97,7 @@ HRESULT ModulePath(HMODULE module, std::wstring* path) {
 }
 
 HRESULT RegisterServer() {
-  return Guarded([]() -> HRESULT {
+  return Guard([]() -> HRESULT {
     std::wstring module;
     HRESULT hr = ModulePath(ModuleHandle(), &module);
     if (FAILED(hr)) return hr;
@@ -120,7 +110,7 @@ HRESULT RegisterServer() {
 }
 
 HRESULT UnregisterServer() {
-  return Guarded([]() -> HRESULT {
+  return Guard([]() -> HRESULT {
     std::wstring module;
     HRESULT hr = ModulePath(ModuleHandle(), &module);
     if (FAILED(hr)) return hr;
