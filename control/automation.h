@@ -161,8 +161,9 @@ class CorvaneAutomation {
   HResult get_PointCount(std::int32_t index, std::int32_t* pVal);
   // The picture SaveToFile would write, as an 8-bit RGB PNG, with SaveToFile's rules: the
   // file is replaced whole or not at all; E_INVALIDARG for an empty name or a width or height
-  // <= 0; E_OUTOFMEMORY when no picture of this size can be made; the file system's failure
-  // otherwise.
+  // <= 0; E_OUTOFMEMORY when no picture of this size can be made; the encoder's or the file
+  // system's failure otherwise. On Windows the encoder is WIC, so the calling thread must
+  // have initialised COM (as every caller of the COM object has).
   HResult SaveToPng(const char16_t* fileName, std::uint32_t len);
   // The picture SaveToFile would write, with SaveToFile's failures (E_POINTER for null).
   HResult get_Picture(DibPicture* pVal);
