@@ -1,12 +1,13 @@
-// CorvaneAutomation: the semantics of every ICorvaneEx member, free of COM types. The COM
-// object forwards each vtable call here one to one; native programs use it as the portable
-// library's public API. Strings come in as UTF-16 (pointer may be null, length in code
-// units as a BSTR carries it) and go out as std::u16string; booleans are 16-bit
+// CorvaneAutomation: the semantics of every ICorvaneEx and ICorvaneEx2 member, free of COM
+// types. The COM object forwards each vtable call here; native programs use it as the
+// portable library's public API. Strings come in as UTF-16 (pointer may be null, length in
+// code units as a BSTR carries it) and go out as std::u16string; booleans are 16-bit
 // VARIANT_BOOL values (setter: nonzero is true; getter: -1 or 0).
 //
 // Every member returns kS_OK, except: E_POINTER for a null out-pointer, E_OUTOFMEMORY when a
-// string cannot be allocated, and SaveToFile's failures (see there). Indices are 1-based; an
-// index outside 1..count is ignored and a getter then writes 0.
+// string cannot be allocated, SaveToFile's failures (see there) and those the members of
+// ICorvaneEx2 list. Indices are 1-based; an index outside 1..count is ignored and a getter
+// then writes 0.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -39,7 +39,9 @@ HResult CorvaneAutomation::Show() {
   return kS_OK;
 }
 
-HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRows&)>& use) {
+// A function try block: memory running out anywhere in the rendering unwinds the contexts and
+// objects above and reports it.
+HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRows&)>& use) try {
   const std::int32_t w = engine_.width, h = engine_.height;
   // No bottom-up picture exists for these sizes: nothing is rendered.
   if (w <= 0 || h <= 0) return kE_INVALIDARG;
@@ -85,6 +87,8 @@ HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRow
   if (hr == kS_OK) hr = use(DibRows{w, h, static_cast<const std::uint8_t*>(bits)});
   exportDc.reset();
   return hr;  // dibOwner deletes the DIB section, now selected nowhere
+} catch (const std::bad_alloc&) {
+  return kE_OUTOFMEMORY;
 }
 
 HResult CorvaneAutomation::SaveToFile(const char16_t* fileName, std::uint32_t len) {
