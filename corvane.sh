@@ -40,11 +40,13 @@ configure_build() {  # dir, extra cmake args...
 
 build_all() {
   log "native build"
-  configure_build build/native -DCMAKE_BUILD_TYPE=Release
+  configure_build build/native -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=ON -DCORVANE_BENCH=ON
   log "native build with AddressSanitizer and UBSan"
   configure_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON -DCORVANE_BENCH=OFF
   log "x86_64 DLL"
-  configure_build build/win64 -DCMAKE_BUILD_TYPE=Release \
+  # Tests and benchmarks on by name: the demo command configures this tree without them, and
+  # CMake's cache would otherwise keep that choice.
+  configure_build build/win64 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=ON -DCORVANE_BENCH=ON \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
   log "i686 DLL"
   configure_build build/win32 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF \
