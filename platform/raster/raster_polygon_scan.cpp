@@ -15,6 +15,12 @@ std::int64_t CeilDiv(__int128 a, __int128 b) {
   return static_cast<std::int64_t>(q);
 }
 
+std::int64_t CeilDiv64(std::int64_t a, std::int64_t b) {
+  std::int64_t q = a / b;
+  if (a % b != 0 && a > 0) ++q;
+  return q;
+}
+
 std::int32_t Clamp32(std::int64_t v, std::int32_t lo, std::int32_t hi) {
   return static_cast<std::int32_t>(std::min<std::int64_t>(std::max<std::int64_t>(v, lo), hi));
 }
@@ -67,9 +73,14 @@ void PolygonScanner::Scan(const LPoint* pts, std::int32_t n, const IRect& limit,
       const Edge* e = active[k];
       if (e->bottom <= y) continue;
       active[keep++] = e;
-      // The first pixel whose corner point is at or right of the edge at this row.
-      const __int128 num = static_cast<__int128>(y - e->y0) * e->dx;
-      const std::int64_t x = e->x0 + CeilDiv(num, e->dy);
+      // The first pixel whose corner point is at or right of the edge at this row. The
+      // product needs 128 bits only for the far coordinates of wide-pen outlines.
+      const std::int64_t rows = y - e->y0;  // >= 0
+      constexpr std::int64_t kSmall = std::int64_t{1} << 31;
+      const std::int64_t x =
+          e->x0 + (rows < kSmall && e->dx < kSmall && e->dx > -kSmall
+                       ? CeilDiv64(rows * e->dx, e->dy)
+                       : CeilDiv(static_cast<__int128>(rows) * e->dx, e->dy));
       xs_.push_back(Clamp32(x, limit.left, limit.right));
     }
     active.resize(keep);
@@ -94,8 +105,10 @@ RasterRegion PolygonRegion(const IPoint* pts, std::int32_t n) {
     limit.top = -kRegionMargin;
     limit.bottom = kMaxBitmapSide + kRegionMargin;
   }
-  PolygonScanner scanner;
+  // One scanner per thread keeps its buffers: regions are made once per translucent fill.
+  thread_local PolygonScanner scanner;
   RegionSpanSink sink;
+  sink.Reserve(static_cast<std::size_t>(std::min<std::int64_t>(ymax - ymin, 1024)));
   scanner.Scan(pts, n, limit, sink);
   return sink.Finish();
 }
