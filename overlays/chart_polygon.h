@@ -10,7 +10,9 @@ namespace corvane {
 
 class CChartPolygon {
  public:
-  // Drawing operations; the points are device pixels when these run.
+  // Drawing operations; the points are device pixels when these run. Fewer than 3 points, or
+  // a NaN position, draw nothing; the fill also needs `visible`. The clipped forms replace
+  // dc's clip by `clip` for the call (nothing is drawn if that cannot be done).
   void FillPolygon(DeviceContext& dc) const;
   void FillPolygonClipped(const IRect& clip, DeviceContext& dc) const;
   void DrawPolygonBorder(DeviceContext& dc) const;

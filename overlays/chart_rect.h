@@ -9,7 +9,11 @@ namespace corvane {
 class CChartRect {
  public:
   virtual ~CChartRect() = default;
+  // Draw with dc's clip replaced by `clip` for the call.
   virtual void DrawClipped(const IRect& clip, DeviceContext& dc);
+  // Maps the edges with this record's copies and paints them as a four-point CChartPolygon
+  // (fill, then border). Nothing when hidden, for a window that cannot be mapped, or when
+  // the mapped box is less than a pixel wide or high (L >= R or T <= B included).
   virtual void Draw(DeviceContext& dc);
 
   double L = 0, T = 0, R = 0, B = 0;
