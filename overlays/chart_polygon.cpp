@@ -17,10 +17,13 @@ bool AnyNaN(const GrowableArray<DPoint>& pts) {
 
 void CChartPolygon::FillPolygon(DeviceContext& dc) const {
   if (!visible || points.count() < 3) return;
+  IRect clipBox{0, 0, 0, 0};
+  const int kind = dc.GetClipBox(&clipBox);
+  if (kind == kRegionError || kind == kNullRegion) return;  // nothing can change
   FillOutline outline;
-  if (!outline.Build(points.data(), points.count())) return;
+  if (!outline.Build(points.data(), points.count(), clipBox) || outline.count() < 3) return;
   if (BlendsFill(transparency))
-    FillTranslucent(outline, fillColor, FillAlpha(transparency), dc);
+    FillTranslucent(outline, clipBox, fillColor, FillAlpha(transparency), dc);
   else
     FillOpaque(outline, fillColor, dc);
 }

@@ -39,11 +39,9 @@ void FillOpaque(const FillOutline& outline, Color color, DeviceContext& dc) {
   dc.DeleteObject(brush);
 }
 
-void FillTranslucent(const FillOutline& outline, Color color, std::uint8_t alpha,
-                     DeviceContext& dc) {
-  IRect saved{0, 0, 0, 0};
-  const int kind = dc.GetClipBox(&saved);
-  if (kind == kRegionError || kind == kNullRegion) return;
+void FillTranslucent(const FillOutline& outline, const IRect& clipBox, Color color,
+                     std::uint8_t alpha, DeviceContext& dc) {
+  const IRect& saved = clipBox;
   // The blended rectangle [minX, maxX) x [minY, maxY), cut to the clip box: nothing outside
   // the clip box can change, and the box keeps the bitmap within the picture's size.
   const std::int32_t x0 = std::max(outline.minX(), saved.left);

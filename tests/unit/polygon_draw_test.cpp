@@ -224,5 +224,23 @@ TEST(PolygonDraw, TranslucentShapesFarLargerThanThePictureBlendOnlyTheClipBox) {
   EXPECT_EQ(log.Named("AlphaBlend")[0], "AlphaBlend 65 60 270 205 d2 0 0 270 205 127");
 }
 
+TEST(PolygonDraw, FarVerticesKeepTheirEdgesWhereThePictureIs) {
+  // Edges from (10, 10) and (10, 90) to a vertex 1e12 pixels away climb 1 pixel in 100:
+  // at x = 90 the shape spans y 10.8 .. 90.8. Truncating the far vertex to the int32 limit
+  // would turn them to 45 degrees.
+  for (double t : {1.0, 0.5}) {
+    CChartPolygon poly;
+    for (DPoint p : {DPoint{10, 10}, DPoint{1e12, 1e10 + 10}, DPoint{10, 90}}) poly.points.Append(p);
+    poly.transparency = t;
+    RasterPicture pic(100, 100);
+    poly.FillPolygon(pic.dc());
+    const Color ink = t == 1.0 ? 0x000000u : MakeColor(128, 128, 128);
+    EXPECT_EQ(pic.At(90, 50), ink) << t;
+    EXPECT_EQ(pic.At(90, 12), ink) << t;
+    EXPECT_EQ(pic.At(90, 9), 0xFFFFFFu) << t;
+    EXPECT_EQ(pic.At(90, 92), 0xFFFFFFu) << t;
+  }
+}
+
 }  // namespace
 }  // namespace corvane
