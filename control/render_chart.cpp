@@ -90,6 +90,7 @@ void CChartEngine::DrawPolygons(DeviceContext& dc) {
   // Fill k, then border k, each clipped to the plot area. Every fill puts back the clip it
   // found, so one plot-area clip serves them all with the same pixels as a clip per call.
   CChartPolygon scratch;
+  BlendSurface blend(dc);
   WithClipRect(clip, dc, [&] {
     for (const CChartPolygon& poly : polygons) {
       // A hidden polygon is left out altogether, border included.
@@ -104,7 +105,7 @@ void CChartEngine::DrawPolygons(DeviceContext& dc) {
       if (!scratch.points.Reserve(poly.points.count())) continue;
       for (const DPoint& pt : poly.points)
         scratch.points.Append(DPoint{map.X(pt.X), map.Y(pt.Y)});
-      scratch.FillPolygon(dc);
+      scratch.FillPolygon(dc, &blend);
       scratch.DrawPolygonBorder(dc);
     }
   });
@@ -112,9 +113,10 @@ void CChartEngine::DrawPolygons(DeviceContext& dc) {
 
 void CChartEngine::DrawRectangles(DeviceContext& dc) {
   if (rectangles.empty()) return;
-  // The clip of the current size, set once: each Draw leaves the clip as it found it.
+  // The clip of the current size, set once: each rectangle leaves the clip as it found it.
+  BlendSurface blend(dc);
   WithClipRect(PlotArea(), dc, [&] {
-    for (CChartRect& rect : rectangles) rect.Draw(dc);
+    for (CChartRect& rect : rectangles) rect.DrawWith(dc, &blend);
   });
 }
 

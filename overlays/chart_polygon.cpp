@@ -15,7 +15,9 @@ bool AnyNaN(const GrowableArray<DPoint>& pts) {
 
 }  // namespace
 
-void CChartPolygon::FillPolygon(DeviceContext& dc) const {
+void CChartPolygon::FillPolygon(DeviceContext& dc) const { FillPolygon(dc, nullptr); }
+
+void CChartPolygon::FillPolygon(DeviceContext& dc, BlendSurface* blend) const {
   if (!visible || points.count() < 3) return;
   IRect clipBox{0, 0, 0, 0};
   const int kind = dc.GetClipBox(&clipBox);
@@ -23,7 +25,7 @@ void CChartPolygon::FillPolygon(DeviceContext& dc) const {
   FillOutline outline;
   if (!outline.Build(points.data(), points.count(), clipBox) || outline.count() < 3) return;
   if (BlendsFill(transparency))
-    FillTranslucent(outline, clipBox, fillColor, FillAlpha(transparency), dc);
+    FillTranslucent(outline, clipBox, fillColor, FillAlpha(transparency), dc, blend);
   else
     FillOpaque(outline, fillColor, dc);
 }

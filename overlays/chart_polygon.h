@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "overlays/blend_surface.h"
 #include "platform/dc.h"
 #include "platform/growable_array.h"
 
@@ -14,6 +15,8 @@ class CChartPolygon {
   // a NaN position, draw nothing; the fill also needs `visible`. The clipped forms replace
   // dc's clip by `clip` for the call (nothing is drawn if that cannot be done).
   void FillPolygon(DeviceContext& dc) const;
+  // The same, blending through `blend`'s bitmap (the fills of one pass share it).
+  void FillPolygon(DeviceContext& dc, BlendSurface* blend) const;
   void FillPolygonClipped(const IRect& clip, DeviceContext& dc) const;
   void DrawPolygonBorder(DeviceContext& dc) const;
   void DrawPolygonBorderClipped(const IRect& clip, DeviceContext& dc) const;

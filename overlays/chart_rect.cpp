@@ -10,7 +10,9 @@ void CChartRect::DrawClipped(const IRect& clip, DeviceContext& dc) {
   WithClipRect(clip, dc, [&] { Draw(dc); });
 }
 
-void CChartRect::Draw(DeviceContext& dc) {
+void CChartRect::Draw(DeviceContext& dc) { DrawWith(dc, nullptr); }
+
+void CChartRect::DrawWith(DeviceContext& dc, BlendSurface* blend) {
   if (!visible) return;
   DeviceMapping map;
   if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map)) return;
@@ -30,7 +32,7 @@ void CChartRect::Draw(DeviceContext& dc) {
   shape.borderColor = borderColor;
   shape.borderWidth = borderWidth;
   shape.borderStyle = borderStyle;
-  shape.FillPolygon(dc);
+  shape.FillPolygon(dc, blend);
   shape.DrawPolygonBorder(dc);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "overlays/blend_surface.h"
 #include "platform/dc.h"
 
 namespace corvane {
@@ -15,6 +16,8 @@ class CChartRect {
   // (fill, then border). Nothing when hidden, for a window that cannot be mapped, or when
   // the mapped box is less than a pixel wide or high (L >= R or T <= B included).
   virtual void Draw(DeviceContext& dc);
+  // Draw, blending through `blend`'s bitmap (the rectangles of one pass share it).
+  void DrawWith(DeviceContext& dc, BlendSurface* blend);
 
   double L = 0, T = 0, R = 0, B = 0;
   Color fillColor = 0x000000;

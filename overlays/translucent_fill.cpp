@@ -1,29 +1,24 @@
 #include "overlays/translucent_fill.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace corvane {
 namespace {
 
-// What the blend path has made, released in reverse order whichever step it stops at.
-struct BlendResources {
-  explicit BlendResources(DeviceContext& target) : dc(target) {}
-  ~BlendResources() {
-    if (memory && previousBitmap) memory->SelectObject(previousBitmap);
-    memory.reset();
+// What the blend path has made on the target, released whichever step it stops at.
+struct MaskResources {
+  explicit MaskResources(DeviceContext& target) : dc(target) {}
+  ~MaskResources() {
     if (clipChanged) dc.SelectClipRgn(savedRegion);
-    for (ObjHandle h : {brush, bitmap, savedRegion, polygonRegion})
+    for (ObjHandle h : {brush, savedRegion, polygonRegion})
       if (h) dc.DeleteObject(h);
   }
-  BlendResources(const BlendResources&) = delete;
-  BlendResources& operator=(const BlendResources&) = delete;
+  MaskResources(const MaskResources&) = delete;
+  MaskResources& operator=(const MaskResources&) = delete;
 
   DeviceContext& dc;
-  ObjHandle polygonRegion = kNoObject, savedRegion = kNoObject;
+  ObjHandle polygonRegion = kNoObject, savedRegion = kNoObject, brush = kNoObject;
   bool clipChanged = false;
-  std::unique_ptr<DeviceContext> memory;
-  ObjHandle bitmap = kNoObject, previousBitmap = kNoObject, brush = kNoObject;
 };
 
 }  // namespace
@@ -40,7 +35,7 @@ void FillOpaque(const FillOutline& outline, Color color, DeviceContext& dc) {
 }
 
 void FillTranslucent(const FillOutline& outline, const IRect& clipBox, Color color,
-                     std::uint8_t alpha, DeviceContext& dc) {
+                     std::uint8_t alpha, DeviceContext& dc, BlendSurface* shared) {
   const IRect& saved = clipBox;
   // The blended rectangle [minX, maxX) x [minY, maxY), cut to the clip box: nothing outside
   // the clip box can change, and the box keeps the bitmap within the picture's size.
@@ -51,7 +46,9 @@ void FillTranslucent(const FillOutline& outline, const IRect& clipBox, Color col
   if (x0 >= x1 || y0 >= y1) return;
   const std::int32_t w = x1 - x0, h = y1 - y0;  // both within the clip box: no overflow
 
-  BlendResources r(dc);
+  // Declared first, released last: the bitmap of a fill without a shared surface.
+  BlendSurface own(dc);
+  MaskResources r(dc);
   r.polygonRegion = dc.CreatePolygonRgn(outline.points(), outline.count());
   if (!r.polygonRegion) return;  // no mask, no blend
   r.savedRegion = dc.CreateRectRgn(saved.left, saved.top, saved.right, saved.bottom);
@@ -60,17 +57,12 @@ void FillTranslucent(const FillOutline& outline, const IRect& clipBox, Color col
   const int masked = dc.ExtSelectClipRgnAnd(r.polygonRegion);
   if (masked == kRegionError || masked == kNullRegion) return;
 
-  r.memory = dc.System().CreateCompatibleDC(nullptr);
-  if (!r.memory) return;
-  void* bits = nullptr;
-  r.bitmap = r.memory->CreateDIBSection24(w, h, &bits);
-  if (!r.bitmap) return;
-  r.previousBitmap = r.memory->SelectObject(r.bitmap);
-  if (!r.previousBitmap) return;
-  r.brush = r.memory->CreateSolidBrush(color);
-  if (!r.brush) return;  // a bitmap left black must not be blended
-  r.memory->FillRect(IRect{0, 0, w, h}, r.brush);
-  dc.AlphaBlend(x0, y0, w, h, *r.memory, 0, 0, w, h, alpha);
+  DeviceContext* memory = (shared ? *shared : own).Acquire(w, h);
+  if (!memory) return;
+  r.brush = memory->CreateSolidBrush(color);
+  if (!r.brush) return;  // a bitmap left unfilled must not be blended
+  memory->FillRect(IRect{0, 0, w, h}, r.brush);
+  dc.AlphaBlend(x0, y0, w, h, *memory, 0, 0, w, h, alpha);
 }
 
 }  // namespace corvane

@@ -86,7 +86,7 @@ void BlendOneToOne(RasterBitmap& dst, const RasterBitmap& src, const RasterRegio
   auto at = [](std::int64_t x, int bytes) { return static_cast<std::size_t>(x) * static_cast<std::size_t>(bytes); };
   // Rows of a small shape lie a picture's width apart, beyond what the processor guesses:
   // each row's pixels are asked for a few rows ahead.
-  constexpr std::int64_t kAhead = 4;
+  constexpr std::int64_t kAhead = 8;
   auto prefetch = [&](std::int64_t row) {
     const std::uint8_t* p = dst.Row(static_cast<std::int32_t>(row));
     for (std::int64_t x = x0; x < x1; x += 64 / dstBytes) __builtin_prefetch(p + at(x, dstBytes), 1);
