@@ -95,12 +95,7 @@ void CChartEngine::DrawPolygons(DeviceContext& dc) {
     for (const CChartPolygon& poly : polygons) {
       // A hidden polygon is left out altogether, border included.
       if (!poly.visible || poly.points.count() < 3) continue;
-      scratch.fillColor = poly.fillColor;
-      scratch.transparency = poly.transparency;
-      scratch.hasBorder = poly.hasBorder;
-      scratch.borderColor = poly.borderColor;
-      scratch.borderStyle = poly.borderStyle;
-      scratch.borderWidth = poly.borderWidth;
+      CopyFillAndBorder(poly, &scratch);
       scratch.points.Clear();
       if (!scratch.points.Reserve(poly.points.count())) continue;
       for (const DPoint& pt : poly.points)

@@ -31,4 +31,16 @@ class CChartPolygon {
   std::int32_t borderStyle = 0;
 };
 
+// Copies the fill and border settings of any record that names them as CChartPolygon does
+// (a polygon overlay, a rectangle) into a scratch polygon.
+template <typename Record>
+void CopyFillAndBorder(const Record& from, CChartPolygon* to) {
+  to->fillColor = from.fillColor;
+  to->transparency = from.transparency;
+  to->hasBorder = from.hasBorder;
+  to->borderColor = from.borderColor;
+  to->borderWidth = from.borderWidth;
+  to->borderStyle = from.borderStyle;
+}
+
 }  // namespace corvane

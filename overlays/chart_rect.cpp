@@ -26,12 +26,7 @@ void CChartRect::DrawWith(DeviceContext& dc, BlendSurface* blend) {
   shape.points.Append(DPoint{xR, yT});
   shape.points.Append(DPoint{xR, yB});
   shape.points.Append(DPoint{xL, yB});
-  shape.fillColor = fillColor;
-  shape.transparency = transparency;
-  shape.hasBorder = hasBorder;
-  shape.borderColor = borderColor;
-  shape.borderWidth = borderWidth;
-  shape.borderStyle = borderStyle;
+  CopyFillAndBorder(*this, &shape);
   shape.FillPolygon(dc, blend);
   shape.DrawPolygonBorder(dc);
 }
