@@ -1,6 +1,7 @@
 #include "overlays/translucent_fill.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace corvane {
 namespace {
@@ -44,7 +45,10 @@ void FillTranslucent(const FillOutline& outline, const IRect& clipBox, Color col
   const std::int32_t x1 = std::min(outline.maxX(), saved.right);
   const std::int32_t y1 = std::min(outline.maxY(), saved.bottom);
   if (x0 >= x1 || y0 >= y1) return;
-  const std::int32_t w = x1 - x0, h = y1 - y0;  // both within the clip box: no overflow
+  // Extents in 64 bits: a clip box may itself span more than the int32 range.
+  const std::int64_t w64 = std::int64_t{x1} - x0, h64 = std::int64_t{y1} - y0;
+  if (w64 > INT32_MAX || h64 > INT32_MAX) return;  // no bitmap that size could be made
+  const auto w = static_cast<std::int32_t>(w64), h = static_cast<std::int32_t>(h64);
 
   // Declared first, released last: the bitmap of a fill without a shared surface.
   BlendSurface own(dc);
