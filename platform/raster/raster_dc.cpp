@@ -448,7 +448,7 @@ bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::in
         static_cast<std::int32_t>(std::max<std::int64_t>(bb, t + inset)));
     FillRegionRows(fill.IntersectRect(EffectiveClip().Bounds()), brush->color);
   }
-  if (outline && r - l >= 1 && b - t >= 1) {
+  if (outline && std::int64_t{r} - l >= 1 && std::int64_t{b} - t >= 1) {
     const IPoint corners[4] = {{l, t},
                                {static_cast<std::int32_t>(std::max<std::int64_t>(rr, l)), t},
                                {static_cast<std::int32_t>(std::max<std::int64_t>(rr, l)),
