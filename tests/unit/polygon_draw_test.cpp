@@ -18,7 +18,6 @@ namespace {
 using testing::LastNumber;
 using testing::RasterPicture;
 using testing::RecordedChart;
-using testing::NoDrawingGraphicsSystem;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -101,22 +100,6 @@ TEST(PolygonDraw, TransparencyChoosesBlendOrOpaqueAndTheBorderFollowsTheSetter) 
   }
 }
 
-TEST(PolygonDraw, HalfTransparentFillBlendsInsideOnlyAndZeroLeavesThePicture) {
-  for (double t : {0.5, 0.0}) {
-    NoDrawingGraphicsSystem g;
-    CorvaneAutomation c(g);
-    c.SetSize(RecordedChart::kWidth, RecordedChart::kHeight);
-    Triangle(c);
-    c.SetPolygonProperties(1, 0x00FF00, t);
-    RasterPicture pic(RecordedChart::kWidth, RecordedChart::kHeight);
-    c.engine().RenderChart(&pic.dc());
-    // The centroid (5, 4) maps to 65 + 135, 265 - 205 / 3.
-    const Color inside = pic.At(200, 197), outside = pic.At(80, 100);
-    EXPECT_EQ(outside, 0xFFFFFFu);
-    EXPECT_EQ(inside, t == 0.5 ? MakeColor(128, 255, 128) : 0xFFFFFFu) << t;
-  }
-}
-
 TEST(PolygonDraw, ThinningDropsPointsWithinTwoPixelsOfTheLastKeptOne) {
   struct Case {
     const char* name;
@@ -144,18 +127,6 @@ TEST(PolygonDraw, ThinningDropsPointsWithinTwoPixelsOfTheLastKeptOne) {
     poly.DrawPolygonBorder(dc);
     EXPECT_EQ(dc.log().Count("LineTo"), k.in.size()) << k.name << ": the border uses every point";
   }
-}
-
-TEST(PolygonDraw, NarrowTranslucentShapesStillPaintTheirColumns) {
-  // Two pixels wide: thinned to 2 points, the shape would have no interior.
-  CChartPolygon poly;
-  for (DPoint p : {DPoint{10, 10}, DPoint{12, 10}, DPoint{12, 30}, DPoint{10, 30}}) poly.points.Append(p);
-  poly.fillColor = 0x000000;
-  poly.transparency = 0.5;
-  RasterPicture pic(40, 40);
-  poly.FillPolygon(pic.dc());
-  for (std::int32_t x = 9; x <= 12; ++x)
-    EXPECT_EQ(pic.At(x, 20), (x == 10 || x == 11) ? MakeColor(128, 128, 128) : 0xFFFFFFu) << x;
 }
 
 TEST(PolygonDraw, HiddenPolygonsDrawNeitherFillNorBorder) {
