@@ -1,8 +1,9 @@
 // Rendering benchmark: charts of S plots x N points (a deterministic random walk) drawn
 // through the public automation API into an 800 x 600 picture, with the speed-of-light
-// reference run alongside on the native build. Prints figures; it is not a test.
+// reference run alongside on the native build, and 10,000 translucent polygons and
+// rectangles over the same picture. Prints figures; it is not a test.
 //
-//   bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]
+//   bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]   (--max-n 0: overlays only)
 //
 // Figures per case (median of R runs, milliseconds): adding the points, first render (layout,
 // fits and drawing), repeat render (drawing only), SaveToFile (a repeat render plus the
@@ -15,6 +16,8 @@
 // chart with every plot hidden) are set against its draw stage.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <ctime>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -74,6 +77,23 @@ Walk MakeWalk(std::size_t n, int series) {
 
 double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+// Processor time of the whole process in milliseconds: what a render costs when other
+// programs share the machine's cores.
+double CpuMs() {
+#ifdef _WIN32
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  auto ms = [](const FILETIME& f) {
+    return double((std::uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e4;
+  };
+  return ms(kernel) + ms(user);
+#else
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+#endif
 }
 
 double Median(std::vector<double> v) {
@@ -240,6 +260,86 @@ double EmptySaveMs(GraphicsSystem& graphics, int runs, const std::u16string& fil
   return Median(t);
 }
 
+// Translucent overlays: 10,000 polygons of 10 points, each a ring of random radii 1..4 world
+// units (5 to 27 pixels in this plot area) around a random centre, opacity 0.2..0.8, no
+// border, over an otherwise empty 800 x 600 chart; then as many translucent rectangles of
+// 1..6 units a side. Medians of repeat renders (the layout done), wall-clock and processor
+// time; the bare chart's render subtracted gives the overlays' own share.
+struct OverlayFigures {
+  double polygons = 0, polygonsOnly = 0, rects = 0, rectsOnly = 0, bare = 0;
+  double polygonsCpu = 0, rectsCpu = 0;  // processor time of one render
+};
+
+OverlayFigures RunOverlays(GraphicsSystem& graphics, int runs) {
+  constexpr int kPolygons = 10000;
+  Target target(graphics);
+  OverlayFigures out;
+  if (!target.dc()) return out;
+  std::uint64_t state = 77;
+  auto unit = [&state]() {
+    state += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<double>((z ^ (z >> 31)) >> 11) * 0x1.0p-53;
+  };
+  double cpu = 0;
+  auto timeRenders = [&](CorvaneAutomation& chart) {
+    corvane::CChartEngine& engine = chart.engine();
+    engine.RenderChart(target.dc());
+    std::vector<double> t, c;
+    for (int r = 0; r < runs; ++r) {
+      const double c0 = CpuMs();
+      const auto t0 = Clock::now();
+      engine.RenderChart(target.dc());
+      t.push_back(Ms(t0, Clock::now()));
+      c.push_back(CpuMs() - c0);
+    }
+    cpu = Median(c);
+    return Median(t);
+  };
+  auto bareChart = [](CorvaneAutomation& c) {
+    c.SetSize(kWidth, kHeight);
+    c.SetSegment(0, 100);
+    c.AddLine(0, 0, 100, 100, 1, 0, 0);  // the vertical range, as the overlays make it
+    c.SetLineVisible(1, 0);
+  };
+  {
+    CorvaneAutomation chart(graphics);
+    bareChart(chart);
+    out.bare = timeRenders(chart);
+  }
+  {
+    CorvaneAutomation chart(graphics);
+    bareChart(chart);
+    chart.put_polygonsCount(kPolygons);
+    for (int p = 1; p <= kPolygons; ++p) {
+      const double cx = 100 * unit(), cy = 100 * unit();
+      for (int k = 0; k < 10; ++k) {
+        const double r = 1 + 3 * unit(), a = k * 0.6283185307179586;
+        chart.AddPointToPolygon(p, cx + r * std::cos(a), cy + r * std::sin(a));
+      }
+      chart.SetPolygonProperties(p, corvane::Color(unit() * 0xFFFFFF), 0.2 + 0.6 * unit());
+    }
+    out.polygons = timeRenders(chart);
+    out.polygonsCpu = cpu;
+    out.polygonsOnly = std::max(0.0, out.polygons - out.bare);
+  }
+  {
+    CorvaneAutomation chart(graphics);
+    bareChart(chart);
+    for (int p = 0; p < kPolygons; ++p) {
+      const double l = 100 * unit(), b = 100 * unit();
+      chart.AddRectangle(l, b + 1 + 5 * unit(), l + 1 + 5 * unit(), b,
+                         corvane::Color(unit() * 0xFFFFFF), 0.2 + 0.6 * unit());
+    }
+    out.rects = timeRenders(chart);
+    out.rectsCpu = cpu;
+    out.rectsOnly = std::max(0.0, out.rects - out.bare);
+  }
+  return out;
+}
+
 // Median seconds of each STAGE line of the reference for that case.
 std::map<std::string, double> RunReference(const std::string& ref, int series, std::size_t n,
                                            int runs) {
@@ -321,6 +421,12 @@ int main(int argc, char** argv) {
 
   std::printf("backend=%s picture=%dx%d runs=%d (medians, ms)\n", backend, kWidth, kHeight, runs);
   std::printf("SaveToFile of an empty chart: %.2f ms\n", EmptySaveMs(graphics, runs, file));
+  const OverlayFigures ov = RunOverlays(graphics, runs);
+  std::printf("10000 translucent polygons of 10 points: render %.2f ms (processor %.2f ms; "
+              "overlays %.2f ms, bare chart %.2f ms)\n",
+              ov.polygons, ov.polygonsCpu, ov.polygonsOnly, ov.bare);
+  std::printf("10000 translucent rectangles: render %.2f ms (processor %.2f ms; overlays %.2f ms)\n",
+              ov.rects, ov.rectsCpu, ov.rectsOnly);
   std::printf("%-3s %-8s %8s %8s %8s %8s %8s %8s %8s %11s %7s", "S", "N", "add", "first", "repeat",
               "save", "layout", "fits", "draw", "B/pt(1st/w)", "peakMB");
   std::printf(" %8s %8s", "bare", "plots");

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "control/chart_engine.h"
+#include "overlays/device_mapping.h"
 #include "overlays/line_style.h"
 #include "platform/geometry.h"
 
@@ -78,40 +79,40 @@ void CChartEngine::DrawGrid(DeviceContext& dc) { grid.DrawGrid(dc); }
 
 void CChartEngine::DrawPolygons(DeviceContext& dc) {
   if (polygons.empty()) return;
-  // Polygons take the engine's own window and area at drawing time, not layout copies.
-  const double dxw = world.xmax - world.xmin;
-  const double dyw = world.ymax - world.ymin;
-  if (dxw == 0 || dyw == 0) return;
-  const double sx = (static_cast<double>(width) - leftMargin - rightMargin) / dxw;
-  const double sy = (static_cast<double>(topMargin) + bottomMargin - height) / dyw;
-  const double originX = leftMargin;
-  const double originY = static_cast<double>(height) - bottomMargin;
+  // Polygons take the engine's own window and area at drawing time, not layout copies; a
+  // window that cannot be mapped draws none of them, as it draws no rectangle.
   const IRect clip = PlotArea();
+  DeviceMapping map;
+  if (!MakeDeviceMapping(world.xmin, world.xmax, world.ymin, world.ymax, clip.left, clip.right,
+                         clip.top, clip.bottom, &map))
+    return;
 
+  // Fill k, then border k, each clipped to the plot area. Every fill puts back the clip it
+  // found, so one plot-area clip serves them all with the same pixels as a clip per call.
   CChartPolygon scratch;
-  for (const CChartPolygon& poly : polygons) {
-    // A hidden polygon is left out altogether, border included; one of fewer than 3 points
-    // has neither fill nor border, so it costs no clip either (a script may make a million).
-    if (!poly.visible || poly.points.count() < 3) continue;
-    scratch.fillColor = poly.fillColor;
-    scratch.transparency = poly.transparency;
-    scratch.hasBorder = poly.hasBorder;
-    scratch.borderColor = poly.borderColor;
-    scratch.borderStyle = poly.borderStyle;
-    scratch.borderWidth = poly.borderWidth;
-    scratch.points.Clear();
-    if (!scratch.points.Reserve(poly.points.count())) continue;
-    for (const DPoint& pt : poly.points)
-      scratch.points.Append(DPoint{(pt.X - world.xmin) * sx + originX,
-                                   (pt.Y - world.ymin) * sy + originY});
-    scratch.FillPolygonClipped(clip, dc);
-    scratch.DrawPolygonBorderClipped(clip, dc);
-  }
+  BlendSurface blend(dc);
+  WithClipRect(clip, dc, [&] {
+    for (const CChartPolygon& poly : polygons) {
+      // A hidden polygon is left out altogether, border included.
+      if (!poly.visible || poly.points.count() < 3) continue;
+      CopyFillAndBorder(poly, &scratch);
+      scratch.points.Clear();
+      if (!scratch.points.Reserve(poly.points.count())) continue;
+      for (const DPoint& pt : poly.points)
+        scratch.points.Append(DPoint{map.X(pt.X), map.Y(pt.Y)});
+      scratch.FillPolygon(dc, &blend);
+      scratch.DrawPolygonBorder(dc);
+    }
+  });
 }
 
 void CChartEngine::DrawRectangles(DeviceContext& dc) {
-  const IRect clip = PlotArea();
-  for (CChartRect& rect : rectangles) rect.DrawClipped(clip, dc);
+  if (rectangles.empty()) return;
+  // The clip of the current size, set once: each rectangle leaves the clip as it found it.
+  BlendSurface blend(dc);
+  WithClipRect(PlotArea(), dc, [&] {
+    for (CChartRect& rect : rectangles) rect.DrawWith(dc, &blend);
+  });
 }
 
 void CChartEngine::DrawLines(DeviceContext& dc) {

@@ -1,6 +1,7 @@
 // Renders the demo charts with the portable raster: corvane_demo OUTPUT_PREFIX writes
-// OUTPUT_PREFIX_plots.bmp, OUTPUT_PREFIX_texture.bmp and OUTPUT_PREFIX_window.bmp (the
-// plots chart shown into a host window, read back from it).
+// OUTPUT_PREFIX_plots.bmp, OUTPUT_PREFIX_texture.bmp, OUTPUT_PREFIX_window.bmp (the plots
+// chart shown into a host window, read back from it) and OUTPUT_PREFIX_overlays_*.bmp (the
+// overlay chart under three presets).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -63,6 +64,11 @@ int main(int argc, char** argv) {
     corvane::CorvaneAutomation chart(graphics);
     corvane::demo::BuildTextureChart(chart);
     ok &= Save(chart, prefix + "_texture.bmp");
+  }
+  for (const corvane::demo::OverlayPreset& p : corvane::demo::kOverlayPresets) {
+    corvane::CorvaneAutomation chart(graphics);
+    corvane::demo::BuildOverlaysChart(chart, p.preset);
+    ok &= Save(chart, prefix + "_" + p.kind + ".bmp");
   }
   return ok ? 0 : 1;
 }

@@ -33,6 +33,38 @@ Sub AddOverlayLines(c)
   c.AddLine 1, 0, 40, 0, 3, 0, &H80FF&
 End Sub
 
+Sub AddShapes(c)
+  c.polygonsCount = 3
+  c.AddPointToPolygon 1, 5, -8
+  c.AddPointToPolygon 1, 15, -2
+  c.AddPointToPolygon 1, 8, 9
+  c.SetPolygonProperties2 1, &HFF8000, 0.35, 2, 0, &H800000
+  c.AddPointToPolygon 2, 18, 4
+  c.AddPointToPolygon 2, 21, 2
+  c.AddPointToPolygon 2, 24, 4
+  c.AddPointToPolygon 2, 23, 7
+  c.AddPointToPolygon 2, 19, 7
+  c.SetPolygonProperties2 2, &H4080C0, 1.0, 1, 0, &H204060
+  c.AddPointToPolygon 3, -2, 6
+  c.AddPointToPolygon 3, 4, 8
+  c.AddPointToPolygon 3, 6, 14
+  c.AddPointToPolygon 3, 7, 7
+  c.AddPointToPolygon 3, 12, 5
+  c.AddPointToPolygon 3, 6, 4
+  c.SetPolygonProperties 3, &HC000&, 0.5
+
+  c.AddRectangle 22, 10, 30, -6, &HC0FF&, 0.3
+  c.AddRectangle2 32, -4, 38, -9, &HE0E0E0, 1.0, 2, 1, &H404040
+  c.AddRectangle2 26, 12, 27, -10, &HFF&, 0.2, 1, 4, &H80&
+
+  c.AddCandleStick 25, 2, 5, 7, 1
+  c.AddCandleStick 27, 5, 3, 6, 0
+  c.AddCandleStick 29, 3, 3, 5, 2
+  c.AddCandleStick 31, 3, 7, 9, 2.5
+  c.AddCandleStick 33, 7, 6.5, 8, 4
+  c.AddCandleStick 35, 6.5, 9, 11, 6
+End Sub
+
 Dim chart
 Set chart = CreateObject("Corvane.CorvaneEx")
 chart.SetSize 640, 400
@@ -49,3 +81,18 @@ chart.preset = 4
 AddSeries chart
 chart.SaveToFile prefix & "_texture.bmp"
 WScript.Echo prefix & "_texture.bmp: written"
+
+' The overlay chart under three presets, as examples/demo_charts.cpp lists them.
+Dim presets, kinds, k
+presets = Array(3, 13, 16)
+kinds = Array("overlays_matrix", "overlays_red", "overlays_olive_texture")
+For k = 0 To 2
+  Set chart = CreateObject("Corvane.CorvaneEx")
+  chart.SetSize 640, 400
+  AddSeries chart
+  AddShapes chart
+  chart.preset = presets(k)
+  chart.SaveToFile prefix & "_" & kinds(k) & ".bmp"
+  WScript.Echo prefix & "_" & kinds(k) & ".bmp: written"
+  Set chart = Nothing
+Next

@@ -32,6 +32,27 @@ void AddOverlayLines(CorvaneAutomation& c) {
   c.AddLine(1, 0, 40, 0, 3, 0, 0x0080FF);
 }
 
+void AddShapes(CorvaneAutomation& c) {
+  c.put_polygonsCount(3);
+  const double triangle[][2] = {{5, -8}, {15, -2}, {8, 9}};
+  for (const auto& p : triangle) c.AddPointToPolygon(1, p[0], p[1]);
+  c.SetPolygonProperties2(1, 0xFF8000, 0.35, 2, 0, 0x800000);
+  const double pentagon[][2] = {{18, 4}, {21, 2}, {24, 4}, {23, 7}, {19, 7}};
+  for (const auto& p : pentagon) c.AddPointToPolygon(2, p[0], p[1]);
+  c.SetPolygonProperties2(2, 0x4080C0, 1.0, 1, 0, 0x204060);
+  const double star[][2] = {{-2, 6}, {4, 8}, {6, 14}, {7, 7}, {12, 5}, {6, 4}};  // past the left edge
+  for (const auto& p : star) c.AddPointToPolygon(3, p[0], p[1]);
+  c.SetPolygonProperties(3, 0x00C000, 0.5);
+
+  c.AddRectangle(22, 10, 30, -6, 0x00C0FF, 0.3);
+  c.AddRectangle2(32, -4, 38, -9, 0xE0E0E0, 1.0, 2, 1, 0x404040);
+  c.AddRectangle2(26, 12, 27, -10, 0x0000FF, 0.2, 1, 4, 0x000080);
+
+  const double candles[][5] = {{25, 2, 5, 7, 1},   {27, 5, 3, 6, 0},    {29, 3, 3, 5, 2},
+                               {31, 3, 7, 9, 2.5}, {33, 7, 6.5, 8, 4}, {35, 6.5, 9, 11, 6}};
+  for (const auto& k : candles) c.AddCandleStick(k[0], k[1], k[2], k[3], k[4]);
+}
+
 }  // namespace
 
 void BuildPlotsChart(CorvaneAutomation& c) {
@@ -45,6 +66,13 @@ void BuildTextureChart(CorvaneAutomation& c) {
   c.SetSize(400, 300);
   c.put_preset(4);
   AddSeries(c);
+}
+
+void BuildOverlaysChart(CorvaneAutomation& c, int preset) {
+  c.SetSize(640, 400);
+  AddSeries(c);
+  AddShapes(c);
+  c.put_preset(preset);
 }
 
 }  // namespace corvane::demo

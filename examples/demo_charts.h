@@ -13,4 +13,15 @@ void BuildPlotsChart(CorvaneAutomation& chart);
 // The same data over a noise-texture background.
 void BuildTextureChart(CorvaneAutomation& chart);
 
+// The presets the overlay chart is shown under, with the names of their pictures.
+struct OverlayPreset {
+  int preset;
+  const char* kind;
+};
+constexpr OverlayPreset kOverlayPresets[] = {
+    {3, "overlays_matrix"}, {13, "overlays_red"}, {16, "overlays_olive_texture"}};
+
+// The plots with translucent and opaque polygons, rectangles and candlesticks, under `preset`.
+void BuildOverlaysChart(CorvaneAutomation& chart, int preset);
+
 }  // namespace corvane::demo

@@ -8,6 +8,9 @@
 namespace corvane {
 
 struct CCandleStick {
+  // Wick, then body, with this record's window and plot-area copies; nothing for a window
+  // that cannot be mapped (the zero copies of a candle added after the last layout) or a
+  // NaN position. The caller sets the clip.
   void Draw(DeviceContext& dc) const;
 
   double High = 0, Low = 0, Open = 0, Close = 0, X = 0;

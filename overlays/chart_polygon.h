@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "overlays/blend_surface.h"
 #include "platform/dc.h"
 #include "platform/growable_array.h"
 
@@ -10,8 +11,12 @@ namespace corvane {
 
 class CChartPolygon {
  public:
-  // Drawing operations; the points are device pixels when these run.
+  // Drawing operations; the points are device pixels when these run. Fewer than 3 points, or
+  // a NaN position, draw nothing; the fill also needs `visible`. The clipped forms replace
+  // dc's clip by `clip` for the call (nothing is drawn if that cannot be done).
   void FillPolygon(DeviceContext& dc) const;
+  // The same, blending through `blend`'s bitmap (the fills of one pass share it).
+  void FillPolygon(DeviceContext& dc, BlendSurface* blend) const;
   void FillPolygonClipped(const IRect& clip, DeviceContext& dc) const;
   void DrawPolygonBorder(DeviceContext& dc) const;
   void DrawPolygonBorderClipped(const IRect& clip, DeviceContext& dc) const;
@@ -25,5 +30,17 @@ class CChartPolygon {
   std::int32_t borderWidth = 1;
   std::int32_t borderStyle = 0;
 };
+
+// Copies the fill and border settings of any record that names them as CChartPolygon does
+// (a polygon overlay, a rectangle) into a scratch polygon.
+template <typename Record>
+void CopyFillAndBorder(const Record& from, CChartPolygon* to) {
+  to->fillColor = from.fillColor;
+  to->transparency = from.transparency;
+  to->hasBorder = from.hasBorder;
+  to->borderColor = from.borderColor;
+  to->borderWidth = from.borderWidth;
+  to->borderStyle = from.borderStyle;
+}
 
 }  // namespace corvane

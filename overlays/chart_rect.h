@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "overlays/blend_surface.h"
 #include "platform/dc.h"
 
 namespace corvane {
@@ -9,8 +10,14 @@ namespace corvane {
 class CChartRect {
  public:
   virtual ~CChartRect() = default;
+  // Draw with dc's clip replaced by `clip` for the call.
   virtual void DrawClipped(const IRect& clip, DeviceContext& dc);
+  // Maps the edges with this record's copies and paints them as a four-point CChartPolygon
+  // (fill, then border). Nothing when hidden, for a window that cannot be mapped, or when
+  // the mapped box is less than a pixel wide or high (L >= R or T <= B included).
   virtual void Draw(DeviceContext& dc);
+  // Draw, blending through `blend`'s bitmap (the rectangles of one pass share it).
+  void DrawWith(DeviceContext& dc, BlendSurface* blend);
 
   double L = 0, T = 0, R = 0, B = 0;
   Color fillColor = 0x000000;

@@ -40,17 +40,24 @@ inline std::int32_t SanitizeLineStyle(std::int32_t s) { return (s >= 0 && s <= 4
 
 // Runs `body` with dc's clip region replaced by `clip`; restores the previous clip box.
 // (GetClipBox, two CreateRectRgn, SelectClipRgn, body, SelectClipRgn, two DeleteObject.)
+// When either region cannot be made, `body` does not run: selecting a missing region would
+// lift the clip altogether, and one that cannot be put back would stay.
 template <typename Body>
 void WithClipRect(const IRect& clip, DeviceContext& dc, Body&& body) {
   IRect saved{};
   dc.GetClipBox(&saved);
   ObjHandle clipRgn = dc.CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
   ObjHandle savedRgn = dc.CreateRectRgn(saved.left, saved.top, saved.right, saved.bottom);
+  if (!clipRgn || !savedRgn) {
+    if (clipRgn) dc.DeleteObject(clipRgn);
+    if (savedRgn) dc.DeleteObject(savedRgn);
+    return;
+  }
   dc.SelectClipRgn(clipRgn);
   body();
   dc.SelectClipRgn(savedRgn);
-  if (clipRgn) dc.DeleteObject(clipRgn);
-  if (savedRgn) dc.DeleteObject(savedRgn);
+  dc.DeleteObject(clipRgn);
+  dc.DeleteObject(savedRgn);
 }
 
 }  // namespace corvane

@@ -21,7 +21,7 @@ corvane_wine cscript //nologo "$(winepath -w "$here/examples/demo.vbs")" \
   "$(winepath -w "$prefix_out")" || { echo "wine-demo: the VBScript client failed"; exit 1; }
 
 native=${prefix_out%/*}/native
-for kind in plots texture; do
+for kind in plots texture overlays_matrix overlays_red overlays_olive_texture; do
   if [ -f "${native}_$kind.bmp" ] && [ -f "${prefix_out}_$kind.bmp" ]; then
     if cmp -s "${native}_$kind.bmp" "${prefix_out}_$kind.bmp"; then
       echo "wine-demo: ${kind}: the Wine and native pictures are byte-identical"

@@ -92,7 +92,7 @@ if [ -n "${CORVANE_NATIVE_DEMO:-}" ] && [ -x "$CORVANE_NATIVE_DEMO" ]; then
   corvane_wine cscript //nologo "$(winepath -w "$root/examples/demo.vbs" 2>/dev/null)" \
     "$(winepath -w "$out_dir/wine" 2>/dev/null)" >/dev/null 2>&1
   same=0 differ=0
-  for kind in plots texture; do
+  for kind in plots texture overlays_matrix overlays_red overlays_olive_texture; do
     if [ -s "$out_dir/wine_$kind.bmp" ] && cmp -s "$out_dir/native_$kind.bmp" "$out_dir/wine_$kind.bmp"; then
       same=$((same + 1))
     else

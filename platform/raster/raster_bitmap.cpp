@@ -66,7 +66,11 @@ void RasterBitmap::FillSpan(std::int32_t y, std::int32_t x0, std::int32_t x1, Co
   const auto b = static_cast<std::uint8_t>(BlueOf(c));
   const auto g = static_cast<std::uint8_t>(GreenOf(c));
   const auto r = static_cast<std::uint8_t>(RedOf(c));
-  for (std::int32_t x = x0; x < x1; ++x) {
+  // Four pixels are twelve bytes: three words of the repeating B, G, R pattern.
+  const std::uint8_t pattern[12] = {b, g, r, b, g, r, b, g, r, b, g, r};
+  std::int32_t x = x0;
+  for (; x + 4 <= x1; x += 4, px += 12) std::memcpy(px, pattern, 12);
+  for (; x < x1; ++x) {
     *px++ = b;
     *px++ = g;
     *px++ = r;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/raster/raster_blend.h"
 #include "platform/raster/raster_cosmetic_line.h"
 #include "platform/raster/raster_stamp_painter.h"
 #include "platform/raster/raster_system.h"
@@ -17,10 +18,6 @@ std::unique_ptr<T> MakeNothrow(Args&&... args) {
   return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
 }
 
-
-std::uint8_t BlendChannel(int src, int dst, int alpha) {
-  return static_cast<std::uint8_t>((src * alpha + dst * (255 - alpha) + 127) / 255);
-}
 
 }  // namespace
 
@@ -200,11 +197,16 @@ const RasterRegion& RasterDc::EffectiveClip() {
   if (!clip_valid_) {
     const RasterBitmap* s = Surface();
     const IRect surface{0, 0, s ? s->width() : 0, s ? s->height() : 0};
-    effective_clip_ = has_clip_ ? clip_.IntersectRect(surface)
-                                : RasterRegion::FromRect(surface.left, surface.top, surface.right, surface.bottom);
+    const IRect c = clip_.Bounds();
+    // A clip inside the surface is its own effective clip: no copy per clip change.
+    clip_is_effective_ = has_clip_ && c.left >= surface.left && c.top >= surface.top &&
+                         c.right <= surface.right && c.bottom <= surface.bottom;
+    if (!clip_is_effective_)
+      effective_clip_ = has_clip_ ? clip_.IntersectRect(surface)
+                                  : RasterRegion::FromRect(surface.left, surface.top, surface.right, surface.bottom);
     clip_valid_ = true;
   }
-  return effective_clip_;
+  return clip_is_effective_ ? clip_ : effective_clip_;
 }
 
 int RasterDc::SelectClipRgn(ObjHandle rgn) {
@@ -446,7 +448,7 @@ bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::in
         static_cast<std::int32_t>(std::max<std::int64_t>(bb, t + inset)));
     FillRegionRows(fill.IntersectRect(EffectiveClip().Bounds()), brush->color);
   }
-  if (outline && r - l >= 1 && b - t >= 1) {
+  if (outline && std::int64_t{r} - l >= 1 && std::int64_t{b} - t >= 1) {
     const IPoint corners[4] = {{l, t},
                                {static_cast<std::int32_t>(std::max<std::int64_t>(rr, l)), t},
                                {static_cast<std::int32_t>(std::max<std::int64_t>(rr, l)),
@@ -474,7 +476,11 @@ bool RasterDc::FillRect(const IRect& rc, ObjHandle brush) {
   std::int32_t l, r, t, bo;
   axis(rc.left, rc.right, &l, &r);
   axis(rc.top, rc.bottom, &t, &bo);
-  FillRegionRows(RasterRegion::FromRect(l, t, r, bo).IntersectRect(EffectiveClip().Bounds()), b->color);
+  const IRect cb = EffectiveClip().Bounds();
+  l = std::max(l, cb.left);
+  r = std::min(r, cb.right);
+  for (std::int32_t y = std::max(t, cb.top), y1 = std::min(bo, cb.bottom); y < y1; ++y)
+    FillClippedSpan(y, l, r, b->color);
   return true;
 }
 
@@ -637,6 +643,10 @@ bool RasterDc::AlphaBlend(std::int32_t x, std::int32_t y, std::int32_t w, std::i
   const std::int64_t y0 = std::max<std::int64_t>(y, cb.top), y1 = std::min<std::int64_t>(static_cast<std::int64_t>(y) + h, cb.bottom);
   if (x0 >= x1 || y0 >= y1) return true;
   const bool same = from == dst;
+  if (!same && sw == w && sh == h) {
+    BlendOneToOne(*dst, *from, clip, x0, y0, x1, y1, std::int64_t{sx} - x, std::int64_t{sy} - y, alpha);
+    return true;
+  }
   std::unique_ptr<Color[]> snapshot;
   const std::size_t bw = static_cast<std::size_t>(x1 - x0), bh = static_cast<std::size_t>(y1 - y0);
   auto source_at = [&](std::int64_t xx, std::int64_t yy) {

@@ -102,6 +102,7 @@ class RasterDc : public DeviceContext {
   bool has_clip_ = false;
   RasterRegion clip_;
   bool clip_valid_ = false;
+  bool clip_is_effective_ = false;  // clip_ lies inside the surface: effective_clip_ unused
   RasterRegion effective_clip_;
   IPoint pos_{0, 0};
   Color text_color_ = 0x000000;

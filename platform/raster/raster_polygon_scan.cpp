@@ -8,10 +8,10 @@ namespace corvane {
 
 namespace {
 
-// ceil(a / b) for b > 0.
-std::int64_t CeilDiv(__int128 a, __int128 b) {
+// floor(a / b) for b > 0.
+std::int64_t FloorDiv(__int128 a, __int128 b) {
   __int128 q = a / b;
-  if (a % b != 0 && a > 0) ++q;
+  if (a % b != 0 && a < 0) --q;
   return static_cast<std::int64_t>(q);
 }
 
@@ -41,7 +41,7 @@ void PolygonScanner::Scan(const LPoint* pts, std::int32_t n, const IRect& limit,
     if (a.y == b.y) continue;
     const LPoint& lo = a.y < b.y ? a : b;
     const LPoint& hi = a.y < b.y ? b : a;
-    Edge e;
+    Edge e{};
     e.top = lo.y;
     e.bottom = hi.y;
     e.x0 = lo.x;
@@ -57,20 +57,36 @@ void PolygonScanner::Scan(const LPoint* pts, std::int32_t n, const IRect& limit,
   const std::int64_t y_end = std::min<std::int64_t>(ymax, limit.bottom);
   std::sort(edges_.begin(), edges_.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
   std::size_t next = 0;
-  std::vector<const Edge*>& active = active_;
+  std::vector<Edge*>& active = active_;
   active.clear();
   for (std::int64_t y = y_begin; y < y_end; ++y) {
-    while (next < edges_.size() && edges_[next].top <= y) active.push_back(&edges_[next++]);
+    while (next < edges_.size() && edges_[next].top <= y) {
+      // (y - y0) * dx = q * dy + r with 0 <= r < dy, kept row by row from here on without
+      // dividing; 128 bits for the far coordinates of wide-pen outlines.
+      Edge& e = edges_[next++];
+      const __int128 num = static_cast<__int128>(y - e.y0) * e.dx;
+      e.q = FloorDiv(num, e.dy);
+      e.r = static_cast<std::int64_t>(num - static_cast<__int128>(e.q) * e.dy);
+      e.dq = FloorDiv(e.dx, e.dy);
+      e.dr = e.dx - e.dq * e.dy;
+      active.push_back(&e);
+    }
     xs_.clear();
     std::size_t keep = 0;
     for (std::size_t k = 0; k < active.size(); ++k) {
-      const Edge* e = active[k];
+      Edge* e = active[k];
       if (e->bottom <= y) continue;
       active[keep++] = e;
-      // The first pixel whose corner point is at or right of the edge at this row.
-      const __int128 num = static_cast<__int128>(y - e->y0) * e->dx;
-      const std::int64_t x = e->x0 + CeilDiv(num, e->dy);
+      // The first pixel whose corner point is at or right of the edge at this row:
+      // x0 + ceil((y - y0) * dx / dy).
+      const std::int64_t x = e->x0 + e->q + (e->r > 0 ? 1 : 0);
       xs_.push_back(Clamp32(x, limit.left, limit.right));
+      e->q += e->dq;
+      e->r += e->dr;
+      if (e->r >= e->dy) {
+        e->r -= e->dy;
+        ++e->q;
+      }
     }
     active.resize(keep);
     std::sort(xs_.begin(), xs_.end());
@@ -94,8 +110,10 @@ RasterRegion PolygonRegion(const IPoint* pts, std::int32_t n) {
     limit.top = -kRegionMargin;
     limit.bottom = kMaxBitmapSide + kRegionMargin;
   }
-  PolygonScanner scanner;
+  // One scanner per thread keeps its buffers: regions are made once per translucent fill.
+  thread_local PolygonScanner scanner;
   RegionSpanSink sink;
+  sink.Reserve(static_cast<std::size_t>(std::min<std::int64_t>(ymax - ymin, 1024)));
   scanner.Scan(pts, n, limit, sink);
   return sink.Finish();
 }

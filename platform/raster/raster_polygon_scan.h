@@ -26,9 +26,11 @@ class PolygonScanner {
   struct Edge {
     std::int64_t top, bottom;  // rows [top, bottom)
     std::int64_t x0, y0, dx, dy;  // from (x0, y0), dy > 0
+    // While active: (row - y0) * dx = q * dy + r, 0 <= r < dy; each row adds dq, dr.
+    std::int64_t q, r, dq, dr;
   };
   std::vector<Edge> edges_;
-  std::vector<const Edge*> active_;
+  std::vector<Edge*> active_;
   std::vector<LPoint> points_;
   std::vector<std::int32_t> xs_;
   std::vector<RegionSpan> row_;

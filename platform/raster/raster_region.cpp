@@ -1,6 +1,7 @@
 #include "platform/raster/raster_region.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "platform/dc.h"
 
@@ -53,6 +54,8 @@ bool RasterRegion::operator==(const RasterRegion& o) const {
 
 RasterRegion RasterRegion::Intersect(const RasterRegion& other) const {
   Builder builder;
+  builder.Reserve(std::min(bands_.size(), other.bands_.size()) * 2,
+                  std::min(spans_.size(), other.spans_.size()) * 2);
   std::vector<RegionSpan> row;
   std::size_t i = 0, j = 0;
   while (i < bands_.size() && j < other.bands_.size()) {
@@ -126,6 +129,15 @@ void RasterRegion::Builder::AddBand(std::int32_t top, std::int32_t bottom, const
     rg.bounds_.bottom = bottom;
   }
   rg.bands_.push_back(band);
+}
+
+void RasterRegion::Builder::Reserve(std::size_t bands, std::size_t spans) {
+  // Only a hint: a region that cannot reserve still grows one element at a time.
+  try {
+    region_.bands_.reserve(bands);
+    region_.spans_.reserve(spans);
+  } catch (const std::exception&) {
+  }
 }
 
 RasterRegion RasterRegion::Builder::Finish() {

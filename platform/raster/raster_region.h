@@ -54,6 +54,8 @@ class RasterRegion::Builder {
  public:
   void AddRow(std::int32_t y, const RegionSpan* spans, std::size_t n);
   void AddBand(std::int32_t top, std::int32_t bottom, const RegionSpan* spans, std::size_t n);
+  // Room for about this many bands and spans, so that a region of known size grows once.
+  void Reserve(std::size_t bands, std::size_t spans);
   RasterRegion Finish();
 
  private:

@@ -20,6 +20,7 @@ class RegionSpanSink : public SpanSink {
   void Row(std::int32_t y, const RegionSpan* spans, std::size_t n) override {
     builder_.AddRow(y, spans, n);
   }
+  void Reserve(std::size_t rows) { builder_.Reserve(rows, 2 * rows); }
   RasterRegion Finish() { return builder_.Finish(); }
 
  private:

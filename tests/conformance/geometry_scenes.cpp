@@ -10,6 +10,7 @@ std::vector<Scene> GeometryScenes() {
   AddShapeScenes(&scenes);
   AddClipAndBlitScenes(&scenes);
   AddStressScenes(&scenes);
+  AddTranslucentScenes(&scenes);
   return scenes;
 }
 

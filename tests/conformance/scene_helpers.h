@@ -1,6 +1,8 @@
 // Small drawing helpers shared by the scene files.
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/dc.h"
@@ -60,6 +62,7 @@ void AddWideLineScenes(std::vector<Scene>* out);
 void AddShapeScenes(std::vector<Scene>* out);
 void AddClipAndBlitScenes(std::vector<Scene>* out);
 void AddStressScenes(std::vector<Scene>* out);
+void AddTranslucentScenes(std::vector<Scene>* out);
 
 }  // namespace conformance
 }  // namespace corvane

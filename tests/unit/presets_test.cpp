@@ -4,8 +4,10 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "engine_test_support.h"
+#include "plot_test_support.h"
 
 namespace corvane {
 namespace {
@@ -89,6 +91,21 @@ TEST_F(Presets, RecoloursOnlyTheCandlesticksThatExist) {
   EXPECT_EQ(engine().candlesticks[1].wickColor, 0xFF0000u);  // still the default
   chart.put_preset(3);  // choosing it again recolours the newcomer
   EXPECT_EQ(engine().candlesticks[1].wickColor, 0x00FF00u);
+}
+
+TEST(PresetPictures, StandartAfterAGradientPaintsSolidAndKeepsTheSecondColour) {
+  RasterGraphicsSystem graphics;
+  CorvaneAutomation chart(graphics);
+  chart.SetSize(60, 40);
+  chart.put_preset(2);
+  chart.put_preset(1);
+  EXPECT_EQ(chart.engine().background.fillKind, 0);
+  EXPECT_EQ(chart.engine().background.secondColor, 0xA0A0A0u);
+  testing::RasterPicture pic(60, 40);
+  chart.engine().RenderChart(&pic.dc());
+  // Solid to the last row and column, which a gradient leaves alone.
+  for (auto [x, y] : {std::pair{0, 0}, std::pair{59, 0}, std::pair{0, 39}, std::pair{59, 39}})
+    EXPECT_EQ(pic.At(x, y), 0xFCFCFCu) << x << "," << y;
 }
 
 }  // namespace
