@@ -17,14 +17,21 @@ class CTextLabel {
   CTextLabel& operator=(const CTextLabel&) = default;
   CTextLabel& operator=(CTextLabel&&) noexcept = default;
   virtual ~CTextLabel() = default;
-  // Draws `text` with its top-left corner at (x, y); nothing for an empty text.
+  // Draws `text` with its top-left corner at (x, y) in textColor on a transparent
+  // background, over a box when noBox is 0; with checkBackground only where
+  // IsBackgroundUniform holds (the box stays either way). Nothing at all for an empty text.
+  // The context's font, text colour and background mode are restored.
   virtual void Draw(std::int32_t x, std::int32_t y, DeviceContext& dc);
   // Extent of `text` in the label's own font.
   TextSize Measure(DeviceContext& dc) const;
-  // Samples up to 200 random pixels of the text rectangle at (x, y); false when one differs
-  // in brightness from the top-left pixel by more than 3 * contrastThreshold.
+  // Samples up to 200 random pixels of the text rectangle at (x, y) with the font selected in
+  // dc, drawing x then y of each sample from the thread's random sequence; false at the first
+  // sample that differs in R+G+B from the top-left pixel by more than 3 * contrastThreshold,
+  // or that lies outside the picture or its clip (as does an outside top-left pixel).
   bool IsBackgroundUniform(std::int32_t x, std::int32_t y, DeviceContext& dc) const;
   FontRequest Font() const { return FontRequest{height, weight, italic != 0, underline != 0}; }
+  // Length of `text` as the text calls take it (a string past 2^31 - 1 bytes is cut there).
+  std::int32_t TextLength() const;
 
   std::int32_t weight = 400;
   Color boxColor = 0xCCFFFF;
@@ -38,6 +45,9 @@ class CTextLabel {
   std::uint8_t checkBackground = 0;
 };
 
+// Draw(x, y) stores the anchor, marks it with a dot (a FillRect of side 2 * dotRadius, a
+// single pixel for a radius <= 0; drawn even for an empty text) and writes the text at one of
+// nine placements around it (7 pixels away; any other placement: at the picture's (0, 0)).
 class CPointLabel : public CTextLabel {
  public:
   void Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) override;

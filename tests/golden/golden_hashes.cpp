@@ -6,13 +6,13 @@ namespace corvane::golden {
 
 const std::vector<GoldenHash>& ExpectedHashes() {
   static const std::vector<GoldenHash> hashes = {
-      {"dense walk, pen 2", 0x98c909424848c519ull},
-      {"eight plots, pens 1 to 8, fits and markers", 0xd046d74f31b4c489ull},
-      {"sparse wide pens leaving the plot area", 0x0c7c4d025577a49cull},
-      {"axes through the origin", 0xf8ad9ebbba0ff3f7ull},
-      {"user labels", 0xa45fd5f1d21c641dull},
-      {"texture and clamps", 0xa994f90d70352c98ull},
-      {"no caption, vertical lines", 0xc6efeacb4cb6a9ebull},
+      {"dense walk, pen 2", 0x6a263738aed8db3bull},
+      {"eight plots, pens 1 to 8, fits and markers", 0xcc46bc8c23135497ull},
+      {"sparse wide pens leaving the plot area", 0x47d3bb90fddcddfcull},
+      {"axes through the origin", 0x534c58708d57ad1dull},
+      {"user labels", 0xe304624420c40024ull},
+      {"texture and clamps", 0x2adb018c4fbba61aull},
+      {"no caption, vertical lines", 0x01e5cc0c785ca817ull},
   };
   return hashes;
 }
