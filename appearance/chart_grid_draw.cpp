@@ -15,12 +15,15 @@ namespace {
 // Labels more than 5 pixels inside the frame only.
 constexpr double kFrameGap = 5.0;
 
+// One label, in the label font its caller has selected: every label of a grid direction
+// shares one font (each would otherwise create and delete its own twice, which on GDI costs
+// more than the rest of the label).
 void PutLabel(CPointLabel& label, const std::string& text, std::int32_t x, std::int32_t y,
               std::int32_t placement, bool check, DeviceContext& dc) {
   label.text = text;
   label.placement = placement;
   label.checkBackground = check ? 1 : 0;
-  label.Draw(x, y, dc);
+  label.PlaceInSelectedFont(x, y, dc);
 }
 
 // How many parts a direction of `extent` pixels is cut into: `lines`, but never more than it
@@ -76,6 +79,7 @@ void CChartGrid::DrawGrid(DeviceContext& dc) {
 
 void CChartGrid::DrawValueLinesHorizontal(CLineStyle& line, CPointLabel& label, DeviceContext& dc) {
   line.DrawLine(left, originY, right, originY, dc);
+  const LabelFont font(dc, label.Font());
   const std::int64_t extent = std::int64_t{bottom} - top;
   const std::int64_t parts = Parts(extent, horizontalLines);
 
@@ -105,6 +109,7 @@ void CChartGrid::DrawValueLinesHorizontal(CLineStyle& line, CPointLabel& label, 
 
 void CChartGrid::DrawValueLinesVertical(CLineStyle& line, CPointLabel& label, DeviceContext& dc) {
   line.DrawLine(originX, top, originX, bottom, dc);
+  const LabelFont font(dc, label.Font());
   const std::int64_t extent = std::int64_t{right} - left;
   const std::int64_t parts = Parts(extent, verticalLines);
 
@@ -136,6 +141,7 @@ void CChartGrid::DrawCategoryLines(CLineStyle& line, CPointLabel& label, DeviceC
   line.DrawLine(originX, top, originX, bottom, dc);
   const std::int64_t count = labels.count();
   if (count < 1) return;
+  const LabelFont font(dc, label.Font());
   // The label window is not re-clamped when labels come and go: an end outside the array
   // has no label to show.
   auto userLabel = [&](std::int64_t k, std::int32_t x) {

@@ -1,5 +1,6 @@
 #include "appearance/text_label.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
@@ -18,39 +19,13 @@ std::int32_t Sat(std::int64_t v) {
 
 int Brightness(Color c) { return RedOf(c) + GreenOf(c) + BlueOf(c); }
 
-// The label's font selected into dc for one call; a font that cannot be created leaves the
-// context's font in effect.
-class SelectedFont {
- public:
-  SelectedFont(DeviceContext& dc, const FontRequest& request)
-      : dc_(dc), font_(dc.CreateFontA(request)) {
-    if (font_) previous_ = dc.SelectObject(font_);
-  }
-  SelectedFont(const SelectedFont&) = delete;
-  SelectedFont& operator=(const SelectedFont&) = delete;
-  ~SelectedFont() {
-    Deselect();
-    if (font_) dc_.DeleteObject(font_);
-  }
-  void Deselect() {
-    if (font_ && selected_) dc_.SelectObject(previous_);
-    selected_ = false;
-  }
-
- private:
-  DeviceContext& dc_;
-  ObjHandle font_;
-  ObjHandle previous_ = kNoObject;
-  bool selected_ = true;
-};
-
 // The one-pixel black frame filled with the box colour, one pixel larger than the text.
 void DrawBox(const CTextLabel& label, std::int32_t x, std::int32_t y, DeviceContext& dc) {
   const ObjHandle brush = dc.CreateSolidBrush(label.boxColor);
   const ObjHandle pen = dc.CreatePen(1, 0x000000);
   const ObjHandle previousPen = pen ? dc.SelectObject(pen) : kNoObject;
   const ObjHandle previousBrush = brush ? dc.SelectObject(brush) : kNoObject;
-  const TextSize size = label.Measure(dc);
+  const TextSize size = label.MeasureInSelectedFont(dc);
   dc.Rectangle(Sat(std::int64_t{x} - 1), Sat(std::int64_t{y} - 1),
                Sat(std::int64_t{x} + size.cx + 1), Sat(std::int64_t{y} + size.cy + 1));
   if (pen) dc.SelectObject(previousPen);
@@ -61,13 +36,30 @@ void DrawBox(const CTextLabel& label, std::int32_t x, std::int32_t y, DeviceCont
 
 }  // namespace
 
+LabelFont::LabelFont(DeviceContext& dc, const FontRequest& request)
+    : dc_(dc), font_(dc.CreateFontA(request)) {
+  if (font_) {
+    previous_ = dc.SelectObject(font_);
+    selected_ = true;
+  }
+}
+
+LabelFont::~LabelFont() {
+  if (selected_) dc_.SelectObject(previous_);
+  if (font_) dc_.DeleteObject(font_);
+}
+
 std::int32_t CTextLabel::TextLength() const {
   return text.size() > static_cast<std::size_t>(INT32_MAX) ? INT32_MAX
                                                            : static_cast<std::int32_t>(text.size());
 }
 
 TextSize CTextLabel::Measure(DeviceContext& dc) const {
-  SelectedFont font(dc, Font());
+  LabelFont font(dc, Font());
+  return MeasureInSelectedFont(dc);
+}
+
+TextSize CTextLabel::MeasureInSelectedFont(DeviceContext& dc) const {
   TextSize size{0, 0};
   if (!dc.GetTextExtentPoint32A(text.data(), TextLength(), &size)) size = TextSize{0, 0};
   return size;
@@ -75,16 +67,20 @@ TextSize CTextLabel::Measure(DeviceContext& dc) const {
 
 void CTextLabel::Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) {
   if (text.empty()) return;
-  SelectedFont font(dc, Font());
+  LabelFont font(dc, Font());
+  DrawInSelectedFont(x, y, dc);
+}
+
+void CTextLabel::DrawInSelectedFont(std::int32_t x, std::int32_t y, DeviceContext& dc) {
+  if (text.empty()) return;
   const Color previousColor = dc.GetTextColor();
   dc.SetTextColor(textColor);
   const int previousMode = dc.GetBkMode();
   dc.SetBkMode(kTransparent);
   if (!noBox) DrawBox(*this, x, y, dc);
-  // The box is drawn first, so a boxed label always finds a uniform background.
+  // The box is drawn first: a boxed label inside the picture finds a uniform background.
   if (!checkBackground || IsBackgroundUniform(x, y, dc)) dc.TextOutA(x, y, text.data(), TextLength());
   dc.SetBkMode(previousMode);
-  font.Deselect();  // deleted on leaving, after the colour is restored
   dc.SetTextColor(previousColor);
 }
 
@@ -116,6 +112,11 @@ bool CTextLabel::IsBackgroundUniform(std::int32_t x, std::int32_t y, DeviceConte
 }
 
 void CPointLabel::Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) {
+  LabelFont font(dc, Font());
+  PlaceInSelectedFont(x, y, dc);
+}
+
+void CPointLabel::PlaceInSelectedFont(std::int32_t x, std::int32_t y, DeviceContext& dc) {
   anchorX = x;
   anchorY = y;
   const std::int64_t r = dotRadius;
@@ -128,7 +129,7 @@ void CPointLabel::Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) {
       dc.SetPixelV(x, y, dotColor);
     }
   }
-  const TextSize size = Measure(dc);
+  const TextSize size = MeasureInSelectedFont(dc);
   const std::int64_t w = size.cx, h = size.cy;
   std::int64_t tx = 0, ty = 0;
   switch (placement) {
@@ -143,7 +144,8 @@ void CPointLabel::Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) {
     case 8: tx = x - w / 2; ty = y - h / 2; break;
     default: break;  // the picture's top-left corner
   }
-  CTextLabel::Draw(Sat(tx), Sat(ty), dc);
+  // The base drawing, not this override.
+  DrawInSelectedFont(Sat(tx), Sat(ty), dc);
 }
 
 }  // namespace corvane

@@ -8,6 +8,23 @@
 
 namespace corvane {
 
+// Selects a font made from a label's request into dc for its own lifetime, then selects the
+// previous font back and deletes it; a font that cannot be created leaves the context's font
+// in effect. Labels of one font drawn in a row can share one selection.
+class LabelFont {
+ public:
+  LabelFont(DeviceContext& dc, const FontRequest& request);
+  LabelFont(const LabelFont&) = delete;
+  LabelFont& operator=(const LabelFont&) = delete;
+  ~LabelFont();
+
+ private:
+  DeviceContext& dc_;
+  ObjHandle font_;
+  ObjHandle previous_ = kNoObject;
+  bool selected_ = false;
+};
+
 class CTextLabel {
  public:
   CTextLabel() = default;
@@ -22,8 +39,11 @@ class CTextLabel {
   // IsBackgroundUniform holds (the box stays either way). Nothing at all for an empty text.
   // The context's font, text colour and background mode are restored.
   virtual void Draw(std::int32_t x, std::int32_t y, DeviceContext& dc);
-  // Extent of `text` in the label's own font.
+  // Draw with the label's font already selected in dc (a LabelFont of Font()), which stays.
+  void DrawInSelectedFont(std::int32_t x, std::int32_t y, DeviceContext& dc);
+  // Extent of `text` in the label's own font; the second form with that font selected.
   TextSize Measure(DeviceContext& dc) const;
+  TextSize MeasureInSelectedFont(DeviceContext& dc) const;
   // Samples up to 200 random pixels of the text rectangle at (x, y) with the font selected in
   // dc, drawing x then y of each sample from the thread's random sequence; false at the first
   // sample that differs in R+G+B from the top-left pixel by more than 3 * contrastThreshold,
@@ -51,6 +71,8 @@ class CTextLabel {
 class CPointLabel : public CTextLabel {
  public:
   void Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) override;
+  // Draw with the label's font already selected in dc (a LabelFont of Font()), which stays.
+  void PlaceInSelectedFont(std::int32_t x, std::int32_t y, DeviceContext& dc);
 
   std::int32_t anchorX = 0;
   std::int32_t anchorY = 0;

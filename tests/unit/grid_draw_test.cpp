@@ -92,7 +92,9 @@ TEST(GridDraw, GridVisibleChoosesTheDirectionsAndOtherCodesDrawNothing) {
     g.DrawGrid(dc);
     EXPECT_EQ(Lines(dc.log()).size(), c.lines) << c.gridVisible;
     EXPECT_EQ(dc.log().Count("TextOutA"), c.labels) << c.gridVisible;
-    if (c.lines == 0) EXPECT_EQ(dc.log().size(), 0u);
+    if (c.lines == 0) {
+      EXPECT_EQ(dc.log().size(), 0u);
+    }
   }
 }
 

@@ -143,7 +143,9 @@ TEST(TextLabel, BackgroundTestDrawsXThenYAndStopsAtTheFirstFailingSample) {
   ASSERT_GE(calls.size(), 3u);
   EXPECT_EQ(calls.back().result, "0x000000");  // the failing sample is the last read
   for (std::size_t k = 0; k + 1 < calls.size(); ++k)
-    if (calls[k].Name() == "GetPixel") EXPECT_EQ(calls[k].result, "0xffffff") << k;
+    if (calls[k].Name() == "GetPixel") {
+      EXPECT_EQ(calls[k].result, "0xffffff") << k;
+    }
 }
 
 TEST(TextLabel, CheckedLabelKeepsToUniformBackgroundsInsideThePicture) {
