@@ -6,6 +6,11 @@
 #include "platform/geometry.h"
 
 namespace corvane {
+namespace {
+
+constexpr double kMaxDeviceCoordinate = (1 << 27) - 1;  // 28-bit signed
+
+}  // namespace
 
 void CAxisArrow::DrawLineClipped(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                                  const IRect& clip, DeviceContext& dc) {
@@ -45,10 +50,17 @@ void CAxisArrow::DrawArrowHead(DeviceContext& dc) {
   const double bx = toX - headLength * ux;
   const double by = toY - headLength * uy;
   const double r = headHalfWidth;
+  const double corners[4] = {bx - r * uy, by + r * ux, bx + r * uy, by - r * ux};
+  // GDI's device coordinates are meant to fit in 28 bits; Windows promises nothing beyond
+  // them, and Wine fills such a polygon row by row, billions of rows. A head reaching that
+  // far (an arrowH or arrowR in the hundreds of millions) is left out on every backend.
+  if (std::fabs(toX) > kMaxDeviceCoordinate || std::fabs(toY) > kMaxDeviceCoordinate) return;
+  for (double c : corners)
+    if (!(std::fabs(c) <= kMaxDeviceCoordinate)) return;
   const IPoint head[3] = {
       {toX, toY},
-      {TruncToInt32(bx - r * uy), TruncToInt32(by + r * ux)},
-      {TruncToInt32(bx + r * uy), TruncToInt32(by - r * ux)},
+      {TruncToInt32(corners[0]), TruncToInt32(corners[1])},
+      {TruncToInt32(corners[2]), TruncToInt32(corners[3])},
   };
   const ObjHandle brush = dc.CreateSolidBrush(color);
   const ObjHandle previousBrush = brush ? dc.SelectObject(brush) : kNoObject;
