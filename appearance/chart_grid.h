@@ -9,6 +9,9 @@
 
 namespace corvane {
 
+class CLineStyle;
+class CPointLabel;
+
 class CChartGrid {
  public:
   // "%.*lf" with digitsAfterPoint decimals; a digitsAfterPoint outside 0..4 is first reset
@@ -16,8 +19,18 @@ class CChartGrid {
   std::string FormatGridValue(double value);
   // Device position of the axes from the window and plot-area copies, clamped into the area.
   void AxisOrigin();
-  // The grid drawer: default grid for gridType 0, user-type grid for 1, nothing otherwise.
+  // The grid drawer: default grid for gridType 0, user-type grid for 1, nothing otherwise;
+  // the frame and the lines that gridVisible 0, 1 or 2 asks for (any other value: nothing).
   void DrawGrid(DeviceContext& dc);
+  // The lines and labels of one direction, with the line and label DrawGrid builds. Lines
+  // repeat from the axis origin at the area's extent / line count while they stay more than
+  // 5 pixels inside the frame; an empty or inverted area draws none, and a count above the
+  // extent in pixels draws one line per pixel row or column.
+  void DrawValueLinesHorizontal(CLineStyle& line, CPointLabel& label, DeviceContext& dc);
+  void DrawValueLinesVertical(CLineStyle& line, CPointLabel& label, DeviceContext& dc);
+  // The user-type grid's vertical lines, labelled with the user labels of the label window;
+  // an end of the window outside the label array gets no label.
+  void DrawCategoryLines(CLineStyle& line, CPointLabel& label, DeviceContext& dc);
 
   std::int32_t originX = 0;
   std::int32_t originY = 0;

@@ -8,6 +8,23 @@
 
 namespace corvane {
 
+// Selects a font made from a label's request into dc for its own lifetime, then selects the
+// previous font back and deletes it; a font that cannot be created leaves the context's font
+// in effect. Labels of one font drawn in a row can share one selection.
+class LabelFont {
+ public:
+  LabelFont(DeviceContext& dc, const FontRequest& request);
+  LabelFont(const LabelFont&) = delete;
+  LabelFont& operator=(const LabelFont&) = delete;
+  ~LabelFont();
+
+ private:
+  DeviceContext& dc_;
+  ObjHandle font_;
+  ObjHandle previous_ = kNoObject;
+  bool selected_ = false;
+};
+
 class CTextLabel {
  public:
   CTextLabel() = default;
@@ -17,14 +34,24 @@ class CTextLabel {
   CTextLabel& operator=(const CTextLabel&) = default;
   CTextLabel& operator=(CTextLabel&&) noexcept = default;
   virtual ~CTextLabel() = default;
-  // Draws `text` with its top-left corner at (x, y); nothing for an empty text.
+  // Draws `text` with its top-left corner at (x, y) in textColor on a transparent
+  // background, over a box when noBox is 0; with checkBackground only where
+  // IsBackgroundUniform holds (the box stays either way). Nothing at all for an empty text.
+  // The context's font, text colour and background mode are restored.
   virtual void Draw(std::int32_t x, std::int32_t y, DeviceContext& dc);
-  // Extent of `text` in the label's own font.
+  // Draw with the label's font already selected in dc (a LabelFont of Font()), which stays.
+  void DrawInSelectedFont(std::int32_t x, std::int32_t y, DeviceContext& dc);
+  // Extent of `text` in the label's own font; the second form with that font selected.
   TextSize Measure(DeviceContext& dc) const;
-  // Samples up to 200 random pixels of the text rectangle at (x, y); false when one differs
-  // in brightness from the top-left pixel by more than 3 * contrastThreshold.
+  TextSize MeasureInSelectedFont(DeviceContext& dc) const;
+  // Samples up to 200 random pixels of the text rectangle at (x, y) with the font selected in
+  // dc, drawing x then y of each sample from the thread's random sequence; false at the first
+  // sample that differs in R+G+B from the top-left pixel by more than 3 * contrastThreshold,
+  // or that lies outside the picture or its clip (as does an outside top-left pixel).
   bool IsBackgroundUniform(std::int32_t x, std::int32_t y, DeviceContext& dc) const;
   FontRequest Font() const { return FontRequest{height, weight, italic != 0, underline != 0}; }
+  // Length of `text` as the text calls take it (a string past 2^31 - 1 bytes is cut there).
+  std::int32_t TextLength() const;
 
   std::int32_t weight = 400;
   Color boxColor = 0xCCFFFF;
@@ -38,9 +65,14 @@ class CTextLabel {
   std::uint8_t checkBackground = 0;
 };
 
+// Draw(x, y) stores the anchor, marks it with a dot (a FillRect of side 2 * dotRadius, a
+// single pixel for a radius <= 0; drawn even for an empty text) and writes the text at one of
+// nine placements around it (7 pixels away; any other placement: at the picture's (0, 0)).
 class CPointLabel : public CTextLabel {
  public:
   void Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) override;
+  // Draw with the label's font already selected in dc (a LabelFont of Font()), which stays.
+  void PlaceInSelectedFont(std::int32_t x, std::int32_t y, DeviceContext& dc);
 
   std::int32_t anchorX = 0;
   std::int32_t anchorY = 0;

@@ -5,6 +5,11 @@
 //
 //   bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]   (--max-n 0: overlays only)
 //
+// First, two charts without data: SaveToFile of an empty chart, and a repeat render of
+// everything drawn around the plots (background, caption, both arrow passes, axis captions,
+// the grid and its labels, text included; median of 20 R renders) with the background's
+// share of it.
+//
 // Figures per case (median of R runs, milliseconds): adding the points, first render (layout,
 // fits and drawing), repeat render (drawing only), SaveToFile (a repeat render plus the
 // export), and the first render broken into layout / fits / drawing; resident bytes per
@@ -24,6 +29,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "control/automation.h"
@@ -340,6 +346,32 @@ OverlayFigures RunOverlays(GraphicsSystem& graphics, int runs) {
   return out;
 }
 
+// The chart around the plots, drawn on every render: background, caption, arrows (twice), axis
+// captions and the grid with its labels, over a window straddling 0 both ways. Returns the
+// median of the whole render and of the background alone; the plot is hidden.
+std::pair<double, double> FrameMs(GraphicsSystem& graphics, int runs) {
+  Target target(graphics);
+  CorvaneAutomation chart(graphics);
+  chart.SetSize(kWidth, kHeight);
+  chart.put_plotsCount(1);
+  for (int k = -20; k <= 20; ++k) chart.AddPointToPlot(1, k, 0.37 * k);
+  chart.SetSegment(-20, 20);
+  chart.SetPlotVisible(1, 0);
+  corvane::CChartEngine& engine = chart.engine();
+  engine.RenderChart(target.dc());  // the layout pass
+  std::vector<double> whole, background;
+  for (int r = 0; r < 20 * runs; ++r) {
+    auto t0 = Clock::now();
+    engine.RenderChart(target.dc());
+    auto t1 = Clock::now();
+    engine.background.PaintBackground(*target.dc());
+    auto t2 = Clock::now();
+    whole.push_back(Ms(t0, t1));
+    background.push_back(Ms(t1, t2));
+  }
+  return {Median(whole), Median(background)};
+}
+
 // Median seconds of each STAGE line of the reference for that case.
 std::map<std::string, double> RunReference(const std::string& ref, int series, std::size_t n,
                                            int runs) {
@@ -427,6 +459,10 @@ int main(int argc, char** argv) {
               ov.polygons, ov.polygonsCpu, ov.polygonsOnly, ov.bare);
   std::printf("10000 translucent rectangles: render %.2f ms (processor %.2f ms; overlays %.2f ms)\n",
               ov.rects, ov.rectsCpu, ov.rectsOnly);
+  const std::pair<double, double> frame = FrameMs(graphics, runs);
+  std::printf("everything but the plots (background, caption, arrows, axis captions, grid and "
+              "labels): %.3f ms, of which the background %.3f ms\n",
+              frame.first, frame.second);
   std::printf("%-3s %-8s %8s %8s %8s %8s %8s %8s %8s %11s %7s", "S", "N", "add", "first", "repeat",
               "save", "layout", "fits", "draw", "B/pt(1st/w)", "peakMB");
   std::printf(" %8s %8s", "bare", "plots");

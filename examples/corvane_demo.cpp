@@ -47,19 +47,12 @@ int main(int argc, char** argv) {
   const std::string prefix = argc > 1 ? argv[1] : "corvane_demo";
   corvane::RasterGraphicsSystem graphics;
   bool ok = true;
-  {
-    corvane::CorvaneAutomation chart(graphics);
-    corvane::demo::BuildPlotsChart(chart);
-    ok &= Save(chart, prefix + "_plots.bmp");
-
-    // Show into a host window and keep what the window received.
-    const std::int32_t hwnd = graphics.CreateWindowSurface(640, 400);
-    chart.put_hWnd(hwnd);
-    chart.Show();
-    const corvane::RasterBitmap* surface = graphics.WindowSurface(hwnd);
-    ok &= surface && SaveSurface(*surface, prefix + "_window.bmp");
-    graphics.DestroyWindowSurface(hwnd);
-  }
+  // Textures and the label background tests draw from one random sequence per thread: the
+  // files are rendered in demo.vbs's order, one render each, so the two builds' files can be
+  // compared; the window is shown last.
+  corvane::CorvaneAutomation plots(graphics);
+  corvane::demo::BuildPlotsChart(plots);
+  ok &= Save(plots, prefix + "_plots.bmp");
   {
     corvane::CorvaneAutomation chart(graphics);
     corvane::demo::BuildTextureChart(chart);
@@ -70,5 +63,13 @@ int main(int argc, char** argv) {
     corvane::demo::BuildOverlaysChart(chart, p.preset);
     ok &= Save(chart, prefix + "_" + p.kind + ".bmp");
   }
+
+  // Show into a host window and keep what the window received.
+  const std::int32_t hwnd = graphics.CreateWindowSurface(640, 400);
+  plots.put_hWnd(hwnd);
+  plots.Show();
+  const corvane::RasterBitmap* surface = graphics.WindowSurface(hwnd);
+  ok &= surface && SaveSurface(*surface, prefix + "_window.bmp");
+  graphics.DestroyWindowSurface(hwnd);
   return ok ? 0 : 1;
 }

@@ -20,6 +20,13 @@ std::int32_t Step(std::int32_t v, int delta) {
   return static_cast<std::int32_t>(r);
 }
 
+// The world value of an axis origin whose own value came out NaN (an infinite window end):
+// the window end at the edge it sits on, or 0 when that end is no number either.
+double EdgeValue(bool atHighEnd, double low, double high) {
+  const double v = atHighEnd ? high : low;
+  return v == v ? v : 0.0;
+}
+
 }  // namespace
 
 void VerticalRangeScan::TakePoints(const DPoint* pts, std::int32_t n) {
@@ -102,7 +109,10 @@ void CChartGrid::AxisOrigin() {
   const double dx = xmax - xmin;
   const double dy = ymax - ymin;
 
-  std::int32_t ox = TruncToInt32(left + (w / dx) * (-xmin));
+  // A position that is not a number (an infinite window end) falls back to the left or top
+  // edge, where the clamps below put a saturated one too.
+  const double px = left + (w / dx) * (-xmin);
+  std::int32_t ox = px == px ? TruncToInt32(px) : left;
   if (ox < left) ox = left;
   if (ox > right) ox = right;
   originX = ox;
@@ -112,8 +122,10 @@ void CChartGrid::AxisOrigin() {
     originWorldX = xmin + (static_cast<double>(originX) - left) * (dx / w);
   else
     originWorldX = xmin;  // no width to measure along: the window's left end
+  if (originWorldX != originWorldX) originWorldX = EdgeValue(originX == right, xmin, xmax);
 
-  std::int32_t oy = TruncToInt32(bottom + ((static_cast<double>(top) - bottom) / dy) * (-ymin));
+  const double py = bottom + ((static_cast<double>(top) - bottom) / dy) * (-ymin);
+  std::int32_t oy = py == py ? TruncToInt32(py) : top;
   if (oy < top) oy = top;
   if (oy > bottom) oy = bottom;
   originY = oy;
@@ -123,6 +135,7 @@ void CChartGrid::AxisOrigin() {
     originWorldY = ymax + (static_cast<double>(originY) - top) * ((ymin - ymax) / h);
   else
     originWorldY = ymax;
+  if (originWorldY != originWorldY) originWorldY = EdgeValue(originY != bottom, ymin, ymax);
 }
 
 void SelectSegment(double a, double b, CPlotSeries* plots, std::int32_t active, CChartGrid& grid) {

@@ -88,6 +88,7 @@ For Each i In Array(o, q)
   i.SetSize 240, 192
   i.plotsCount = 2
   i.SetSegment 0, 10  ' every X value in view
+  i.gridVisible = 3   ' grid labels sample their background at random: no two renders agree
 Next
 
 ' Every numeric subtype a VBScript array element can have.

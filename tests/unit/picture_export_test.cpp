@@ -47,6 +47,8 @@ std::vector<unsigned char> PngAsBmpPixels(const std::string& path, std::int32_t*
 void BuildChart(CorvaneAutomation& chart, std::int32_t w, std::int32_t h, std::int32_t fill) {
   chart.SetSize(w, h);
   chart.put_plotsCount(3);
+  // Each export renders anew, and grid labels sample their background at random places.
+  chart.put_gridVisible(3);
   chart.engine().background.fillKind = fill;
   std::vector<double> y(400);
   for (std::size_t i = 0; i < y.size(); ++i) y[i] = std::sin(double(i) / 20.0) * 50.0 + double(i % 7);

@@ -1,0 +1,298 @@
+#include "tests/golden/golden_charts.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "control/bmp_export.h"
+#include "platform/random_sequence.h"
+
+namespace corvane::golden {
+namespace {
+
+// The benchmark's random walk: splitmix64 steps uniform in [-1, 1].
+std::vector<double> Walk(int n, std::uint64_t seed) {
+  std::vector<double> y(static_cast<std::size_t>(n));
+  std::uint64_t state = seed;
+  double v = 0;
+  for (double& out : y) {
+    state += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    v += 2.0 * (static_cast<double>(z >> 11) * 0x1.0p-53) - 1.0;
+    out = v;
+  }
+  return y;
+}
+
+void Text(CorvaneAutomation& c, HResult (CorvaneAutomation::*put)(const char16_t*, std::uint32_t),
+          const std::u16string& s) {
+  (c.*put)(s.data(), static_cast<std::uint32_t>(s.size()));
+}
+
+// A plot is a least-squares line until it is made a polyline: the walks are polylines.
+void DenseWalk(CorvaneAutomation& c) {
+  c.put_plotsCount(1);
+  c.SetSimplePlot(1);
+  c.SetPlotWidth(1, 2);
+  const std::vector<double> y = Walk(20000, 11);
+  for (int k = 0; k < 20000; ++k) c.AddPointToPlot(1, k + 1, y[static_cast<std::size_t>(k)]);
+  c.SetSegment(1, 20000);
+}
+
+void EightPlots(CorvaneAutomation& c) {
+  c.put_preset(5);
+  c.put_plotsCount(8);
+  for (int s = 1; s <= 8; ++s) {
+    c.SetSimplePlot(s);
+    c.SetPlotWidth(s, s);
+    // Plain RGB colours: GDI reads a set high byte as a palette index (0x01......).
+    c.SetPlotColor(s, static_cast<Color>((0x202020u * static_cast<unsigned>(s) ^ 0x0000C0u) & 0xFFFFFFu));
+    const std::vector<double> y = Walk(1500, 100 + static_cast<std::uint64_t>(s));
+    for (int k = 0; k < 1500; ++k) c.AddPointToPlot(s, k + 1, y[static_cast<std::size_t>(k)] + 3 * s);
+  }
+  c.SetLinearApproximate(3);
+  c.SetSquareApproximate(6);
+  c.SetPointVisible(8, kVariantTrue);
+  c.AddLine(1, 0, 1500, 30, 1, 1, 0x800080);
+  c.AddLine(1, 12, 1500, 12, 2, 3, 0x008080);
+  c.SetSegment(1, 1500);
+}
+
+void SparseWidePens(CorvaneAutomation& c) {
+  c.put_preset(9);
+  c.put_plotsCount(2);
+  c.SetSimplePlot(1);
+  c.SetSimplePlot(2);
+  c.SetPlotWidth(1, 12);
+  c.SetPlotWidth(2, 15);
+  const std::vector<double> y = Walk(200, 5);
+  for (int k = 0; k < 200; ++k) {
+    c.AddPointToPlot(1, k + 1, 4 * y[static_cast<std::size_t>(k)]);
+    c.AddPointToPlot(2, k + 1, -3 * y[static_cast<std::size_t>(k)] + 5);
+  }
+  c.SetSegment(40, 160);
+}
+
+// Both axes cross inside the plot area: arrows, captions, value lines and labels on both
+// sides of the origin, labels dropped where the plot and the overlay lines run.
+void AxesThroughTheOrigin(CorvaneAutomation& c) {
+  c.put_plotsCount(1);
+  c.SetSimplePlot(1);
+  for (int k = -10; k <= 10; ++k) c.AddPointToPlot(1, k, 4 * (k % 3) - 0.3 * k);
+  c.AddLine(-10, -3, 10, 3, 1, 0, 0x0000C0);
+  c.SetSegment(-10, 10);
+  Text(c, &CorvaneAutomation::put_arrowCaptionX, u"time, s");
+  Text(c, &CorvaneAutomation::put_arrowCaptionY, u"speed");
+}
+
+// The user-type grid: category lines labelled with the user labels of the window.
+void UserLabels(CorvaneAutomation& c) {
+  c.put_preset(2);
+  c.SetUserTypeGrid();
+  c.put_plotsCount(1);
+  c.SetSimplePlot(1);
+  for (int k = 1; k <= 20; ++k) {
+    const std::u16string label = u"Q" + std::u16string(1, static_cast<char16_t>(u'A' + k - 1));
+    c.AddLabelToGrid(label.data(), static_cast<std::uint32_t>(label.size()));
+    c.AddPointToPlot(1, k, (k * 7) % 11 - 2);
+  }
+  c.SetSegment(1, 10);
+  c.put_gridHorizontalLines(4);
+}
+
+// A noise texture under the labels (their background test sees its grain), no decimals,
+// horizontal lines only, a caption wider than the picture and a longer arrow head.
+void TextureAndClamps(CorvaneAutomation& c) {
+  c.put_preset(4);
+  c.put_plotsCount(1);
+  c.SetSimplePlot(1);
+  c.SetPointVisible(1, kVariantTrue);
+  for (int k = 1; k <= 30; ++k) c.AddPointToPlot(1, k, 100.0 + 37 * ((k * 5) % 9));
+  c.SetSegment(1, 30);
+  c.put_gridVisible(1);
+  c.put_gridDigitsAfterPoint(0);
+  c.put_arrowH(20);
+  c.put_arrowR(6);
+  Text(c, &CorvaneAutomation::put_caption, u"A caption much wider than this small picture is");
+  Text(c, &CorvaneAutomation::put_arrowCaptionY, u"a vertical caption that meets the right edge");
+}
+
+// Caption hidden (top margin 35), vertical lines only, 6 decimals (formatted with 2).
+void NoCaptionVerticalLines(CorvaneAutomation& c) {
+  c.put_preset(12);
+  c.put_captionVisible(0);
+  c.put_gridVisible(2);
+  c.put_gridDigitsAfterPoint(6);
+  c.put_gridVerticalLines(7);
+  c.put_plotsCount(1);
+  for (int k = 0; k < 50; ++k) c.AddPointToPlot(1, -0.5 + 0.01 * k, 0.02 * k * k);
+  c.SetSegment(-0.5, 0);
+}
+
+// Plots, polygons, rectangles, a line and candlesticks over x [0, 12]: every record a preset
+// recolours or must leave alone. Candles 1-4 exist when the preset is chosen, candle 5 comes
+// after it and keeps the default candle colours.
+void OverlayChart(CorvaneAutomation& c, std::int32_t preset) {
+  c.put_plotsCount(2);
+  for (int i = 0; i <= 12; ++i) {
+    c.AddPointToPlot(1, i, 4 + (i * 7 % 5) - 0.3 * i);
+    c.AddPointToPlot(2, i, 1 + 0.6 * i + (i % 3));
+  }
+  c.SetPlotColor(1, 0x0000C0);
+  c.SetPlotWidth(1, 2);
+  c.SetLinearApproximate(2);
+  c.SetPlotColor(2, 0x008000);
+
+  c.put_polygonsCount(3);
+  for (DPoint p : {DPoint{1, 1}, DPoint{4, 1.5}, DPoint{3, 6}})  // defaults: opaque black, blue border
+    c.AddPointToPolygon(1, p.X, p.Y);
+  for (DPoint p : {DPoint{5, 2}, DPoint{9, 3}, DPoint{10, 8}, DPoint{7, 9}, DPoint{6, 5}})
+    c.AddPointToPolygon(2, p.X, p.Y);
+  c.SetPolygonProperties2(2, 0x00C000, 0.5, 2, 1, 0x800000);
+  for (DPoint p : {DPoint{-2, 7}, DPoint{3, 10}, DPoint{1, 12}})  // partly left of the window
+    c.AddPointToPolygon(3, p.X, p.Y);
+  c.SetPolygonProperties(3, 0xC000C0, 0.3);
+
+  c.AddRectangle(0.5, 9, 11.5, 7.5, 0x00FFFF, 0.25);
+  c.AddRectangle2(8, 2.5, 11, 0.5, 0xF0E0D0, 1.0, 3, 4, 0x404040);
+  c.AddRectangle(2, 11, 4, 10, 0x0000FF, 0.5);
+  c.SetRectVisible(3, 0);
+  c.AddLine(0, 0, 12, 10, 1, 2, 0x606060);
+
+  c.AddCandleStick(1, 3, 5, 6, 2);     // rising
+  c.AddCandleStick(3, 5, 3.5, 7, 3);   // falling
+  c.AddCandleStick(6, 4, 4, 5, 3);     // flat
+  c.AddCandleStick(8, 6, 9, 11, 5.5);  // rising, tall wick
+  c.SetSegment(0, 12);
+  c.put_preset(preset);
+  c.AddCandleStick(10, 7, 5, 8, 4.5);  // after the preset: default colours
+}
+
+// Overlays reaching far beyond the picture sideways (their y values would widen the range):
+// vertices saturate, blends stay within the clip box, and the thinnest rectangles keep
+// their fill.
+void BeyondThePicture(CorvaneAutomation& c) {
+  c.SetSegment(0, 10);
+  c.AddLine(0, 0, 10, 10, 1, 0, 0x000000);
+  c.put_polygonsCount(3);
+  for (DPoint p : {DPoint{-1e9, 2}, DPoint{1e9, 3}, DPoint{5, 8}}) c.AddPointToPolygon(1, p.X, p.Y);
+  c.SetPolygonProperties(1, 0x0000FF, 0.2);
+  for (DPoint p : {DPoint{2, 2}, DPoint{8, 3}, DPoint{1e300, 5}, DPoint{3, 8}})
+    c.AddPointToPolygon(2, p.X, p.Y);
+  c.SetPolygonProperties2(2, 0x00FF00, 0.4, 1, 0, 0x004000);
+  for (DPoint p : {DPoint{6, 6}, DPoint{7, 6}, DPoint{7, 7}}) c.AddPointToPolygon(3, p.X, p.Y);
+  c.AddRectangle(-1e12, 9, 1e12, 6, 0xFF00FF, 0.3);
+  c.AddRectangle2(4, 9, 4.1, 1, 0x000000, 0.5, 1, 0, 0x0000FF);  // under 3 pixels wide
+  c.AddRectangle(5, 9, 5.06, 1, 0x000000, 0.5);                 // 1 pixel wide
+  c.AddCandleStick(7.5, -1e300, 1e300, 9.5, 0.5);  // a body from far below to far above
+}
+
+std::string Slug(const std::string& name) {
+  std::string s;
+  for (const char* p = name.c_str(); *p; ++p) {
+    const char ch = *p;
+    const bool keep = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+    if (keep) s += ch;
+    else if (!s.empty() && s.back() != '_') s += '_';
+  }
+  return s;
+}
+
+std::string Hex(std::uint64_t v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "0x%016llxull", static_cast<unsigned long long>(v));
+  return buf;
+}
+
+std::vector<GoldenChart> MakeCharts() {
+  std::vector<GoldenChart> charts = {
+      {"dense walk, pen 2", 400, 300, DenseWalk},
+      {"eight plots, pens 1 to 8, fits and markers", 500, 360, EightPlots},
+      {"sparse wide pens leaving the plot area", 300, 240, SparseWidePens},
+      {"axes through the origin", 400, 300, AxesThroughTheOrigin},
+      {"user labels", 420, 280, UserLabels},
+      {"texture and clamps", 300, 220, TextureAndClamps},
+      {"no caption, vertical lines", 360, 260, NoCaptionVerticalLines},
+  };
+  for (std::int32_t p = 1; p <= 21; ++p)
+    charts.push_back({"preset " + std::to_string(p), 320, 240,
+                      [p](CorvaneAutomation& c) { OverlayChart(c, p); }});
+  charts.push_back({"overlays beyond the picture", 300, 220, BeyondThePicture});
+  return charts;
+}
+
+}  // namespace
+
+const std::vector<GoldenChart>& Charts() {
+  static const std::vector<GoldenChart> charts = MakeCharts();
+  return charts;
+}
+
+std::uint64_t RenderHash(GraphicsSystem& graphics, const GoldenChart& chart, void (*flush)(),
+                         std::vector<std::uint8_t>* rows) {
+  rows->clear();
+  CorvaneAutomation automation(graphics);
+  automation.SetSize(chart.width, chart.height);
+  chart.build(automation);
+
+  const std::int32_t w = chart.width, h = chart.height;
+  std::unique_ptr<DeviceContext> screen = graphics.GetScreenDC();
+  std::unique_ptr<DeviceContext> drawing = graphics.CreateCompatibleDC(screen.get());
+  std::unique_ptr<DeviceContext> exporting = graphics.CreateCompatibleDC(nullptr);
+  if (!screen || !drawing || !exporting) return 0;
+  const ObjHandle picture = screen->CreateCompatibleBitmap(w, h);
+  void* bits = nullptr;
+  const ObjHandle dib = exporting->CreateDIBSection24(w, h, &bits);
+  if (picture && dib && bits) {
+    const ObjHandle previousPicture = drawing->SelectObject(picture);
+    const ObjHandle previousDib = exporting->SelectObject(dib);
+    automation.engine().RenderChart(drawing.get());
+    exporting->BitBlt(0, 0, w, h, *drawing, 0, 0);
+    if (flush) flush();
+    const auto* p = static_cast<const std::uint8_t*>(bits);
+    rows->assign(p, p + static_cast<std::size_t>(BmpStride(w)) * static_cast<std::size_t>(h));
+    exporting->SelectObject(previousDib);
+    drawing->SelectObject(previousPicture);
+  }
+  drawing.reset();
+  exporting.reset();
+  if (picture) graphics.DeleteObject(picture);
+  if (dib) graphics.DeleteObject(dib);
+  if (rows->empty()) return 0;
+  std::uint64_t hash = 1469598103934665603ull;
+  for (std::uint8_t b : *rows) hash = (hash ^ b) * 1099511628211ull;
+  return hash;
+}
+
+Outcome RenderAll(GraphicsSystem& graphics, void (*flush)()) {
+  Outcome out;
+  const char* dir = std::getenv("CORVANE_GOLDEN_DIR");
+  out.pasteReady = "const std::vector<GoldenHash>& ExpectedHashes() {\n"
+                   "  static const std::vector<GoldenHash> hashes = {\n";
+  for (const GoldenChart& chart : Charts()) {
+    // Textures and label backgrounds draw from the thread's one sequence, which other tests
+    // and charts in this process may have advanced.
+    ResetRandomForTest();
+    std::vector<std::uint8_t> rows;
+    const std::uint64_t hash = RenderHash(graphics, chart, flush, &rows);
+    out.actual.push_back(GoldenHash{chart.name.c_str(), hash});
+    out.pasteReady += "      {\"" + chart.name + "\", " + Hex(hash) + "},\n";
+    std::uint64_t expected = 0;
+    for (const GoldenHash& g : ExpectedHashes())
+      if (chart.name == g.name) expected = g.hash;
+    if (hash != expected)
+      out.mismatches.push_back(chart.name + ": expected " + Hex(expected) + ", got " + Hex(hash));
+    if (dir && *dir && !rows.empty()) {
+      const std::string path = std::string(dir) + "/" + Slug(chart.name) + ".bmp";
+      WriteBmpFile(std::u16string(path.begin(), path.end()), chart.width, chart.height, rows.data());
+    }
+  }
+  out.pasteReady += "  };\n  return hashes;\n}\n";
+  return out;
+}
+
+}  // namespace corvane::golden
