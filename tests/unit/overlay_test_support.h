@@ -16,7 +16,12 @@ class RecordedChart {
  public:
   static constexpr std::int32_t kWidth = 400, kHeight = 300;  // plot area 65, 60, 335, 265
 
-  RecordedChart() { chart.SetSize(kWidth, kHeight); }
+  // Arrows and grid are left out, so that the log holds the overlays' own lines and shapes.
+  RecordedChart() {
+    chart.SetSize(kWidth, kHeight);
+    chart.put_arrowVisible(0);
+    chart.put_gridVisible(3);
+  }
 
   // Renders the whole chart; the log then holds this render's calls only.
   const CallLog& Render() {

@@ -100,6 +100,8 @@ TEST(RectDraw, LargerThanTheWindowIsCutToThePlotArea) {
   NoDrawingGraphicsSystem g;
   CorvaneAutomation c(g);
   c.SetSize(RecordedChart::kWidth, RecordedChart::kHeight);
+  c.put_arrowVisible(0);  // the frame and the arrows would lie on the probed edges
+  c.put_gridVisible(3);
   c.SetSegment(0, 10);
   c.AddLine(0, 0, 10, 10, 1, 0, 0);
   c.AddRectangle(-1e12, 1e12, 1e12, -1e12, 0x000000, 0.5);
