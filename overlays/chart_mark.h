@@ -13,6 +13,11 @@ class CChartGrid;
 class CChartMark {
  public:
   CChartMark(double x, double y);
+  // Draws nothing while hidden, before its first layout (no grid), with a window that cannot
+  // be mapped, unless the point's device x lies strictly inside the plot area, or when its
+  // device y is not a number or infinite. Otherwise the y label left of the area at the
+  // point's height, the x label (or the client's text) under it, and the two guide lines in
+  // the grid's line style, none of them clipped. Rewrites the label texts.
   void Draw(DeviceContext& dc);
 
   double X = 0, Y = 0;
@@ -23,6 +28,10 @@ class CChartMark {
   CChartGrid* grid = nullptr;
   std::uint8_t hasUserLabel = 0;
   std::uint8_t visible = 1;
+
+ private:
+  // The point's device position from the layout copies, when the mark draws at all.
+  bool DevicePosition(double* xd, double* yd) const;
 };
 
 }  // namespace corvane

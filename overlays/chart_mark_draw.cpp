@@ -1,8 +1,53 @@
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "appearance/chart_grid.h"
 #include "overlays/chart_mark.h"
+#include "overlays/device_mapping.h"
+#include "overlays/line_style.h"
+#include "platform/geometry.h"
 
 namespace corvane {
 
-// Guide lines and value labels arrive with the mark drawing work.
-void CChartMark::Draw(DeviceContext&) {}
+bool CChartMark::DevicePosition(double* xd, double* yd) const {
+  if (!visible || !grid) return false;
+  DeviceMapping map;
+  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map)) return false;
+  *xd = map.X(X);
+  *yd = map.Y(Y);
+  // Strictly inside horizontally (NaN fails too). The height is not tested, but a position
+  // that is not a number has nowhere to put its label and lines.
+  return left < *xd && *xd < right && std::isfinite(*yd);
+}
+
+void CChartMark::Draw(DeviceContext& dc) {
+  double xd = 0, yd = 0;
+  if (!DevicePosition(&xd, &yd)) return;
+  // The grid's label font, the same for both labels: selected once for the two of them.
+  for (CPointLabel* label : {&yLabel, &xLabel}) {
+    label->height = grid->labelHeight;
+    label->italic = grid->labelItalic != 0 ? 1 : 0;
+  }
+  const LabelFont font(dc, yLabel.Font());
+  const std::int32_t xi = TruncToInt32(xd);
+  const std::int32_t yi = TruncToInt32(yd);
+
+  // Black text whatever the preset: only the font comes from the grid.
+  yLabel.text = " " + grid->FormatGridValue(Y) + " ";
+  yLabel.PlaceInSelectedFont(left, yi, dc);
+  if (!hasUserLabel) xLabel.text = " " + grid->FormatGridValue(X) + " ";
+  xLabel.PlaceInSelectedFont(xi, bottom, dc);
+
+  // No clip of their own: they run from the plot area's edges to the point, wherever it
+  // lies. The dash walk of a very long line skips what the picture cannot show.
+  CLineStyle guide;
+  guide.enabled = 1;
+  guide.width = SanitizeLineWidth(grid->lineWidth);
+  guide.style = SanitizeLineStyle(grid->lineStyle);
+  guide.color = grid->lineColor;
+  guide.DrawLine(left, yi, xi, yi, dc);
+  guide.DrawLine(xi, yi, xi, bottom, dc);
+}
 
 }  // namespace corvane

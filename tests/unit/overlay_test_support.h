@@ -31,9 +31,10 @@ class RecordedChart {
   }
   const CallLog& log() { return dc.log(); }
 
+  // The context outlives the chart: a texture preset's tile is made through its system.
   NoDrawingGraphicsSystem graphics;
-  CorvaneAutomation chart{graphics};
   RecordingDc dc{kWidth, kHeight};
+  CorvaneAutomation chart{graphics};
 };
 
 // The last number of a call's text ("AlphaBlend ... 127" -> 127).
