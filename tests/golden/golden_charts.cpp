@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "control/bmp_export.h"
 #include "platform/random_sequence.h"
@@ -191,6 +193,54 @@ void BeyondThePicture(CorvaneAutomation& c) {
   c.AddCandleStick(7.5, -1e300, 1e300, 9.5, 0.5);  // a body from far below to far above
 }
 
+void Legend(CorvaneAutomation& c, std::initializer_list<std::pair<Color, std::u16string>> entries) {
+  for (const auto& [color, text] : entries)
+    c.AddLabelToLegend(color, text.data(), static_cast<std::uint32_t>(text.size()));
+}
+
+// The painting order in one picture: the axes cross inside the plot area, through a
+// translucent rectangle (the second arrow pass lies on it) and under a candlestick (which
+// covers them); the marks' guides and boxes lie on the rectangle; the legend box in the top
+// left corner lies over both plots. One mark sits on the right edge and one is hidden:
+// neither shows.
+void MarksLegendAndOrder(CorvaneAutomation& c) {
+  c.put_plotsCount(2);
+  c.SetSimplePlot(1);
+  c.SetPlotColor(1, 0x0000C0);
+  c.SetPlotWidth(1, 2);
+  c.SetPlotColor(2, 0x008000);
+  for (int k = -10; k <= 10; ++k) {
+    c.AddPointToPlot(1, k, 6 - 0.05 * k * k + (k % 3));
+    c.AddPointToPlot(2, k, 0.4 * k + 2);
+  }
+  c.AddRectangle(-4, 3, 3, -3, 0x00C0FF, 0.6);
+  c.AddCandleStick(0, -2, 4, 5, -3);
+  c.SetSegment(-10, 10);
+  c.AddMark(4, 5.5);
+  const std::u16string peak = u"Peak";
+  c.AddMark2(-6, -2, peak.data(), static_cast<std::uint32_t>(peak.size()));
+  c.AddMark(10, 1);   // on the right edge
+  c.AddMark(-2, -4);  // hidden below
+  c.SetMarkVisible(4, 0);
+  Legend(c, {{0x0000C0, u"measured"}, {0x008000, u"least squares"}, {0x00C0FF, u"band"}});
+}
+
+// Marks far off the window (guides millions of pixels long, one without its x label) and
+// a legend in the bottom right corner, its colours chosen before a texture preset that must
+// not touch them; a text with a null in it ends there.
+void MarksOffTheWindowUnderAPreset(CorvaneAutomation& c) {
+  c.put_plotsCount(1);
+  for (int k = 0; k <= 20; ++k) c.AddPointToPlot(1, k, (k * 7) % 5 - 2);
+  c.SetSegment(0, 20);
+  c.AddMark(3, 1e6);
+  c.AddMark(15, -2.5e7);
+  const std::u16string empty;
+  c.AddMark2(8, 1.25, empty.data(), 0);
+  c.put_legendPosition(2);
+  Legend(c, {{0xFF0000, u"blue"}, {0x00FFFF, std::u16string(u"yellow\0never", 13)}, {0x000000, u""}});
+  c.put_preset(16);
+}
+
 std::string Slug(const std::string& name) {
   std::string s;
   for (const char* p = name.c_str(); *p; ++p) {
@@ -222,6 +272,10 @@ std::vector<GoldenChart> MakeCharts() {
     charts.push_back({"preset " + std::to_string(p), 320, 240,
                       [p](CorvaneAutomation& c) { OverlayChart(c, p); }});
   charts.push_back({"overlays beyond the picture", 300, 220, BeyondThePicture});
+  charts.push_back({"marks, legend over plots, arrows between rectangles and candles", 400, 300,
+                    MarksLegendAndOrder});
+  charts.push_back({"marks off the window, legend bottom right under a preset", 360, 260,
+                    MarksOffTheWindowUnderAPreset});
   return charts;
 }
 

@@ -35,6 +35,8 @@ const std::vector<GoldenHash>& ExpectedHashes() {
       {"preset 20", 0x2a43cb3f88b9bbe5ull},
       {"preset 21", 0x5e5a613103189788ull},
       {"overlays beyond the picture", 0xc03321814f38370bull},
+      {"marks, legend over plots, arrows between rectangles and candles", 0xa293ebd47b1ba8b7ull},
+      {"marks off the window, legend bottom right under a preset", 0x28e51c314debbda5ull},
   };
   return hashes;
 }
