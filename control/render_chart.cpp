@@ -120,7 +120,16 @@ void CChartEngine::DrawLines(DeviceContext& dc) {
 }
 
 void CChartEngine::DrawMarks(DeviceContext& dc) {
-  for (CChartMark& mark : marks) mark.Draw(dc);
+  if (marks.empty()) return;
+  // Every mark's labels take the grid's font (the layout hands every mark this grid): one
+  // selection serves them all, where a font per mark would cost more than its drawing.
+  const LabelFont font(dc, CChartMark::LabelFontOf(grid));
+  for (CChartMark& mark : marks) {
+    if (mark.grid == &grid)
+      mark.DrawInSelectedFont(dc);
+    else
+      mark.Draw(dc);
+  }
 }
 
 void CChartEngine::DrawCandleSticks(DeviceContext& dc) {

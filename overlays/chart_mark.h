@@ -19,6 +19,11 @@ class CChartMark {
   // point's height, the x label (or the client's text) under it, and the two guide lines in
   // the grid's line style, none of them clipped. Rewrites the label texts.
   void Draw(DeviceContext& dc);
+  // The same with the labels' font (LabelFontOf the mark's grid) already selected in dc,
+  // which stays: the marks of one render share one font.
+  void DrawInSelectedFont(DeviceContext& dc);
+  // The font both labels are drawn in: the grid's label height and italic, weight 400.
+  static FontRequest LabelFontOf(const CChartGrid& grid);
 
   double X = 0, Y = 0;
   std::int32_t left = 0, right = 0, top = 0, bottom = 0;
@@ -32,6 +37,7 @@ class CChartMark {
  private:
   // The point's device position from the layout copies, when the mark draws at all.
   bool DevicePosition(double* xd, double* yd) const;
+  void DrawAt(double xd, double yd, DeviceContext& dc);
 };
 
 }  // namespace corvane

@@ -21,19 +21,34 @@ bool CChartMark::DevicePosition(double* xd, double* yd) const {
   return left < *xd && *xd < right && std::isfinite(*yd);
 }
 
+FontRequest CChartMark::LabelFontOf(const CChartGrid& grid) {
+  CPointLabel label;
+  label.height = grid.labelHeight;
+  label.italic = grid.labelItalic != 0 ? 1 : 0;
+  return label.Font();
+}
+
 void CChartMark::Draw(DeviceContext& dc) {
   double xd = 0, yd = 0;
   if (!DevicePosition(&xd, &yd)) return;
-  // The grid's label font, the same for both labels: selected once for the two of them.
+  const LabelFont font(dc, LabelFontOf(*grid));
+  DrawAt(xd, yd, dc);
+}
+
+void CChartMark::DrawInSelectedFont(DeviceContext& dc) {
+  double xd = 0, yd = 0;
+  if (DevicePosition(&xd, &yd)) DrawAt(xd, yd, dc);
+}
+
+void CChartMark::DrawAt(double xd, double yd, DeviceContext& dc) {
+  // Only the font comes from the grid; the text stays black whatever the preset.
   for (CPointLabel* label : {&yLabel, &xLabel}) {
     label->height = grid->labelHeight;
     label->italic = grid->labelItalic != 0 ? 1 : 0;
   }
-  const LabelFont font(dc, yLabel.Font());
   const std::int32_t xi = TruncToInt32(xd);
   const std::int32_t yi = TruncToInt32(yd);
 
-  // Black text whatever the preset: only the font comes from the grid.
   yLabel.text = " " + grid->FormatGridValue(Y) + " ";
   yLabel.PlaceInSelectedFont(left, yi, dc);
   if (!hasUserLabel) xLabel.text = " " + grid->FormatGridValue(X) + " ";
