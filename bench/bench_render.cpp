@@ -1,7 +1,8 @@
 // Rendering benchmark: charts of S plots x N points (a deterministic random walk) drawn
 // through the public automation API into an 800 x 600 picture, with the speed-of-light
-// reference run alongside on the native build, and 10,000 translucent polygons and
-// rectangles over the same picture. Prints figures; it is not a test.
+// reference run alongside on the native build, 10,000 translucent polygons and rectangles
+// over the same picture, and 1,000 marks with a legend of 100 entries. Prints figures; it is
+// not a test.
 //
 //   bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]   (--max-n 0: overlays only)
 //
@@ -346,6 +347,57 @@ OverlayFigures RunOverlays(GraphicsSystem& graphics, int runs) {
   return out;
 }
 
+// 1,000 marks spread over the plot area (each with its two boxed labels and two dotted
+// guides) and a legend of 100 entries, over an otherwise bare 800 x 600 chart with its grid:
+// medians of repeat renders, wall-clock and processor time, and the marks' and legend's
+// share (the same chart without them subtracted).
+struct MarkFigures {
+  double whole = 0, cpu = 0, bare = 0;
+};
+
+MarkFigures RunMarksAndLegend(GraphicsSystem& graphics, int runs) {
+  constexpr int kMarks = 1000, kEntries = 100;
+  Target target(graphics);
+  MarkFigures out;
+  if (!target.dc()) return out;
+  auto build = [](CorvaneAutomation& c, bool withMarks) {
+    c.SetSize(kWidth, kHeight);
+    c.SetSegment(0, 100);
+    c.AddLine(0, 0, 100, 100, 1, 0, 0);  // the vertical range
+    c.SetLineVisible(1, 0);
+    if (!withMarks) return;
+    for (int k = 0; k < kMarks; ++k) c.AddMark(0.5 + (k * 37 % 991) * 0.1, (k * 53 % 997) * 0.1);
+    for (int k = 0; k < kEntries; ++k) {
+      const std::string text = "entry " + std::to_string(k + 1);
+      const std::u16string label(text.begin(), text.end());
+      c.AddLabelToLegend(corvane::Color(k * 0x020406u), label.data(), std::uint32_t(label.size()));
+    }
+  };
+  auto time = [&](CorvaneAutomation& chart, double* cpu) {
+    corvane::CChartEngine& engine = chart.engine();
+    engine.RenderChart(target.dc());  // the layout pass
+    std::vector<double> t, c;
+    for (int r = 0; r < runs; ++r) {
+      const double c0 = CpuMs();
+      const auto t0 = Clock::now();
+      engine.RenderChart(target.dc());
+      t.push_back(Ms(t0, Clock::now()));
+      c.push_back(CpuMs() - c0);
+    }
+    if (cpu) *cpu = Median(c);
+    return Median(t);
+  };
+  {
+    CorvaneAutomation chart(graphics);
+    build(chart, false);
+    out.bare = time(chart, nullptr);
+  }
+  CorvaneAutomation chart(graphics);
+  build(chart, true);
+  out.whole = time(chart, &out.cpu);
+  return out;
+}
+
 // The chart around the plots, drawn on every render: background, caption, arrows (twice), axis
 // captions and the grid with its labels, over a window straddling 0 both ways. Returns the
 // median of the whole render and of the background alone; the plot is hidden.
@@ -459,6 +511,10 @@ int main(int argc, char** argv) {
               ov.polygons, ov.polygonsCpu, ov.polygonsOnly, ov.bare);
   std::printf("10000 translucent rectangles: render %.2f ms (processor %.2f ms; overlays %.2f ms)\n",
               ov.rects, ov.rectsCpu, ov.rectsOnly);
+  const MarkFigures marks = RunMarksAndLegend(graphics, runs);
+  std::printf("1000 marks and a legend of 100 entries: render %.2f ms (processor %.2f ms; marks "
+              "and legend %.2f ms, bare chart %.2f ms)\n",
+              marks.whole, marks.cpu, std::max(0.0, marks.whole - marks.bare), marks.bare);
   const std::pair<double, double> frame = FrameMs(graphics, runs);
   std::printf("everything but the plots (background, caption, arrows, axis captions, grid and "
               "labels): %.3f ms, of which the background %.3f ms\n",
