@@ -65,12 +65,29 @@ Sub AddShapes(c)
   c.AddCandleStick 35, 6.5, 9, 11, 6
 End Sub
 
+Sub AddMarksAndLegend(c)
+  c.AddMark 10, 1
+  c.AddMark2 34, 8.8, "Peak"
+  c.legendPosition = 2
+  c.AddLabelToLegend &HC0&, "measured"
+  c.AddLabelToLegend &HC00000, "least squares line"
+  c.AddLabelToLegend &H8000&, "least squares parabola"
+End Sub
+
+Sub AddShapesLegend(c)
+  c.legendPosition = 1
+  c.AddLabelToLegend &HFF8000, "translucent triangle"
+  c.AddLabelToLegend &HC0FF&, "band"
+  c.AddLabelToLegend &HE0E0E0, "opaque rectangle"
+End Sub
+
 Dim chart
 Set chart = CreateObject("Corvane.CorvaneEx")
 chart.SetSize 640, 400
 chart.preset = 2
 AddSeries chart
 AddOverlayLines chart
+AddMarksAndLegend chart
 chart.SaveToFile prefix & "_plots.bmp"
 WScript.Echo prefix & "_plots.bmp: written"
 Set chart = Nothing
@@ -91,6 +108,7 @@ For k = 0 To 2
   chart.SetSize 640, 400
   AddSeries chart
   AddShapes chart
+  AddShapesLegend chart
   chart.preset = presets(k)
   chart.SaveToFile prefix & "_" & kinds(k) & ".bmp"
   WScript.Echo prefix & "_" & kinds(k) & ".bmp: written"

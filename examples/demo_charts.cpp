@@ -1,5 +1,8 @@
 #include "examples/demo_charts.h"
 
+#include <cstdint>
+#include <string>
+
 namespace corvane::demo {
 namespace {
 
@@ -53,6 +56,31 @@ void AddShapes(CorvaneAutomation& c) {
   for (const auto& k : candles) c.AddCandleStick(k[0], k[1], k[2], k[3], k[4]);
 }
 
+void LegendEntry(CorvaneAutomation& c, Color color, const std::u16string& text) {
+  c.AddLabelToLegend(color, text.data(), static_cast<std::uint32_t>(text.size()));
+}
+
+// Two marks on the polyline's points, one labelled with a text of its own, and a legend of
+// the three series in the bottom right corner.
+void AddMarksAndLegend(CorvaneAutomation& c) {
+  c.AddMark(10, 1);
+  const std::u16string peak = u"Peak";
+  c.AddMark2(34, 8.8, peak.data(), static_cast<std::uint32_t>(peak.size()));
+  c.put_legendPosition(2);
+  LegendEntry(c, 0x0000C0, u"measured");
+  LegendEntry(c, 0xC00000, u"least squares line");
+  LegendEntry(c, 0x008000, u"least squares parabola");
+}
+
+// A legend of the shapes in the top right corner, chosen before the preset, which leaves it
+// alone.
+void AddShapesLegend(CorvaneAutomation& c) {
+  c.put_legendPosition(1);
+  LegendEntry(c, 0xFF8000, u"translucent triangle");
+  LegendEntry(c, 0x00C0FF, u"band");
+  LegendEntry(c, 0xE0E0E0, u"opaque rectangle");
+}
+
 }  // namespace
 
 void BuildPlotsChart(CorvaneAutomation& c) {
@@ -60,6 +88,7 @@ void BuildPlotsChart(CorvaneAutomation& c) {
   c.put_preset(2);
   AddSeries(c);
   AddOverlayLines(c);
+  AddMarksAndLegend(c);
 }
 
 void BuildTextureChart(CorvaneAutomation& c) {
@@ -72,6 +101,7 @@ void BuildOverlaysChart(CorvaneAutomation& c, int preset) {
   c.SetSize(640, 400);
   AddSeries(c);
   AddShapes(c);
+  AddShapesLegend(c);
   c.put_preset(preset);
 }
 

@@ -8,7 +8,7 @@
 namespace corvane::demo {
 
 // Three plots (polyline with markers, least-squares line, parabola) with dashed line
-// overlays of every style over a gradient background.
+// overlays of every style over a gradient background, two marks and a legend.
 void BuildPlotsChart(CorvaneAutomation& chart);
 // The same data over a noise-texture background.
 void BuildTextureChart(CorvaneAutomation& chart);
@@ -21,7 +21,8 @@ struct OverlayPreset {
 constexpr OverlayPreset kOverlayPresets[] = {
     {3, "overlays_matrix"}, {13, "overlays_red"}, {16, "overlays_olive_texture"}};
 
-// The plots with translucent and opaque polygons, rectangles and candlesticks, under `preset`.
+// The plots with translucent and opaque polygons, rectangles, candlesticks and a legend,
+// under `preset`.
 void BuildOverlaysChart(CorvaneAutomation& chart, int preset);
 
 }  // namespace corvane::demo
