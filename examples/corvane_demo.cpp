@@ -1,7 +1,7 @@
 // Renders the demo charts with the portable raster: corvane_demo OUTPUT_PREFIX writes
-// OUTPUT_PREFIX_plots.bmp (with marks and a legend), OUTPUT_PREFIX_texture.bmp, OUTPUT_PREFIX_window.bmp (the plots
-// chart shown into a host window, read back from it) and OUTPUT_PREFIX_overlays_*.bmp (the
-// overlay chart under three presets).
+// OUTPUT_PREFIX_plots.bmp (with marks and a legend), OUTPUT_PREFIX_texture.bmp,
+// OUTPUT_PREFIX_window.bmp (the plots chart shown into a host window, read back from it) and
+// OUTPUT_PREFIX_overlays_*.bmp (the overlay chart under three presets).
 #include <cstdio>
 #include <string>
 #include <vector>
