@@ -267,6 +267,32 @@ double EmptySaveMs(GraphicsSystem& graphics, int runs, const std::u16string& fil
   return Median(t);
 }
 
+// An otherwise empty 800 x 600 chart over x and y 0..100 (a hidden line makes the vertical
+// range, as the overlays would).
+void BareChart(CorvaneAutomation& c) {
+  c.SetSize(kWidth, kHeight);
+  c.SetSegment(0, 100);
+  c.AddLine(0, 0, 100, 100, 1, 0, 0);
+  c.SetLineVisible(1, 0);
+}
+
+// Median of `runs` repeat renders into dc after one that lays the chart out; *cpu gets the
+// median processor time.
+double RepeatRenderMs(CorvaneAutomation& chart, DeviceContext* dc, int runs, double* cpu) {
+  corvane::CChartEngine& engine = chart.engine();
+  engine.RenderChart(dc);
+  std::vector<double> t, c;
+  for (int r = 0; r < runs; ++r) {
+    const double c0 = CpuMs();
+    const auto t0 = Clock::now();
+    engine.RenderChart(dc);
+    t.push_back(Ms(t0, Clock::now()));
+    c.push_back(CpuMs() - c0);
+  }
+  *cpu = Median(c);
+  return Median(t);
+}
+
 // Translucent overlays: 10,000 polygons of 10 points, each a ring of random radii 1..4 world
 // units (5 to 27 pixels in this plot area) around a random centre, opacity 0.2..0.8, no
 // border, over an otherwise empty 800 x 600 chart; then as many translucent rectangles of
@@ -292,33 +318,16 @@ OverlayFigures RunOverlays(GraphicsSystem& graphics, int runs) {
   };
   double cpu = 0;
   auto timeRenders = [&](CorvaneAutomation& chart) {
-    corvane::CChartEngine& engine = chart.engine();
-    engine.RenderChart(target.dc());
-    std::vector<double> t, c;
-    for (int r = 0; r < runs; ++r) {
-      const double c0 = CpuMs();
-      const auto t0 = Clock::now();
-      engine.RenderChart(target.dc());
-      t.push_back(Ms(t0, Clock::now()));
-      c.push_back(CpuMs() - c0);
-    }
-    cpu = Median(c);
-    return Median(t);
-  };
-  auto bareChart = [](CorvaneAutomation& c) {
-    c.SetSize(kWidth, kHeight);
-    c.SetSegment(0, 100);
-    c.AddLine(0, 0, 100, 100, 1, 0, 0);  // the vertical range, as the overlays make it
-    c.SetLineVisible(1, 0);
+    return RepeatRenderMs(chart, target.dc(), runs, &cpu);
   };
   {
     CorvaneAutomation chart(graphics);
-    bareChart(chart);
+    BareChart(chart);
     out.bare = timeRenders(chart);
   }
   {
     CorvaneAutomation chart(graphics);
-    bareChart(chart);
+    BareChart(chart);
     chart.put_polygonsCount(kPolygons);
     for (int p = 1; p <= kPolygons; ++p) {
       const double cx = 100 * unit(), cy = 100 * unit();
@@ -334,7 +343,7 @@ OverlayFigures RunOverlays(GraphicsSystem& graphics, int runs) {
   }
   {
     CorvaneAutomation chart(graphics);
-    bareChart(chart);
+    BareChart(chart);
     for (int p = 0; p < kPolygons; ++p) {
       const double l = 100 * unit(), b = 100 * unit();
       chart.AddRectangle(l, b + 1 + 5 * unit(), l + 1 + 5 * unit(), b,
@@ -360,41 +369,21 @@ MarkFigures RunMarksAndLegend(GraphicsSystem& graphics, int runs) {
   Target target(graphics);
   MarkFigures out;
   if (!target.dc()) return out;
-  auto build = [](CorvaneAutomation& c, bool withMarks) {
-    c.SetSize(kWidth, kHeight);
-    c.SetSegment(0, 100);
-    c.AddLine(0, 0, 100, 100, 1, 0, 0);  // the vertical range
-    c.SetLineVisible(1, 0);
-    if (!withMarks) return;
-    for (int k = 0; k < kMarks; ++k) c.AddMark(0.5 + (k * 37 % 991) * 0.1, (k * 53 % 997) * 0.1);
-    for (int k = 0; k < kEntries; ++k) {
-      const std::string text = "entry " + std::to_string(k + 1);
-      const std::u16string label(text.begin(), text.end());
-      c.AddLabelToLegend(corvane::Color(k * 0x020406u), label.data(), std::uint32_t(label.size()));
-    }
-  };
-  auto time = [&](CorvaneAutomation& chart, double* cpu) {
-    corvane::CChartEngine& engine = chart.engine();
-    engine.RenderChart(target.dc());  // the layout pass
-    std::vector<double> t, c;
-    for (int r = 0; r < runs; ++r) {
-      const double c0 = CpuMs();
-      const auto t0 = Clock::now();
-      engine.RenderChart(target.dc());
-      t.push_back(Ms(t0, Clock::now()));
-      c.push_back(CpuMs() - c0);
-    }
-    if (cpu) *cpu = Median(c);
-    return Median(t);
-  };
+  double bareCpu = 0;
   {
     CorvaneAutomation chart(graphics);
-    build(chart, false);
-    out.bare = time(chart, nullptr);
+    BareChart(chart);
+    out.bare = RepeatRenderMs(chart, target.dc(), runs, &bareCpu);
   }
   CorvaneAutomation chart(graphics);
-  build(chart, true);
-  out.whole = time(chart, &out.cpu);
+  BareChart(chart);
+  for (int k = 0; k < kMarks; ++k) chart.AddMark(0.5 + (k * 37 % 991) * 0.1, (k * 53 % 997) * 0.1);
+  for (int k = 0; k < kEntries; ++k) {
+    const std::string text = "entry " + std::to_string(k + 1);
+    const std::u16string label(text.begin(), text.end());
+    chart.AddLabelToLegend(corvane::Color(k * 0x020406u), label.data(), std::uint32_t(label.size()));
+  }
+  out.whole = RepeatRenderMs(chart, target.dc(), runs, &out.cpu);
   return out;
 }
 
