@@ -131,17 +131,19 @@ void CPointLabel::PlaceInSelectedFont(std::int32_t x, std::int32_t y, DeviceCont
   }
   const TextSize size = MeasureInSelectedFont(dc);
   const std::int64_t w = size.cx, h = size.cy;
+  // Wide, so that an anchor at the edge of the int32 range saturates instead of wrapping.
+  const std::int64_t ax = x, ay = y;
   std::int64_t tx = 0, ty = 0;
   switch (placement) {
-    case 0: tx = x - w - 7; ty = y - r - h - 7; break;
-    case 1: tx = x - w / 2; ty = y - h - 7; break;
-    case 2: tx = x + 7; ty = y - h - 7; break;
-    case 3: tx = x - w - 7; ty = y + 7; break;
-    case 4: tx = x - w / 2; ty = y + 7; break;
-    case 5: tx = x + 7; ty = y + 7; break;
-    case 6: tx = x - w - 7; ty = y - h / 2; break;
-    case 7: tx = x + 7; ty = y - h / 2; break;
-    case 8: tx = x - w / 2; ty = y - h / 2; break;
+    case 0: tx = ax - w - 7; ty = ay - r - h - 7; break;
+    case 1: tx = ax - w / 2; ty = ay - h - 7; break;
+    case 2: tx = ax + 7; ty = ay - h - 7; break;
+    case 3: tx = ax - w - 7; ty = ay + 7; break;
+    case 4: tx = ax - w / 2; ty = ay + 7; break;
+    case 5: tx = ax + 7; ty = ay + 7; break;
+    case 6: tx = ax - w - 7; ty = ay - h / 2; break;
+    case 7: tx = ax + 7; ty = ay - h / 2; break;
+    case 8: tx = ax - w / 2; ty = ay - h / 2; break;
     default: break;  // the picture's top-left corner
   }
   // The base drawing, not this override.

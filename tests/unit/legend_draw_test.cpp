@@ -140,16 +140,17 @@ TEST(LegendDraw, HugeTextsAreasAndEntryCountsSaturate) {
     std::int32_t position, left, top, right, bottom;
     TextSize text;
     LegendBox want;  // x, y, width, height
+    const char* firstText;
   };
   const Case cases[] = {
       {"a text as wide as int32 allows", 1, kLeft, kTop, kRight, kBottom, {INT32_MAX, 16},
-       {-2147483347, 65, INT32_MAX, 50}},
+       {-2147483347, 65, INT32_MAX, 50}, "TextOutA -2147483330 71 \"entry\""},
       {"two rows as tall as int32 allows", 2, kLeft, kTop, kRight, kBottom, {60, INT32_MAX},
-       {240, INT32_MIN, 90, INT32_MAX}},
+       {240, INT32_MIN, 90, INT32_MAX}, "TextOutA 257 -2147483642 \"entry\""},
       {"a plot area at the int32 ends", 0, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, {60, 16},
-       {INT32_MAX, INT32_MAX, 90, 50}},
+       {INT32_MAX, INT32_MAX, 90, 50}, "TextOutA 2147483647 2147483639 \"entry\""},
       {"the far corner of that area", 2, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, {60, 16},
-       {INT32_MIN, INT32_MIN, 90, 50}},
+       {INT32_MIN, INT32_MIN, 90, 50}, "TextOutA -2147483631 -2147483642 \"entry\""},
   };
   for (const Case& k : cases) {
     CLegend legend;
@@ -161,7 +162,11 @@ TEST(LegendDraw, HugeTextsAreasAndEntryCountsSaturate) {
     EXPECT_EQ(box.y, k.want.y) << k.name;
     EXPECT_EQ(box.width, k.want.width) << k.name;
     EXPECT_EQ(box.height, k.want.height) << k.name;
-    legend.Draw(dc, k.position, k.left, k.top, k.right, k.bottom);  // no overflow, no fault
+    dc.log().Clear();
+    legend.Draw(dc, k.position, k.left, k.top, k.right, k.bottom);
+    // Rows placed from the saturated box saturate too, text positions included.
+    ASSERT_EQ(dc.log().Count("TextOutA"), 2u) << k.name;
+    EXPECT_EQ(dc.log().Named("TextOutA")[0], k.firstText) << k.name;
     EXPECT_EQ(dc.recordingSystem().LiveObjectCount(), 0u) << k.name;
   }
 }
