@@ -13,11 +13,11 @@ class CChartGrid;
 class CChartMark {
  public:
   CChartMark(double x, double y);
-  // Draws nothing while hidden, before its first layout (no grid), with a window that cannot
-  // be mapped, unless the point's device x lies strictly inside the plot area, or when its
-  // device y is not a number or infinite. Otherwise the y label left of the area at the
-  // point's height, the x label (or the client's text) under it, and the two guide lines in
-  // the grid's line style, none of them clipped. Rewrites the label texts.
+  // The y label left of the plot area at the point's height, the x label (or the client's
+  // text) under the area at the point's x, then the two guide lines in the grid's line style,
+  // none of them clipped; rewrites the value labels' texts. Draws nothing while hidden,
+  // before its first layout (no grid), for a window that cannot be mapped, when the point's
+  // device x is not strictly inside the plot area, or when its device y is not finite.
   void Draw(DeviceContext& dc);
   // The same with the labels' font (LabelFontOf the mark's grid) already selected in dc,
   // which stays: the marks of one render share one font.
