@@ -6,6 +6,11 @@
 #   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs)
 #   ./corvane.sh bench  build the native tree and the x86_64 DLL, run the benchmarks of the
 #                       array and picture members natively and under Wine (figures, not tests)
+#   ./corvane.sh fuzz [SECONDS]   build the fuzz tree and fuzz the automation layer (default
+#                       3600 s); the corpus grows in build/fuzz/corpus, findings land in
+#                       build/fuzz/findings/
+#   ./corvane.sh soak [CYCLES]    100,000 (or CYCLES) Show and SaveToFile cycles on GDI under
+#                       Wine, watching pictures, GDI objects and memory
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,7 +20,8 @@ out="$here/out"
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest
   libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fontconfig
-  mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
+  mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  clang-14 libfuzzer-14-dev llvm-14)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -51,6 +57,32 @@ build_all() {
   log "i686 DLL"
   configure_build build/win32 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-i686-w64-mingw32.cmake"
+}
+
+# The extra native trees: fuzz (libFuzzer with ASan and UBSan, the allocation-failure sweep)
+# and tsan (the thread test). Each builds the portable library and its own tests only.
+build_extra_trees() {
+  log "fuzz tree (clang, libFuzzer, AddressSanitizer, UBSan)"
+  CC=clang-14 CXX=clang++-14 configure_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVANE_TREE=fuzz -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF
+  log "tsan tree (clang, ThreadSanitizer)"
+  CC=clang-14 CXX=clang++-14 configure_build build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVANE_TREE=tsan -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF
+}
+
+# Fuzzes for $1 seconds from the seed corpus and the corpus earlier runs grew; prints the
+# executions and fails on a finding (its input is in build/fuzz/findings/).
+run_fuzz() {
+  local seconds=$1
+  mkdir -p build/fuzz/corpus build/fuzz/findings
+  ASAN_OPTIONS=malloc_context_size=10:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    build/fuzz/tests/fuzz/corvane_fuzz build/fuzz/corpus tests/fuzz/corpus \
+    -max_total_time="$seconds" -max_len=2048 -timeout=5 -entropic=0 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix=build/fuzz/findings/ >build/fuzz/fuzz.log 2>&1
+  local rc=$?
+  grep -E '^stat::number_of_executed_units|^Done|ERROR|check failed|runtime error' build/fuzz/fuzz.log | head -20
+  [ $rc -eq 0 ] || echo "fuzz: finding (log: build/fuzz/fuzz.log)"
+  return $rc
 }
 
 # The i686 DLL cannot run here: check its exports and resources instead.
@@ -122,8 +154,15 @@ case "${1:-}" in
     log "Windows build under Wine"
     scripts/wine_bench.sh build/win64 "$here/build/wine-prefix-bench"
     ;;
+  fuzz)
+    install_missing
+    CC=clang-14 CXX=clang++-14 configure_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCORVANE_TREE=fuzz -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF
+    log "fuzzing for ${2:-3600} s"
+    run_fuzz "${2:-3600}"
+    ;;
   *)
-    echo "usage: $0 demo|test|build|bench" >&2
+    echo "usage: $0 demo|test|build|bench|fuzz [seconds]|soak [cycles]" >&2
     exit 2
     ;;
 esac
