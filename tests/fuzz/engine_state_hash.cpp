@@ -66,10 +66,11 @@ void AddCopies(Hasher& h, const Record& r) {
   h.All(r.left, r.right, r.top, r.bottom, r.xmin, r.xmax, r.ymin, r.ymax);
 }
 
-void AddPlot(Hasher& h, const CPlotSeries& p) {
+void AddPlot(Hasher& h, const CPlotSeries& p, bool flags) {
   h.Points(p.points);
   h.Points(p.devicePoints);
-  h.All(p.refitPending, p.devC, p.devB, p.devA, p.devSlope, p.devIntercept, p.quadC, p.quadB,
+  if (flags) h.Add(p.refitPending);
+  h.All(p.devC, p.devB, p.devA, p.devSlope, p.devIntercept, p.quadC, p.quadB,
         p.quadA, p.linSlope, p.linIntercept, p.firstIndex, p.lastIndex, p.segmentOnly);
   h.All(p.world.xmin, p.world.xmax, p.world.ymin, p.world.ymax);
   h.All(p.right, p.left, p.top, p.bottom, p.pointSize, p.pointColor, p.pointVisible,
@@ -125,9 +126,11 @@ void AddArrow(Hasher& h, const CAxisArrow& a) {
 
 }  // namespace
 
-std::uint64_t EngineStateHash(const CChartEngine& e) {
+std::uint64_t EngineStateHash(const CChartEngine& e, StateParts parts) {
+  const bool flags = parts == StateParts::kAll;
   Hasher h;
-  h.All(e.layoutDirty, e.captionVisible);
+  if (flags) h.Add(e.layoutDirty);
+  h.Add(e.captionVisible);
   AddRecords(h, e);
   const CColorPresetTable& p = e.presets;
   h.Add(p.current);
@@ -145,7 +148,7 @@ std::uint64_t EngineStateHash(const CChartEngine& e) {
   const CBackgroundPainter& b = e.background;
   h.All(b.fillLeft, b.fillTop, b.pictureWidth, b.pictureHeight, b.firstColor, b.secondColor,
         b.fillKind, b.textureDarkens, b.noiseAmplitude, b.fillOpacity);
-  for (const CPlotSeries& plot : e.plots) AddPlot(h, plot);
+  for (const CPlotSeries& plot : e.plots) AddPlot(h, plot, flags);
   AddGrid(h, e.grid);
   AddLabel(h, e.xAxisCaption);
   AddLabel(h, e.yAxisCaption);

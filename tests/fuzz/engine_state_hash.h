@@ -9,6 +9,11 @@
 
 namespace corvane::fuzz {
 
-std::uint64_t EngineStateHash(const CChartEngine& engine);
+// kWithoutStaleFlags leaves out layoutDirty and the plots' refitPending: flags that only ask
+// for a layout or a refit the next render does anyway (a call that drops its record for
+// want of memory may still set them).
+enum class StateParts { kAll, kWithoutStaleFlags };
+
+std::uint64_t EngineStateHash(const CChartEngine& engine, StateParts parts = StateParts::kAll);
 
 }  // namespace corvane::fuzz
