@@ -3,7 +3,7 @@
 #   ./corvane.sh demo   install what is missing, build, render the demo charts natively and
 #                       through a VBScript client under Wine (pictures land in out/)
 #   ./corvane.sh test   install what is missing, build everything, run every test
-#   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs)
+#   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs, fuzz and tsan trees)
 #   ./corvane.sh bench  build the native tree and the x86_64 DLL, run the benchmarks of the
 #                       array and picture members natively and under Wine (figures, not tests)
 #   ./corvane.sh fuzz [SECONDS]   build the fuzz tree and fuzz the automation layer (default
@@ -104,6 +104,12 @@ run_tests() {
   log "native unit tests under AddressSanitizer and UBSan"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure -j "$jobs" || failed=1
+  log "fuzzing the automation layer for ${CORVANE_FUZZ_SECONDS:-120} s (seed corpus first)"
+  run_fuzz "${CORVANE_FUZZ_SECONDS:-120}" || failed=1
+  log "allocation failure at every allocation of a whole chart's script"
+  build/fuzz/tests/oom/corvane_oom_sweep || failed=1
+  log "four charts on four threads at once, under ThreadSanitizer"
+  TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/threads/corvane_thread_test | tail -1 || failed=1
   log "DLL exports and resources"
   check_dll_exports || failed=1
   if [ -x scripts/conformance.sh ]; then
@@ -138,11 +144,13 @@ case "${1:-}" in
   test)
     install_missing
     build_all
+    build_extra_trees
     if run_tests; then log "all tests passed"; else log "TESTS FAILED"; exit 1; fi
     ;;
   build)
     install_missing
     build_all
+    build_extra_trees
     ;;
   bench)
     install_missing
