@@ -169,6 +169,13 @@ case "${1:-}" in
     log "fuzzing for ${2:-3600} s"
     run_fuzz "${2:-3600}"
     ;;
+  soak)
+    install_missing
+    configure_build build/win64 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=ON -DCORVANE_BENCH=ON \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
+    log "soak: ${2:-100000} Show and SaveToFile cycles on GDI under Wine"
+    scripts/wine_soak.sh build/win64 "$here/build/wine-prefix-soak" "${2:-100000}"
+    ;;
   *)
     echo "usage: $0 demo|test|build|bench|fuzz [seconds]|soak [cycles]" >&2
     exit 2
