@@ -24,7 +24,8 @@ bool TakeRender(Session& s) {
   std::abort();
 }
 
-// Counts: up to 64 real values, or counts no caller's array can back (beyond what a plot
+// Counts: up to 64 real values, a generated array of tens of thousands, or counts no
+// caller's array can back (beyond what a plot
 // may hold, up to SIZE_MAX) with a small array or none: those must be refused unread.
 struct Points {
   std::vector<double> x, y;
@@ -48,6 +49,20 @@ Points PointsOf(Reader& in, bool withX) {
     p.count = kHuge[c - 0xF8];
     p.x.assign(1, 1.0);
     p.y.assign(1, 1.0);
+    return p;
+  }
+  if (c == 0xF7) {
+    // Tens of thousands of points, enough for the large-block storage of point arrays: a
+    // random walk from the input's seed (X the point numbers).
+    p.count = 16384 + in.U16();
+    std::uint32_t state = in.U32();
+    double v = 0;
+    for (std::size_t i = 0; i < p.count; ++i) {
+      state = state * 1664525u + 1013904223u;
+      v += static_cast<double>(state >> 8) / 8388608.0 - 1.0;
+      if (withX) p.x.push_back(static_cast<double>(i + 1));
+      p.y.push_back(v);
+    }
     return p;
   }
   const std::size_t n = c % 65;
