@@ -54,7 +54,7 @@ tr -d '\r' <"$log"
 rm -f "$log"
 if [ -n "$start_kb" ] && [ "$peak_kb" -gt 0 ]; then
   growth=$(( (peak_kb - start_kb) / 1024 ))
-  echo "soak: resident anonymous memory of the Wine process $((start_kb / 1024)) MB after the first 10,000 cycles, peak $((peak_kb / 1024)) MB after ($((growth)) MB more) in $(( $(date +%s) - started )) s"
+  echo "soak: resident anonymous memory of the Wine process $((start_kb / 1024)) MB once settled (10,000 cycles in), peak $((peak_kb / 1024)) MB after ($((growth)) MB more) in $(( $(date +%s) - started )) s"
   if [ "$peak_kb" -gt $((start_kb + 16384)) ]; then
     echo "soak: memory grew by more than 16 MB: FAILED"
     rc=1

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "corvane_idl.h"
+#include "tests/win/test_support.h"
 
 namespace {
 
@@ -116,16 +116,10 @@ std::vector<char> ReadFileBytes(const std::wstring& path) {
 
 // The window's client area, 32 bits per pixel, top row first.
 std::vector<char> Capture(HWND hwnd) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = kW;
-  bi.bmiHeader.biHeight = -kH;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HDC win = GetDC(hwnd);
   HDC mem = CreateCompatibleDC(win);
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP dib = corvane::wintest::CreateDib32(mem, kW, kH, &bits);
   std::vector<char> out;
   if (dib) {
     HGDIOBJ old = SelectObject(mem, dib);

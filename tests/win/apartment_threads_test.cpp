@@ -84,15 +84,9 @@ std::vector<std::uint64_t> RenderMany(Build build, int renders) {
   if (SUCCEEDED(CoCreateInstance(CLSID_CorvaneEx, nullptr, CLSCTX_INPROC_SERVER, IID_ICorvaneEx2,
                                  reinterpret_cast<void**>(&chart)))) {
     build(chart);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = kW;
-    bi.bmiHeader.biHeight = -kH;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP dib = CreateDib32(dc, kW, kH, &bits);
     HGDIOBJ old = SelectObject(dc, dib);
     for (int k = 0; k < renders; ++k) {
       const HRESULT hr = chart->DrawTo(static_cast<LONG>(reinterpret_cast<LONG_PTR>(dc)), 0, 0);
