@@ -21,7 +21,7 @@ out="$here/out"
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest
   libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fontconfig
   mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  clang-14 libfuzzer-14-dev llvm-14)
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14)
 
 log() { printf '== %s\n' "$*"; }
 
