@@ -3,9 +3,14 @@
 #   ./corvane.sh demo   install what is missing, build, render the demo charts natively and
 #                       through a VBScript client under Wine (pictures land in out/)
 #   ./corvane.sh test   install what is missing, build everything, run every test
-#   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs)
+#   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs, fuzz and tsan trees)
 #   ./corvane.sh bench  build the native tree and the x86_64 DLL, run the benchmarks of the
 #                       array and picture members natively and under Wine (figures, not tests)
+#   ./corvane.sh fuzz [SECONDS]   build the fuzz tree and fuzz the automation layer (default
+#                       3600 s); the corpus grows in build/fuzz/corpus, findings land in
+#                       build/fuzz/findings/
+#   ./corvane.sh soak [CYCLES]    100,000 (or CYCLES) Show and SaveToFile cycles on GDI under
+#                       Wine, watching pictures, GDI objects and memory
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,7 +20,8 @@ out="$here/out"
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest
   libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fontconfig
-  mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
+  mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -53,6 +59,32 @@ build_all() {
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-i686-w64-mingw32.cmake"
 }
 
+# The extra native trees: fuzz (libFuzzer with ASan and UBSan, the allocation-failure sweep)
+# and tsan (the thread test). Each builds the portable library and its own tests only.
+build_extra_trees() {
+  log "fuzz tree (clang, libFuzzer, AddressSanitizer, UBSan)"
+  CC=clang-14 CXX=clang++-14 configure_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVANE_TREE=fuzz -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF
+  log "tsan tree (clang, ThreadSanitizer)"
+  CC=clang-14 CXX=clang++-14 configure_build build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVANE_TREE=tsan -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF
+}
+
+# Fuzzes for $1 seconds from the seed corpus and the corpus earlier runs grew; prints the
+# executions and fails on a finding (its input is in build/fuzz/findings/).
+run_fuzz() {
+  local seconds=$1
+  mkdir -p build/fuzz/corpus build/fuzz/findings
+  ASAN_OPTIONS=malloc_context_size=10:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    build/fuzz/tests/fuzz/corvane_fuzz build/fuzz/corpus tests/fuzz/corpus \
+    -max_total_time="$seconds" -max_len=2048 -timeout=5 -entropic=0 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix=build/fuzz/findings/ >build/fuzz/fuzz.log 2>&1
+  local rc=$?
+  grep -E '^stat::number_of_executed_units|^Done|ERROR|check failed|runtime error' build/fuzz/fuzz.log | head -20
+  [ $rc -eq 0 ] || echo "fuzz: finding (log: build/fuzz/fuzz.log)"
+  return $rc
+}
+
 # The i686 DLL cannot run here: check its exports and resources instead.
 check_dll_exports() {
   local failed=0
@@ -72,6 +104,12 @@ run_tests() {
   log "native unit tests under AddressSanitizer and UBSan"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure -j "$jobs" || failed=1
+  log "fuzzing the automation layer for ${CORVANE_FUZZ_SECONDS:-120} s (seed corpus first)"
+  run_fuzz "${CORVANE_FUZZ_SECONDS:-120}" || failed=1
+  log "allocation failure at every allocation of a whole chart's script"
+  build/fuzz/tests/oom/corvane_oom_sweep || failed=1
+  log "four charts on four threads at once, under ThreadSanitizer"
+  TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/threads/corvane_thread_test | tail -1 || failed=1
   log "DLL exports and resources"
   check_dll_exports || failed=1
   if [ -x scripts/conformance.sh ]; then
@@ -106,11 +144,13 @@ case "${1:-}" in
   test)
     install_missing
     build_all
+    build_extra_trees
     if run_tests; then log "all tests passed"; else log "TESTS FAILED"; exit 1; fi
     ;;
   build)
     install_missing
     build_all
+    build_extra_trees
     ;;
   bench)
     install_missing
@@ -122,8 +162,22 @@ case "${1:-}" in
     log "Windows build under Wine"
     scripts/wine_bench.sh build/win64 "$here/build/wine-prefix-bench"
     ;;
+  fuzz)
+    install_missing
+    CC=clang-14 CXX=clang++-14 configure_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCORVANE_TREE=fuzz -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF
+    log "fuzzing for ${2:-3600} s"
+    run_fuzz "${2:-3600}"
+    ;;
+  soak)
+    install_missing
+    configure_build build/win64 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=ON -DCORVANE_BENCH=ON \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
+    log "soak: ${2:-100000} Show and SaveToFile cycles on GDI under Wine"
+    scripts/wine_soak.sh build/win64 "$here/build/wine-prefix-soak" "${2:-100000}"
+    ;;
   *)
-    echo "usage: $0 demo|test|build|bench" >&2
+    echo "usage: $0 demo|test|build|bench|fuzz [seconds]|soak [cycles]" >&2
     exit 2
     ;;
 esac

@@ -580,7 +580,8 @@ HResult CorvaneAutomation::get_presetName(std::u16string* pVal) {
   const std::int32_t i = engine_.presets.current;
   const char* name =
       (i >= 0 && i < CColorPresetTable::kCount) ? engine_.presets.names[i] : nullptr;
-  return GetText(pVal, name ? std::string(name) : std::string());
+  // The name's copy may need memory too.
+  return Guarded([&] { return GetText(pVal, name ? std::string(name) : std::string()); });
 }
 
 HResult CorvaneAutomation::get_presetCount(std::int32_t* pVal) {

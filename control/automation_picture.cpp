@@ -40,9 +40,10 @@ HResult CorvaneAutomation::get_Picture(DibPicture* pVal) {
   });
 }
 
+// A function try block: handing the copy to RenderExport may itself need memory.
 HResult CorvaneAutomation::DrawTo(void* pixels, std::int32_t bufferWidth,
                                   std::int32_t bufferHeight, std::ptrdiff_t strideBytes,
-                                  std::int32_t x, std::int32_t y) {
+                                  std::int32_t x, std::int32_t y) try {
   if (bufferWidth < 0 || bufferHeight < 0) return kE_INVALIDARG;
   const bool empty = bufferWidth == 0 || bufferHeight == 0;
   if (!empty && !pixels) return kE_POINTER;
@@ -72,6 +73,8 @@ HResult CorvaneAutomation::DrawTo(void* pixels, std::int32_t bufferWidth,
     }
     return kS_OK;
   });
+} catch (const std::bad_alloc&) {
+  return kE_OUTOFMEMORY;
 }
 
 }  // namespace corvane

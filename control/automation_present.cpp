@@ -76,8 +76,9 @@ HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRow
         hr = kE_FAIL;
       } else {
         engine_.RenderChart(drawingDc.get());
-        // The copy converts the picture to 24 bits per pixel.
-        if (!exportDc->BitBlt(0, 0, w, h, *drawingDc, 0, 0)) hr = kE_FAIL;
+        // The copy converts the picture to 24 bits per pixel. Between two memory contexts
+        // of the same size it fails only for want of memory.
+        if (!exportDc->BitBlt(0, 0, w, h, *drawingDc, 0, 0)) hr = kE_OUTOFMEMORY;
       }
       if (previousDib) exportDc->SelectObject(previousDib);
       if (previousPicture) drawingDc->SelectObject(previousPicture);

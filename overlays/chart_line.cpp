@@ -2,16 +2,19 @@
 
 #include <cstdint>
 
+#include "overlays/device_mapping.h"
+
 namespace corvane {
 
 void CChartLine::Draw(DeviceContext& dc) {
-  if (xmin == xmax || ymin == ymax) return;
-  const double sx = static_cast<double>(static_cast<std::int64_t>(right) - left) / (xmax - xmin);
-  const double sy = static_cast<double>(static_cast<std::int64_t>(top) - bottom) / (ymax - ymin);
-  const std::int32_t X1 = TruncToInt32(left + (x1 - xmin) * sx);
-  const std::int32_t Y1 = TruncToInt32(bottom + (y1 - ymin) * sy);
-  const std::int32_t X2 = TruncToInt32(left + (x2 - xmin) * sx);
-  const std::int32_t Y2 = TruncToInt32(bottom + (y2 - ymin) * sy);
+  // A window copy nothing can be mapped through (empty, NaN, or a scale that overflows)
+  // draws no line, as it draws no rectangle or candlestick.
+  DeviceMapping map;
+  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map)) return;
+  const std::int32_t X1 = TruncToInt32(map.X(x1));
+  const std::int32_t Y1 = TruncToInt32(map.Y(y1));
+  const std::int32_t X2 = TruncToInt32(map.X(x2));
+  const std::int32_t Y2 = TruncToInt32(map.Y(y2));
   // Through the virtual slot, as every drawer of a line record does.
   DrawLineClipped(X1, Y1, X2, Y2, IRect{left, top, right, bottom}, dc);
 }

@@ -18,6 +18,9 @@ std::unique_ptr<T> MakeNothrow(Args&&... args) {
   return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
 }
 
+// Every operation fails as its GDI counterpart does, by its return value: memory running out
+// inside one (regions, scan lines, glyphs) ends it with that value through a function try
+// block, before it has changed anything a caller could see half-done.
 
 }  // namespace
 
@@ -128,22 +131,28 @@ ObjHandle RasterDc::CreateFontA(const FontRequest& request) {
 
 ObjHandle RasterDc::GetStockNullPen() { return system_.null_pen(); }
 
-ObjHandle RasterDc::CreateRectRgn(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+ObjHandle RasterDc::CreateRectRgn(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) try {
   return system_.Register(MakeNothrow<RasterRegionObject>(RasterRegion::FromRect(l, t, r, b)));
+} catch (const std::bad_alloc&) {
+  return kNoObject;
 }
 
-ObjHandle RasterDc::CreatePolygonRgn(const IPoint* pts, std::int32_t n) {
+ObjHandle RasterDc::CreatePolygonRgn(const IPoint* pts, std::int32_t n) try {
   if (!pts || n < 0) return kNoObject;
   return system_.Register(MakeNothrow<RasterRegionObject>(PolygonRegion(pts, n)));
+} catch (const std::bad_alloc&) {
+  return kNoObject;
 }
 
-ObjHandle RasterDc::CreateCompatibleBitmap(std::int32_t w, std::int32_t h) {
+ObjHandle RasterDc::CreateCompatibleBitmap(std::int32_t w, std::int32_t h) try {
   std::unique_ptr<RasterBitmap> bmp = RasterBitmap::Create32(w, h);
   if (!bmp) return kNoObject;
   return system_.Register(MakeNothrow<RasterBitmapObject>(std::move(bmp)));
+} catch (const std::bad_alloc&) {
+  return kNoObject;
 }
 
-ObjHandle RasterDc::CreateDIBSection24(std::int32_t w, std::int32_t h, void** bits) {
+ObjHandle RasterDc::CreateDIBSection24(std::int32_t w, std::int32_t h, void** bits) try {
   if (bits) *bits = nullptr;
   std::unique_ptr<RasterBitmap> bmp = RasterBitmap::CreateDib24(w, h);
   if (!bmp) return kNoObject;
@@ -151,6 +160,8 @@ ObjHandle RasterDc::CreateDIBSection24(std::int32_t w, std::int32_t h, void** bi
   const ObjHandle handle = system_.Register(MakeNothrow<RasterBitmapObject>(std::move(bmp)));
   if (handle != kNoObject && bits) *bits = memory;
   return handle;
+} catch (const std::bad_alloc&) {
+  return kNoObject;
 }
 
 ObjHandle RasterDc::SelectObject(ObjHandle obj) {
@@ -209,7 +220,7 @@ const RasterRegion& RasterDc::EffectiveClip() {
   return clip_is_effective_ ? clip_ : effective_clip_;
 }
 
-int RasterDc::SelectClipRgn(ObjHandle rgn) {
+int RasterDc::SelectClipRgn(ObjHandle rgn) try {
   if (rgn == kNoObject) {
     has_clip_ = false;
     clip_ = RasterRegion();
@@ -218,23 +229,28 @@ int RasterDc::SelectClipRgn(ObjHandle rgn) {
   }
   auto* r = system_.LookupAs<RasterRegionObject>(rgn, RasterObjectKind::kRegion);
   if (!r) return kRegionError;
-  clip_ = r->region;
+  RasterRegion copy = r->region;  // copied whole before the clip changes
+  clip_ = std::move(copy);
   has_clip_ = true;
   InvalidateClip();
   // The kind of the region selected, whether or not it meets the surface.
   return clip_.Kind();
+} catch (const std::bad_alloc&) {
+  return kRegionError;
 }
 
-int RasterDc::ExtSelectClipRgnAnd(ObjHandle rgn) {
+int RasterDc::ExtSelectClipRgnAnd(ObjHandle rgn) try {
   auto* r = system_.LookupAs<RasterRegionObject>(rgn, RasterObjectKind::kRegion);
   if (!r) return kRegionError;
   clip_ = has_clip_ ? clip_.Intersect(r->region) : r->region;
   has_clip_ = true;
   InvalidateClip();
   return clip_.Kind();
+} catch (const std::bad_alloc&) {
+  return kRegionError;
 }
 
-int RasterDc::GetClipBox(IRect* box) {
+int RasterDc::GetClipBox(IRect* box) try {
   if (!box) return kRegionError;
   const RasterRegion& clip = EffectiveClip();
   if (!has_clip_) {
@@ -250,6 +266,8 @@ int RasterDc::GetClipBox(IRect* box) {
           std::min(c.bottom, s ? s->height() : 0)};
   if (clip_.empty() || box->left >= box->right || box->top >= box->bottom) return kNullRegion;
   return clip_.Kind();
+} catch (const std::bad_alloc&) {
+  return kRegionError;
 }
 
 // --- painting helpers ---
@@ -400,20 +418,24 @@ bool RasterDc::MoveToEx(std::int32_t x, std::int32_t y) {
   return true;
 }
 
-bool RasterDc::LineTo(std::int32_t x, std::int32_t y) {
+bool RasterDc::LineTo(std::int32_t x, std::int32_t y) try {
   const IPoint seg[2] = {pos_, {x, y}};
   StrokeChain(seg, 2, false);
   pos_ = {x, y};
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
-bool RasterDc::Polyline(const IPoint* pts, std::int32_t n) {
+bool RasterDc::Polyline(const IPoint* pts, std::int32_t n) try {
   if (!pts || n < 2) return false;
   StrokeChain(pts, n, false);
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
-bool RasterDc::Polygon(const IPoint* pts, std::int32_t n) {
+bool RasterDc::Polygon(const IPoint* pts, std::int32_t n) try {
   if (!pts || n < 2) return false;
   RasterBitmap* s = Surface();
   if (!s) return false;
@@ -426,9 +448,11 @@ bool RasterDc::Polygon(const IPoint* pts, std::int32_t n) {
   }
   StrokeChain(pts, n, true);
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
-bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) try {
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
   RasterBitmap* s = Surface();
@@ -457,9 +481,11 @@ bool RasterDc::Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::in
     StrokeChain(corners, 4, true);
   }
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
-bool RasterDc::FillRect(const IRect& rc, ObjHandle brush) {
+bool RasterDc::FillRect(const IRect& rc, ObjHandle brush) try {
   auto* b = system_.LookupAs<RasterBrush>(brush, RasterObjectKind::kBrush);
   if (!b || !Surface()) return false;
   // GDI fills as a pattern blit of extent (right - left, bottom - top): a negative extent
@@ -482,32 +508,40 @@ bool RasterDc::FillRect(const IRect& rc, ObjHandle brush) {
   for (std::int32_t y = std::max(t, cb.top), y1 = std::min(bo, cb.bottom); y < y1; ++y)
     FillClippedSpan(y, l, r, b->color);
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
-bool RasterDc::SetPixelV(std::int32_t x, std::int32_t y, Color c) {
+bool RasterDc::SetPixelV(std::int32_t x, std::int32_t y, Color c) try {
   RasterBitmap* s = Surface();
   if (!s) return false;
   // GDI reports success for a clipped-away pixel too.
   if (EffectiveClip().Contains(x, y)) s->Set(x, y, c & 0x00FFFFFFu);
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
-Color RasterDc::GetPixel(std::int32_t x, std::int32_t y) {
+Color RasterDc::GetPixel(std::int32_t x, std::int32_t y) try {
   RasterBitmap* s = Surface();
   if (!s || !EffectiveClip().Contains(x, y)) return kInvalidColor;
   return s->Get(x, y);
+} catch (const std::bad_alloc&) {
+  return kInvalidColor;
 }
 
 // --- text ---
 
-bool RasterDc::ExtTextOutOpaque(const IRect& rc) {
+bool RasterDc::ExtTextOutOpaque(const IRect& rc) try {
   if (!Surface()) return false;
   FillRegionRows(RasterRegion::FromRect(rc.left, rc.top, rc.right, rc.bottom).IntersectRect(EffectiveClip().Bounds()),
                  bk_color_);
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
-bool RasterDc::TextOutA(std::int32_t x, std::int32_t y, const char* text, std::int32_t len) {
+bool RasterDc::TextOutA(std::int32_t x, std::int32_t y, const char* text, std::int32_t len) try {
   if (len < 0 || (len > 0 && !text) || !Surface()) return false;
   auto* fobj = system_.LookupAs<RasterFontObject>(font_, RasterObjectKind::kFont);
   const RasterFont* font = fobj ? fobj->Get() : nullptr;
@@ -515,14 +549,18 @@ bool RasterDc::TextOutA(std::int32_t x, std::int32_t y, const char* text, std::i
   Canvas canvas(*this);
   font->Draw(canvas, x, y, text, len, text_color_, bk_mode_, bk_color_);
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
-bool RasterDc::GetTextExtentPoint32A(const char* text, std::int32_t len, TextSize* size) {
+bool RasterDc::GetTextExtentPoint32A(const char* text, std::int32_t len, TextSize* size) try {
   if (!size || len < 0 || (len > 0 && !text)) return false;
   auto* fobj = system_.LookupAs<RasterFontObject>(font_, RasterObjectKind::kFont);
   const RasterFont* font = fobj ? fobj->Get() : nullptr;
   *size = font ? font->Measure(text ? text : "", len) : TextSize{0, 0};
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
 Color RasterDc::SetTextColor(Color c) {
@@ -571,7 +609,7 @@ void CopySpan(const RasterBitmap& from, std::int32_t fx, std::int32_t fy, Raster
 }  // namespace
 
 bool RasterDc::BitBlt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, DeviceContext& src,
-                      std::int32_t sx, std::int32_t sy) {
+                      std::int32_t sx, std::int32_t sy) try {
   auto* source = dynamic_cast<RasterDc*>(&src);
   RasterBitmap* dst = Surface();
   if (!source || !dst) return false;
@@ -622,11 +660,13 @@ bool RasterDc::BitBlt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32
     }
   }
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
 bool RasterDc::AlphaBlend(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, DeviceContext& src,
                           std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
-                          std::uint8_t alpha) {
+                          std::uint8_t alpha) try {
   auto* source = dynamic_cast<RasterDc*>(&src);
   RasterBitmap* dst = Surface();
   if (!source || !dst) return false;
@@ -678,6 +718,8 @@ bool RasterDc::AlphaBlend(std::int32_t x, std::int32_t y, std::int32_t w, std::i
     }
   }
   return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_MODULE_H
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -9,7 +10,9 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -76,11 +79,14 @@ class TextState {
 
   std::mutex& lock() { return mutex_; }
 
-  // Style index: bit 0 bold, bit 1 italic. Null when no face is available.
+  // Style index: bit 0 bold, bit 1 italic. Null when no face is available. A face that
+  // could not be loaded for want of memory is tried again at the next request, so a
+  // passing shortage never costs the process its text.
   FaceEntry* Face(int style) {
     if (!resolved_[style]) {
-      resolved_[style] = true;
-      faces_[style] = Load(style);
+      bool outOfMemory = false;
+      faces_[style] = Load(style, &outOfMemory);
+      resolved_[style] = !outOfMemory;
     }
     return faces_[style];
   }
@@ -98,13 +104,27 @@ class TextState {
                         bool render);
 
  private:
+  // FreeType allocates through the C heap of this library's own code, so its allocations
+  // fail, and are tested to fail, where the rest of the engine's do.
   TextState() {
-    if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+    memory_.user = nullptr;
+    memory_.alloc = [](FT_Memory, long size) { return std::malloc(static_cast<std::size_t>(size)); };
+    memory_.free = [](FT_Memory, void* block) { std::free(block); };
+    memory_.realloc = [](FT_Memory, long, long size, void* block) {
+      return std::realloc(block, static_cast<std::size_t>(size));
+    };
+    if (FT_New_Library(&memory_, &library_) != 0) {
+      library_ = nullptr;
+      return;
+    }
+    FT_Add_Default_Modules(library_);
+    FT_Set_Default_Properties(library_);
   }
-  FaceEntry* Load(int style);
+  FaceEntry* Load(int style, bool* outOfMemory);
   bool Render(FaceEntry* f, bool gray, Glyph* g);
 
   std::mutex mutex_;
+  FT_MemoryRec_ memory_{};
   FT_Library library_ = nullptr;
   bool files_matched_ = false;
   FontFile files_[4];
@@ -123,6 +143,8 @@ constexpr std::size_t kMaxCachedGlyphs = 8192;
 void MatchFontFiles(FontFile files[4]) {
   FcConfig* config = FcInitLoadConfigAndFonts();
   if (!config) return;
+  // The configuration goes however the matching ends (a file name may not fit in memory).
+  const std::unique_ptr<FcConfig, void (*)(FcConfig*)> owner(config, FcConfigDestroy);
   for (int style = 0; style < 4; ++style) {
     FcPattern* pat = FcPatternCreate();
     if (!pat) continue;
@@ -133,9 +155,10 @@ void MatchFontFiles(FontFile files[4]) {
     FcConfigSubstitute(config, pat, FcMatchPattern);
     FcDefaultSubstitute(pat);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(config, pat, &result);
+    FcPattern* const match = FcFontMatch(config, pat, &result);
     FcPatternDestroy(pat);
     if (!match) continue;
+    const std::unique_ptr<FcPattern, void (*)(FcPattern*)> matched(match, FcPatternDestroy);
     FcChar8* file = nullptr;
     if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
       files[style].path = reinterpret_cast<const char*>(file);
@@ -146,29 +169,12 @@ void MatchFontFiles(FontFile files[4]) {
     files[style].embolden = (style & 1) &&
                             FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch &&
                             weight < FC_WEIGHT_DEMIBOLD;
-    FcPatternDestroy(match);
   }
-  FcConfigDestroy(config);
 }
 
-FaceEntry* TextState::Load(int style) {
-  if (!library_) return nullptr;
-  if (!files_matched_) {
-    files_matched_ = true;
-    MatchFontFiles(files_);
-  }
-  const FontFile& file = files_[style];
-  if (file.path.empty()) return nullptr;
-  FT_Face face = nullptr;
-  if (FT_New_Face(library_, file.path.c_str(), file.index, &face) != 0) return nullptr;
-  if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) {
-    FT_Done_Face(face);
-    return nullptr;
-  }
-  FT_Select_Charmap(face, FT_ENCODING_UNICODE);
-  auto* f = new FaceEntry();
+// The metrics GDI takes from a face's tables; false when memory runs out on the way.
+bool ReadFaceTables(FT_Face face, FaceEntry* f) try {
   f->face = face;
-  f->embolden = file.embolden;
   f->units_per_em = face->units_per_EM;
   if (auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA))) {
     f->hhea_ascender = hhea->Ascender;
@@ -202,8 +208,43 @@ FaceEntry* TextState::Load(int style) {
       }
     }
   }
-  return f;
+  return true;
+} catch (const std::bad_alloc&) {
+  return false;
 }
+
+FaceEntry* TextState::Load(int style, bool* outOfMemory) try {
+  if (!library_) return nullptr;
+  if (!files_matched_) {
+    MatchFontFiles(files_);
+    files_matched_ = true;
+  }
+  const FontFile& file = files_[style];
+  if (file.path.empty()) return nullptr;
+  FT_Face face = nullptr;
+  const FT_Error error = FT_New_Face(library_, file.path.c_str(), file.index, &face);
+  if (error != 0) {
+    *outOfMemory = error == FT_Err_Out_Of_Memory;
+    return nullptr;
+  }
+  if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) {
+    FT_Done_Face(face);
+    return nullptr;
+  }
+  FT_Select_Charmap(face, FT_ENCODING_UNICODE);
+  std::unique_ptr<FaceEntry> f(new (std::nothrow) FaceEntry());
+  if (!f || !ReadFaceTables(face, f.get())) {
+    FT_Done_Face(face);
+    *outOfMemory = true;
+    return nullptr;
+  }
+  f->embolden = file.embolden;
+  return f.release();
+} catch (const std::bad_alloc&) {
+  *outOfMemory = true;
+  return nullptr;
+}
+
 
 // Loads the glyph outline hinted into the face's slot: for advances and gray ink with the
 // interpreter's default mode, for bilevel ink hinted for a monochrome target.
@@ -234,15 +275,13 @@ bool TextState::Render(FaceEntry* f, bool gray, Glyph* g) {
   const FT_Pos top = (box.yMax + 63) & -64;
   const long width = (right - left) >> 6;
   const long rows = (top - bottom) >> 6;
-  g->rendered = true;
   g->left = static_cast<std::int32_t>(left >> 6);
   g->top = static_cast<std::int32_t>(top >> 6);
   if (width <= 0 || rows <= 0 || width > 8 * kMaxFontPixels || rows > 8 * kMaxFontPixels) {
     g->width = g->rows = 0;
+    g->rendered = true;
     return true;
   }
-  g->width = static_cast<std::int32_t>(width);
-  g->rows = static_cast<std::int32_t>(rows);
   FT_Bitmap bitmap{};
   bitmap.width = static_cast<unsigned>(width);
   bitmap.rows = static_cast<unsigned>(rows);
@@ -260,16 +299,21 @@ bool TextState::Render(FaceEntry* f, bool gray, Glyph* g) {
   bitmap.buffer = buffer.data();
   FT_Outline_Translate(&outline, -left, -bottom);
   const bool ok = FT_Outline_Get_Bitmap(library_, &outline, &bitmap) == 0;
-  g->levels.assign(static_cast<std::size_t>(width) * rows, 0);
-  if (!ok) return true;  // drawn as nothing, like a blank glyph
-  for (long y = 0; y < rows; ++y) {
+  std::vector<std::uint8_t> levels(static_cast<std::size_t>(width) * rows, 0);
+  for (long y = 0; ok && y < rows; ++y) {  // a bitmap FreeType failed to draw stays blank
     const std::uint8_t* src = &buffer[static_cast<std::size_t>(y) * bitmap.pitch];
-    std::uint8_t* dst = &g->levels[static_cast<std::size_t>(y) * width];
+    std::uint8_t* dst = &levels[static_cast<std::size_t>(y) * width];
     for (long x = 0; x < width; ++x) {
       dst[x] = gray ? InkLevelFromCoverage(src[x])
                     : ((src[x >> 3] >> (7 - (x & 7))) & 1 ? kInkLevels : 0);
     }
   }
+  // Only a glyph whose coverage is complete counts as rendered: memory running out above
+  // leaves it unrendered, and the drawing never reads levels it lacks.
+  g->levels = std::move(levels);
+  g->width = static_cast<std::int32_t>(width);
+  g->rows = static_cast<std::int32_t>(rows);
+  g->rendered = true;
   return true;
 }
 

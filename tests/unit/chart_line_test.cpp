@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -81,16 +82,27 @@ TEST(ChartLine, MapsWithItsOwnCopies) {
   EXPECT_EQ(PenMoves(dc2.log()), (std::vector<std::string>{"MoveToEx 45 106", "LineTo 0 10"}));
 }
 
-TEST(ChartLine, DegenerateWindowCopyDrawsNothing) {
-  for (int which = 0; which < 2; ++which) {
+// A window copy nothing can be mapped through draws no line, as it draws no rectangle: an
+// empty range, a NaN or infinite bound (SetSegment stores whatever it is given), or a range
+// so narrow that the scale overflows -- which used to reach the pen with saturated ends.
+TEST(ChartLine, WindowCopyThatCannotBeMappedDrawsNothing) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* what;
+    double xmin, xmax, ymin, ymax;
+  } kWindows[] = {
+      {"empty x range", 0, 0, 0, 10},        {"empty y range", 0, 10, 5, 5},
+      {"NaN xmin", nan, 10, 0, 10},          {"NaN xmax", 0, nan, 0, 10},
+      {"NaN ymax", 0, 10, 0, nan},           {"infinite xmax", 0, inf, 0, 10},
+      {"subnormal x width", 0, 4.9e-324, 0, 10}, {"subnormal y height", 0, 10, 1e-310, 2e-310},
+  };
+  for (const auto& w : kWindows) {
     RecordingDc dc;
     CChartLine line = LineInUnitArea(0, 0, 10, 10);
-    if (which == 0)
-      line.xmax = line.xmin;
-    else
-      line.ymax = line.ymin;
+    line.xmin = w.xmin, line.xmax = w.xmax, line.ymin = w.ymin, line.ymax = w.ymax;
     line.Draw(dc);
-    EXPECT_EQ(dc.log().size(), 0u);
+    EXPECT_EQ(dc.log().size(), 0u) << w.what << "\n" << dc.log().Dump();
   }
 }
 

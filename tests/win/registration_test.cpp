@@ -1,6 +1,9 @@
 // DllRegisterServer / DllUnregisterServer of the real module, read back from HKCR.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "tests/win/test_support.h"
 
 namespace corvane::wintest {
@@ -13,6 +16,40 @@ const std::wstring kTypeLibKey = L"TypeLib\\" + GuidString(LIBID_CorvaneLib);
 std::wstring Value(const std::wstring& key, const wchar_t* name = nullptr) {
   std::wstring v;
   return ReadString(HKEY_CLASSES_ROOT, key, name, &v) ? v : L"<missing>";
+}
+
+// Every key and value of a subtree of HKCR, as "key|value name" -> data ("" for a key).
+void ReadTree(const std::wstring& path, std::map<std::wstring, std::wstring>* out) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  (*out)[path] = L"";
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD n = 256;
+    BYTE data[2048];
+    DWORD size = sizeof data, type = 0;
+    if (RegEnumValueW(key, i, name, &n, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+    (*out)[path + L"|" + name] = type == REG_SZ ? std::wstring(reinterpret_cast<wchar_t*>(data), size / 2)
+                                                : L"<type " + std::to_wstring(type) + L">";
+  }
+  std::vector<std::wstring> children;
+  for (DWORD i = 0;; ++i) {
+    DWORD n = 256;
+    if (RegEnumKeyExW(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    children.push_back(name);
+  }
+  RegCloseKey(key);
+  for (const std::wstring& child : children) ReadTree(path + L"\\" + child, out);
+}
+
+// Everything registration writes: the class, both ProgIDs, the AppID entries, the type library.
+std::map<std::wstring, std::wstring> RegisteredKeys() {
+  std::map<std::wstring, std::wstring> keys;
+  for (const std::wstring& root : {kClsidKey, std::wstring(L"Corvane.CorvaneEx"),
+                                   std::wstring(L"Corvane.CorvaneEx.1"), L"AppID\\" + kAppId,
+                                   std::wstring(L"AppID\\Corvane.DLL"), kTypeLibKey})
+    ReadTree(root, &keys);
+  return keys;
 }
 
 class RegistrationTest : public ::testing::Test {
@@ -102,6 +139,60 @@ TEST_F(RegistrationTest, OverlongModulePathFailsWithInsufficientBuffer) {
   std::wstring inproc = Value(kClsidKey + L"\\InprocServer32");
   EXPECT_EQ(inproc.find(std::wstring(40, L'd')), std::wstring::npos);
   RemoveTree(L"\\\\?\\" + dir);
+}
+
+
+// Registering again, unregistering twice and registering after unregistering all leave
+// exactly the keys of one registration: the class key holds the named subkeys and no more.
+TEST_F(RegistrationTest, RepeatedRegistrationLeavesExactlyTheNamedKeys) {
+  ASSERT_EQ(module_.DllRegisterServer(), S_OK);
+  const std::map<std::wstring, std::wstring> once = RegisteredKeys();
+  std::set<std::wstring> classKeys;
+  for (const auto& [name, data] : once) {
+    if (name.rfind(kClsidKey, 0) == 0 && name.find(L'|') == std::wstring::npos) classKeys.insert(name);
+  }
+  const std::set<std::wstring> named = {kClsidKey, kClsidKey + L"\\ProgID",
+                                        kClsidKey + L"\\VersionIndependentProgID",
+                                        kClsidKey + L"\\Programmable",
+                                        kClsidKey + L"\\InprocServer32", kClsidKey + L"\\TypeLib"};
+  EXPECT_EQ(classKeys, named);
+
+  ASSERT_EQ(module_.DllRegisterServer(), S_OK);
+  EXPECT_EQ(RegisteredKeys(), once) << "registering twice";
+  ASSERT_EQ(module_.DllUnregisterServer(), S_OK);
+  EXPECT_EQ(module_.DllUnregisterServer(), S_OK);
+  EXPECT_TRUE(RegisteredKeys().empty()) << "unregistering twice";
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"AppID"));
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
+  ASSERT_EQ(module_.DllRegisterServer(), S_OK);
+  EXPECT_EQ(RegisteredKeys(), once) << "registering after unregistering";
+}
+
+// A module in a directory whose name has spaces and characters beyond ASCII registers its
+// exact path, and COM creates objects from it there.
+TEST_F(RegistrationTest, PathWithSpacesAndNonAsciiCharactersRegistersAsItIs) {
+  const std::wstring dir = MakeTempDir(L"path with spaces \u00e9\u0416\u4e2d");
+  const std::wstring copy = dir + L"\\Corvane \u00fc.dll";
+  ASSERT_TRUE(CopyFileW(module_.path().c_str(), copy.c_str(), FALSE));
+  {
+    ServerModule moved(copy);
+    ASSERT_TRUE(moved.loaded());
+    ASSERT_EQ(moved.DllRegisterServer(), S_OK);
+    EXPECT_EQ(Value(kClsidKey + L"\\InprocServer32"), moved.path());
+    EXPECT_EQ(moved.path(), copy);
+    ICorvaneEx* chart = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_CorvaneEx, nullptr, CLSCTX_INPROC_SERVER, IID_ICorvaneEx,
+                               reinterpret_cast<void**>(&chart)),
+              S_OK);
+    LONG count = 0;
+    EXPECT_EQ(chart->get_presetCount(&count), S_OK);
+    EXPECT_EQ(count, 21);
+    chart->Release();
+    CoFreeUnusedLibraries();
+    ASSERT_EQ(moved.DllUnregisterServer(), S_OK);
+    EXPECT_TRUE(RegisteredKeys().empty());
+  }
+  RemoveTree(dir);
 }
 
 }  // namespace

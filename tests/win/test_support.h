@@ -86,6 +86,9 @@ class Bstr {
   BSTR s_ = nullptr;
 };
 
+// A top-down 32-bit DIB section of w x h pixels for dc; *bits receives its pixels.
+HBITMAP CreateDib32(HDC dc, int w, int h, void** bits);
+
 bool KeyExists(HKEY root, const std::wstring& path);
 // The REG_SZ value (name empty: the default value); false when missing or not REG_SZ.
 bool ReadString(HKEY root, const std::wstring& path, const wchar_t* name, std::wstring* out);

@@ -1,0 +1,141 @@
+#include "tests/oom/chart_script.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace corvane::oom {
+namespace {
+
+using A = CorvaneAutomation;
+
+class ScriptBuilder {
+ public:
+  template <typename Call>
+  void Add(std::string name, StepRule rule, Call call) {
+    steps_.push_back(Step{std::move(name), rule, [call](A& c, const ScriptEnv&) { return call(c); }});
+  }
+  void Text(const char* name, HResult (A::*put)(const char16_t*, std::uint32_t), std::u16string s) {
+    Add(name, kMayRunOut, [put, s](A& c) { return (c.*put)(s.data(), static_cast<std::uint32_t>(s.size())); });
+  }
+  void Save(bool png) {
+    steps_.push_back(Step{png ? "SaveToPng" : "SaveToFile", kRenders, [png](A& c, const ScriptEnv& env) {
+                            const std::u16string& file = png ? env.pngFile : env.bmpFile;
+                            const auto n = static_cast<std::uint32_t>(file.size());
+                            return png ? c.SaveToPng(file.data(), n) : c.SaveToFile(file.data(), n);
+                          }});
+  }
+  void Window() {
+    steps_.push_back(Step{"put_hWnd", kStores,
+                          [](A& c, const ScriptEnv& env) { return c.put_hWnd(env.window); }});
+  }
+  std::vector<Step> steps_;
+};
+
+void Renders(ScriptBuilder& b) {
+  b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  b.Save(false);
+  b.Save(true);
+  b.Add("get_Picture", kRenders, [](A& c) {
+    DibPicture picture;
+    return c.get_Picture(&picture);
+  });
+  b.Add("DrawTo", kRenders, [](A& c) {
+    std::uint32_t pixels[64 * 48];
+    return c.DrawTo(pixels, 64, 48, 64 * 4, -10, -5);
+  });
+}
+
+void Plots(ScriptBuilder& b) {
+  b.Add("put_plotsCount", kStores, [](A& c) { return c.put_plotsCount(3); });
+  b.Add("AddPointsToPlot", kMayRunOut, [](A& c) {
+    const double x[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const double y[] = {2, 5, 3, 7, 4, 8, 6, 9};
+    return c.AddPointsToPlot(1, x, y, 8);
+  });
+  for (int i = 1; i <= 5; ++i) {
+    b.Add("AddPointToPlot", kStores, [i](A& c) { return c.AddPointToPlot(2, i, 0.5 * i * i - 3); });
+    b.Add("AddPointToPlot2", kStores, [i](A& c) { return c.AddPointToPlot2(3, 9 - i); });
+  }
+  b.Add("AddPointsToPlot2", kMayRunOut, [](A& c) {
+    const double y[] = {1, 2, 1.5};
+    return c.AddPointsToPlot2(3, y, 3);
+  });
+  b.Add("SetSimplePlot", kStores, [](A& c) { return c.SetSimplePlot(1); });
+  b.Add("SetPointVisible", kStores, [](A& c) { return c.SetPointVisible(1, kVariantTrue); });
+  b.Add("SetSquareApproximate", kStores, [](A& c) { return c.SetSquareApproximate(2); });
+  b.Add("SetSegment", kStores, [](A& c) { return c.SetSegment(1, 8); });
+}
+
+void Overlays(ScriptBuilder& b) {
+  b.Add("put_polygonsCount", kStores, [](A& c) { return c.put_polygonsCount(2); });
+  for (DPoint p : {DPoint{1, 1}, DPoint{4, 2}, DPoint{2, 6}})
+    b.Add("AddPointToPolygon", kStores, [p](A& c) { return c.AddPointToPolygon(1, p.X, p.Y); });
+  for (DPoint p : {DPoint{5, 1}, DPoint{8, 2}, DPoint{7, 7}, DPoint{5, 5}})
+    b.Add("AddPointToPolygon", kStores, [p](A& c) { return c.AddPointToPolygon(2, p.X, p.Y); });
+  b.Add("SetPolygonProperties", kStores, [](A& c) { return c.SetPolygonProperties(1, 0x00C000, 0.5); });
+  b.Add("SetPolygonProperties2", kStores,
+        [](A& c) { return c.SetPolygonProperties2(2, 0xC00000, 1.0, 2, 1, 0x000080); });
+  b.Add("AddRectangle", kStores, [](A& c) { return c.AddRectangle(2, 8, 4, 6, 0x00FFFF, 0.3); });
+  b.Add("AddRectangle2", kStores,
+        [](A& c) { return c.AddRectangle2(6, 3, 7.5, 1, 0xE0E0E0, 1.0, 3, 4, 0x404040); });
+  b.Add("AddLine", kStores, [](A& c) { return c.AddLine(1, 0, 8, 9, 1, 1, 0x800080); });
+  b.Add("AddLine", kStores, [](A& c) { return c.AddLine(1, 4, 8, 4, 2, 3, 0x008080); });
+  b.Add("AddCandleStick", kStores, [](A& c) { return c.AddCandleStick(3, 2, 5, 6, 1); });
+  b.Add("AddCandleStick", kStores, [](A& c) { return c.AddCandleStick(6, 6, 4, 7, 3); });
+}
+
+void Labels(ScriptBuilder& b) {
+  b.Add("AddMark", kMayRunOut, [](A& c) { return c.AddMark(4, 4); });
+  b.Add("AddMark2", kMayRunOut, [](A& c) {
+    static const char16_t kLabel[] = u"peak \u0416";
+    return c.AddMark2(6, 8, kLabel, 6);
+  });
+  for (const char16_t* label : {u"Jan", u"Feb", u"Mar", u"Apr"})
+    b.Text("AddLabelToGrid", &A::AddLabelToGrid, label);
+  for (auto [colour, label] : {std::pair{0x0000C0u, u"north"}, std::pair{0x008000u, u"south"}}) {
+    b.Add("AddLabelToLegend", kMayRunOut,
+          [colour = colour, label = label](A& c) { return c.AddLabelToLegend(colour, label, 5); });
+  }
+}
+
+std::vector<Step> MakeScript() {
+  ScriptBuilder b;
+  b.Add("SetSize", kStores, [](A& c) { return c.SetSize(150, 110); });
+  b.Window();
+  b.Text("put_caption", &A::put_caption, u"Sales \u00e9t\u00e9");
+  b.Text("put_arrowCaptionX", &A::put_arrowCaptionX, u"month");
+  b.Text("put_arrowCaptionY", &A::put_arrowCaptionY, u"units");
+  b.Add("put_preset", kStores, [](A& c) { return c.put_preset(4); });  // the texture
+  Plots(b);
+  b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  Overlays(b);
+  Labels(b);
+  b.Add("put_gridVisible", kStores, [](A& c) { return c.put_gridVisible(1); });
+  Renders(b);
+  b.Add("SetUserTypeGrid", kStores, [](A& c) { return c.SetUserTypeGrid(); });
+  b.Add("put_preset", kStores, [](A& c) { return c.put_preset(2); });  // a gradient
+  b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  b.Add("get_caption", kMayRunOut, [](A& c) {
+    std::u16string text;
+    return c.get_caption(&text);
+  });
+  b.Add("get_presetName", kMayRunOut, [](A& c) {
+    std::u16string text;
+    return c.get_presetName(&text);
+  });
+  b.Add("Dispose", kStores, [](A& c) { return c.Dispose(); });
+  Plots(b);
+  Labels(b);
+  b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  return b.steps_;
+}
+
+}  // namespace
+
+const std::vector<Step>& ChartScript() {
+  static const std::vector<Step> script = MakeScript();
+  return script;
+}
+
+}  // namespace corvane::oom

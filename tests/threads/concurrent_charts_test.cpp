@@ -1,0 +1,102 @@
+// Four threads, each with its own graphics system and chart object, render different charts
+// (textures among them) at the same time; every picture must equal the one the same calls
+// make alone on a fresh thread. The random sequence is per thread, so render k of a chart
+// gives the same picture in both runs. Built with ThreadSanitizer (the tsan tree), which
+// reports any unguarded sharing: the glyph cache, FreeType, fontconfig, the file writer.
+//   corvane_thread_test [RENDERS]    renders per thread (default 1000)
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "control/automation.h"
+#include "examples/demo_charts.h"
+#include "platform/raster/raster_system.h"
+#include "tests/golden/golden_charts.h"
+
+namespace corvane {
+namespace {
+
+struct ThreadChart {
+  const char* name;
+  std::function<void(CorvaneAutomation&)> build;
+};
+
+std::vector<ThreadChart> Charts() {
+  const golden::GoldenChart* userLabels = nullptr;
+  for (const golden::GoldenChart& g : golden::Charts())
+    if (g.name == "user labels") userLabels = &g;
+  return {
+      {"plots over a gradient", demo::BuildPlotsChart},
+      {"plots over a texture", demo::BuildTextureChart},
+      {"overlays over a texture", [](CorvaneAutomation& c) { demo::BuildOverlaysChart(c, 16); }},
+      {"user grid labels", [userLabels](CorvaneAutomation& c) { userLabels->build(c); }},
+  };
+}
+
+std::uint64_t Fnv(const std::vector<std::uint8_t>& bytes) {
+  std::uint64_t h = 0xCBF29CE484222325ull;
+  for (std::uint8_t b : bytes) h = (h ^ b) * 0x100000001B3ull;
+  return h;
+}
+
+// Builds the chart and renders it `renders` times: the hash of each picture. Every 100th
+// render also writes the picture as BMP and PNG into `dir`.
+std::vector<std::uint64_t> RenderMany(const ThreadChart& chart, int renders, const std::string& dir) {
+  RasterGraphicsSystem system;
+  CorvaneAutomation c(system);
+  chart.build(c);
+  c.SetSize(240, 160);
+  const std::string base = dir + "/" + std::to_string(reinterpret_cast<std::uintptr_t>(&c));
+  const std::u16string bmp(base.begin(), base.end()), png = bmp + u".png";
+  std::vector<std::uint64_t> hashes;
+  for (int k = 0; k < renders; ++k) {
+    DibPicture picture;
+    hashes.push_back(c.get_Picture(&picture) == kS_OK ? Fnv(picture.bits) : 0);
+    if (k % 100 == 0) {
+      c.SaveToFile(bmp.data(), static_cast<std::uint32_t>(bmp.size()));
+      c.SaveToPng(png.data(), static_cast<std::uint32_t>(png.size()));
+    }
+  }
+  return hashes;
+}
+
+}  // namespace
+}  // namespace corvane
+
+int main(int argc, char** argv) {
+  using namespace corvane;
+  const int renders = argc > 1 ? std::atoi(argv[1]) : 1000;
+  char tmpl[] = "/tmp/corvane-threads-XXXXXX";
+  const std::string dir = ::mkdtemp(tmpl);
+  const std::vector<ThreadChart> charts = Charts();
+
+  // Together first, while the process-wide caches (faces, glyphs) are still cold and fill
+  // from all threads at once.
+  std::vector<std::vector<std::uint64_t>> together(charts.size());
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < charts.size(); ++i)
+    threads.emplace_back([&, i] { together[i] = RenderMany(charts[i], renders, dir); });
+  for (std::thread& t : threads) t.join();
+
+  // Then alone: each chart on a fresh thread of its own, one after the other.
+  std::vector<std::vector<std::uint64_t>> alone(charts.size());
+  for (std::size_t i = 0; i < charts.size(); ++i)
+    std::thread([&, i] { alone[i] = RenderMany(charts[i], renders, dir); }).join();
+
+  int failures = 0;
+  for (std::size_t i = 0; i < charts.size(); ++i) {
+    int differ = 0;
+    for (int k = 0; k < renders; ++k) differ += alone[i][k] != together[i][k] || alone[i][k] == 0;
+    std::printf("%s: %d renders, %d differ from the chart alone\n", charts[i].name, renders, differ);
+    failures += differ;
+  }
+  std::system(("rm -rf '" + dir + "'").c_str());
+  std::printf("thread test: %s\n", failures == 0 ? "all pictures equal" : "PICTURES DIFFER");
+  return failures == 0 ? 0 : 1;
+}
