@@ -82,6 +82,8 @@ std::string Description(const std::string& source) {
   std::string line, text;
   while (std::getline(lines, line) && line.rfind("'", 0) == 0) {
     line = line.substr(line.size() > 1 && line[1] == ' ' ? 2 : 1);
+    // How to run a script that takes an argument: a paragraph of its own, as code.
+    if (line.rfind("Run as: ", 0) == 0) line = "\nRun as: `" + line.substr(8) + "`";
     text += line + "\n";
   }
   return text;
