@@ -131,7 +131,9 @@ run_demo() {
   log "native demo"
   build/native/examples/corvane_demo "$out/native"
   log "the gallery's charts (docs/gallery.md shows them) into out/gallery"
-  build/native/tests/gallery/corvane_gallery render docs/gallery "$out/gallery" | tail -1
+  build/native/tests/gallery/corvane_gallery render docs/gallery "$out/gallery" >"$out/gallery.log" ||
+    { cat "$out/gallery.log"; return 1; }
+  echo "$(grep -c ': written$' "$out/gallery.log") pictures written"
   build/native/examples/cpp_portable "$out/examples/cpp_portable.png"
   log "VBScript demo under Wine"
   scripts/wine_demo.sh build/win64 "$out/wine"
