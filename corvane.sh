@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Corvane's one entry point.
 #   ./corvane.sh demo   install what is missing, build, render the demo charts natively and
-#                       through a VBScript client under Wine (pictures land in out/)
+#                       through a VBScript client under Wine, the gallery's charts and every
+#                       example's picture (pictures land in out/)
 #   ./corvane.sh test   install what is missing, build everything, run every test
 #   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs, fuzz and tsan trees)
 #   ./corvane.sh bench  build the native tree and the x86_64 DLL, run the benchmarks of the
@@ -11,6 +12,8 @@
 #                       build/fuzz/findings/
 #   ./corvane.sh soak [CYCLES]    100,000 (or CYCLES) Show and SaveToFile cycles on GDI under
 #                       Wine, watching pictures, GDI objects and memory
+#   ./corvane.sh gallery  render the gallery's pictures into docs/gallery and write
+#                       docs/gallery.md again: only after a deliberate change of the pictures
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -118,19 +121,24 @@ run_tests() {
       CONFORMANCE_WINEPREFIX="$here/build/wine-prefix-conformance" scripts/conformance.sh || failed=1
   fi
   log "Windows tests and script clients under Wine"
-  CORVANE_NATIVE_DEMO="$here/build/native/examples/corvane_demo" \
+  CORVANE_NATIVE_DEMO="$here/build/native/examples/corvane_demo" CORVANE_NATIVE_BUILD="$here/build/native" \
     scripts/wine_tests.sh build/win64 "$here/build/wine-prefix-tests" || failed=1
   return $failed
 }
 
 run_demo() {
-  mkdir -p "$out"
+  mkdir -p "$out" "$out/gallery" "$out/examples"
   log "native demo"
   build/native/examples/corvane_demo "$out/native"
+  log "the gallery's charts (docs/gallery.md shows them) into out/gallery"
+  build/native/tests/gallery/corvane_gallery render docs/gallery "$out/gallery" >"$out/gallery.log" ||
+    { cat "$out/gallery.log"; return 1; }
+  echo "$(grep -c ': written$' "$out/gallery.log") pictures written"
+  build/native/examples/cpp_portable "$out/examples/cpp_portable.png"
   log "VBScript demo under Wine"
   scripts/wine_demo.sh build/win64 "$out/wine"
   log "demo pictures:"
-  ls -l "$out"/native* "$out"/wine* 2>/dev/null || true
+  ls -l "$out"/native* "$out"/wine* "$out"/examples 2>/dev/null || true
 }
 
 case "${1:-}" in
@@ -169,6 +177,13 @@ case "${1:-}" in
     log "fuzzing for ${2:-3600} s"
     run_fuzz "${2:-3600}"
     ;;
+  gallery)
+    install_missing
+    configure_build build/native -DCMAKE_BUILD_TYPE=Release
+    log "rendering docs/gallery and writing docs/gallery.md"
+    build/native/tests/gallery/corvane_gallery render docs/gallery docs/gallery
+    build/native/tests/gallery/corvane_gallery page docs/gallery docs/gallery.md
+    ;;
   soak)
     install_missing
     configure_build build/win64 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=ON -DCORVANE_BENCH=ON \
@@ -177,7 +192,7 @@ case "${1:-}" in
     scripts/wine_soak.sh build/win64 "$here/build/wine-prefix-soak" "${2:-100000}"
     ;;
   *)
-    echo "usage: $0 demo|test|build|bench|fuzz [seconds]|soak [cycles]" >&2
+    echo "usage: $0 demo|test|build|bench|gallery|fuzz [seconds]|soak [cycles]" >&2
     exit 2
     ;;
 esac

@@ -30,3 +30,8 @@ for kind in plots texture overlays_matrix overlays_red overlays_olive_texture; d
     fi
   fi
 done
+
+# Every example host's picture (they draw one chart), beside the portable example's.
+if [ -x "$here/build/native/examples/cpp_portable" ]; then
+  "$here/scripts/wine_examples.sh" "$build" "$here/build/native" "$(dirname "$prefix_out")/examples"
+fi

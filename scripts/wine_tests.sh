@@ -103,6 +103,14 @@ if [ -n "${CORVANE_NATIVE_DEMO:-}" ] && [ -x "$CORVANE_NATIVE_DEMO" ]; then
   echo "demo pictures, Wine against native: $same passed, $differ failed"
   [ $differ -eq 0 ] || failures=$((failures + 1))
 fi
+# The gallery's scripts through cscript against the committed pictures, and the example
+# hosts against the portable example's picture.
+if [ -n "${CORVANE_NATIVE_BUILD:-}" ] && [ -x "$CORVANE_NATIVE_BUILD/tests/gallery/corvane_gallery" ]; then
+  "$here/wine_gallery.sh" "$CORVANE_NATIVE_BUILD/tests/gallery/corvane_gallery" "$out_dir/gallery" ||
+    failures=$((failures + 1))
+  "$here/wine_examples.sh" "$build" "$CORVANE_NATIVE_BUILD" "$out_dir/examples" ||
+    failures=$((failures + 1))
+fi
 rm -rf "$out_dir"
 
 if [ $failures -eq 0 ]; then

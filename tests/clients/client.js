@@ -1,33 +1,10 @@
 // The component from JScript: creation by ProgID, defaults, range checks, strings, the
 // fit read back through return values, overlays and a saved picture.
 // Run with: cscript //nologo client.js   (bitmap goes to %CORVANE_CLIENT_OUT% or %TEMP%)
-var passed = 0, failed = 0;
 
-function check(name, actual, expected) {
-  if (typeof actual === typeof expected && actual === expected) {
-    passed++;
-  } else {
-    failed++;
-    WScript.Echo("FAIL " + name + ": got [" + actual + "] (" + typeof actual + "), want [" +
-                 expected + "] (" + typeof expected + ")");
-  }
-}
-
-// Runs one step; an exception is a failure of that step, not the end of the script.
-function step(name, body) {
-  try {
-    body();
-  } catch (e) {
-    failed++;
-    WScript.Echo("FAIL " + name + ": exception " + (e.number >>> 0).toString(16) + " " +
-                 e.description);
-  }
-}
-
-function cutAtNull(s) {
-  var at = String(s).indexOf("\u0000");
-  return at >= 0 ? String(s).substring(0, at) : String(s);
-}
+// The shared checks, evaluated in the global scope.
+var fso = new ActiveXObject("Scripting.FileSystemObject");
+eval(fso.OpenTextFile(fso.BuildPath(fso.GetParentFolderName(WScript.ScriptFullName), "checks.js")).ReadAll());
 
 var o = new ActiveXObject("Corvane.CorvaneEx");
 

@@ -1,47 +1,13 @@
 // ICorvaneEx2 from JScript: the new members by name with JScript arrays, the calls that
 // must fail whole, and the pictures read back by the checker (%CORVANE_PIXEL_CHECK%).
 // Run with: cscript //nologo client2.js   (files go to %CORVANE_CLIENT_OUT% or %TEMP%)
-var passed = 0, failed = 0;
 
-function check(name, actual, expected) {
-  if (typeof actual === typeof expected && actual === expected) {
-    passed++;
-  } else {
-    failed++;
-    WScript.Echo("FAIL " + name + ": got [" + actual + "] (" + typeof actual + "), want [" +
-                 expected + "] (" + typeof expected + ")");
-  }
-}
-
-function step(name, body) {
-  try {
-    body();
-  } catch (e) {
-    failed++;
-    WScript.Echo("FAIL " + name + ": exception " + (e.number >>> 0).toString(16) + " " +
-                 e.description);
-  }
-}
-
-// The call must throw the HRESULT `code`.
-function checkThrows(name, code, body) {
-  var got = 0;
-  try {
-    body();
-  } catch (e) {
-    got = e.number >>> 0;
-  }
-  check(name, got.toString(16), code.toString(16));
-}
-
-function cutAtNull(s) {
-  var at = String(s).indexOf("\u0000");
-  return at >= 0 ? String(s).substring(0, at) : String(s);
-}
+// The shared checks, evaluated in the global scope.
+var fso = new ActiveXObject("Scripting.FileSystemObject");
+eval(fso.OpenTextFile(fso.BuildPath(fso.GetParentFolderName(WScript.ScriptFullName), "checks.js")).ReadAll());
 
 var E_INVALIDARG = 0x80070057, DISP_E_TYPEMISMATCH = 0x80020005;
 var shell = new ActiveXObject("WScript.Shell");
-var fso = new ActiveXObject("Scripting.FileSystemObject");
 var env = shell.Environment("PROCESS");
 var outDir = cutAtNull(env("CORVANE_CLIENT_OUT"));
 if (outDir === "") outDir = cutAtNull(shell.ExpandEnvironmentStrings("%TEMP%"));

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs every example host against the registered Corvane.dll under Wine -- the VBScript and
+# JScript samples through cscript, the C++ samples through the vtable and through IDispatch
+# -- and the portable C++ sample natively. They all draw the same chart: each picture must
+# have the portable one's pixels. The Wine prefix must be set up and the DLL registered
+# (scripts/wine_tests.sh and scripts/wine_demo.sh do both).
+#   scripts/wine_examples.sh WIN64_BUILD NATIVE_BUILD OUT_DIR
+set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname "$here")
+win=${1:?win64 build dir}
+native=${2:?native build dir}
+out=${3:?output directory}
+# shellcheck source=wine_env.sh
+. "$here/wine_env.sh"
+
+mkdir -p "$out"
+rm -f "$out"/*.png
+passed=0 failed=0
+if ! "$native/examples/cpp_portable" "$out/cpp_portable.png" >"$out/cpp_portable.log" 2>&1; then
+  echo "  cpp_portable failed: $(tail -1 "$out/cpp_portable.log")"
+  failed=$((failed + 1))
+fi
+# name, then the command that writes the picture given as its last argument
+run() {
+  local name=$1; shift
+  local log="$out/$name.log"
+  if corvane_wine "$@" "$(winepath -w "$out/$name.png" 2>/dev/null)" >"$log" 2>&1 &&
+     "$native/tests/gallery/corvane_gallery" same "$out/cpp_portable.png" "$out/$name.png" >>"$log" 2>&1; then
+    passed=$((passed + 1))
+  else
+    echo "  example $name: $(tr -d '\r' <"$log" | tail -1)"
+    failed=$((failed + 1))
+  fi
+}
+run vbscript cscript //nologo "$(winepath -w "$root/examples/vbscript.vbs" 2>/dev/null)"
+run jscript cscript //nologo "$(winepath -w "$root/examples/jscript.js" 2>/dev/null)"
+run cpp_vtable "$win/examples/cpp_vtable.exe"
+run cpp_dispatch "$win/examples/cpp_dispatch.exe"
+echo "examples, every host's picture against the portable one: $passed passed, $failed failed"
+[ $failed -eq 0 ]

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs every gallery script (docs/gallery/gallery.txt) through Wine's cscript against the
+# registered Corvane.dll, writing the pictures into OUT_DIR, and compares their pixels with
+# the committed ones (the PNG bytes of WIC and libpng differ, the pixels may not).
+# The Wine prefix must be set up and the DLL registered (scripts/wine_tests.sh does both).
+#   scripts/wine_gallery.sh GALLERY_TOOL OUT_DIR
+# GALLERY_TOOL is the native corvane_gallery; prints one summary line, exit 1 on a difference.
+set -u -o pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname "$here")
+tool=${1:?native corvane_gallery}
+out=${2:?output directory}
+gallery="$root/docs/gallery"
+# shellcheck source=wine_env.sh
+. "$here/wine_env.sh"
+
+mkdir -p "$out"
+failed=0
+while read -r picture script argument; do
+  rm -f "$out/$picture"
+  # shellcheck disable=SC2086  # the argument is one word or none
+  if ! corvane_wine cscript //nologo "$(winepath -w "$gallery/$script" 2>/dev/null)" \
+      "$(winepath -w "$out/$picture" 2>/dev/null)" $argument >"$out/$picture.log" 2>&1; then
+    echo "  $script $argument: cscript failed"
+    tr -d '\r' <"$out/$picture.log" | tail -3 | sed 's/^/    /'
+    failed=1
+  fi
+done < <("$tool" list "$gallery")
+"$tool" compare "$gallery" "$out" | sed 's/^gallery pictures/gallery pictures under Wine/' || failed=1
+exit $failed

@@ -1,0 +1,144 @@
+#include "tests/gallery/gallery.h"
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "control/automation.h"
+#include "platform/random_sequence.h"
+#include "tests/gallery/png_pixels.h"
+#include "tests/gallery/script_runner.h"
+
+namespace corvane::gallery {
+
+std::string ReadFile(const std::string& path, bool* ok) {
+  std::ifstream in(path, std::ios::binary);
+  *ok = static_cast<bool>(in);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string ReadManifest(const std::string& dir, std::vector<Entry>* entries) {
+  bool ok = false;
+  const std::string text = ReadFile(dir + "/gallery.txt", &ok);
+  if (!ok) return dir + "/gallery.txt: cannot be read";
+  std::istringstream lines(text);
+  std::string line, section;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    if (line.rfind("## ", 0) == 0) {
+      section = line.substr(3);
+      continue;
+    }
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    Entry e;
+    e.section = section;
+    words >> e.picture >> e.script;
+    for (std::string w; words >> w;) e.arguments.push_back(w);
+    if (e.script.empty() || section.empty())
+      return "gallery.txt line " + std::to_string(number) + ": a picture, its script, under a ## section";
+    entries->push_back(e);
+  }
+  return entries->empty() ? "gallery.txt lists no picture" : "";
+}
+
+std::string Render(GraphicsSystem& graphics, const std::string& dir, const Entry& entry,
+                   const std::string& picturePath, std::string* presetName) {
+  bool ok = false;
+  const std::string source = ReadFile(dir + "/" + entry.script, &ok);
+  if (!ok) return entry.script + ": cannot be read";
+  std::vector<std::string> arguments = {picturePath};
+  arguments.insert(arguments.end(), entry.arguments.begin(), entry.arguments.end());
+  ResetRandomForTest();
+  CorvaneAutomation chart(graphics);
+  const std::string error = RunScript(source, arguments, chart);
+  if (presetName) {
+    std::u16string name;
+    chart.get_presetName(&name);
+    presetName->assign(name.begin(), name.end());  // the preset names are ASCII
+  }
+  return error.empty() ? "" : entry.script + " " + error;
+}
+
+std::vector<std::string> CompareAll(const std::string& expectedDir, const std::vector<Entry>& entries,
+                                    const std::string& actualDir) {
+  std::vector<std::string> problems;
+  for (const Entry& e : entries) {
+    RgbPicture expected, actual;
+    std::string error = ReadPng(expectedDir + "/" + e.picture, &expected);
+    if (error.empty()) error = ReadPng(actualDir + "/" + e.picture, &actual);
+    if (error.empty()) error = ComparePictures(expected, actual);
+    if (!error.empty()) problems.push_back(e.picture + ": " + error);
+  }
+  return problems;
+}
+
+namespace {
+
+// The script's opening comment block, as the text above its pictures.
+std::string Description(const std::string& source) {
+  std::istringstream lines(source);
+  std::string line, text;
+  while (std::getline(lines, line) && line.rfind("'", 0) == 0) {
+    line = line.substr(line.size() > 1 && line[1] == ' ' ? 2 : 1);
+    // How to run a script that takes an argument: a paragraph of its own, as code.
+    if (line.rfind("Run as: ", 0) == 0) line = "\nRun as: `" + line.substr(8) + "`";
+    text += line + "\n";
+  }
+  return text;
+}
+
+std::string Folder(const std::string& dir) {
+  const std::size_t slash = dir.find_last_of('/');
+  return slash == std::string::npos ? dir : dir.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string Page(GraphicsSystem& graphics, const std::string& dir, const std::vector<Entry>& entries) {
+  const std::string folder = Folder(dir);
+  std::string page =
+      "# Gallery\n\n"
+      "Every picture below was written by `SaveToPng` from the VBScript shown with it. The\n"
+      "scripts live in `docs/gallery/`; each takes the picture's path as its first argument:\n\n"
+      "    wine cscript //nologo docs/gallery/plots_and_fits.vbs plots.png\n\n"
+      "The test command runs every script with the current build, natively and under Wine on\n"
+      "GDI, and compares the pictures with these pixel for pixel. After a deliberate change,\n"
+      "`./corvane.sh gallery` writes them and this page again.\n";
+  std::string section;
+  for (std::size_t i = 0; i < entries.size();) {
+    const Entry& first = entries[i];
+    if (first.section != section) {
+      section = first.section;
+      page += "\n## " + section + "\n";
+    }
+    std::size_t end = i;
+    while (end < entries.size() && entries[end].script == first.script && entries[end].section == section) ++end;
+    bool ok = false;
+    const std::string source = ReadFile(dir + "/" + first.script, &ok);
+    page += "\n" + Description(source) + "\n";
+    if (end - i == 1) {
+      page += "![" + first.picture + "](" + folder + "/" + first.picture + ")\n";
+    } else {
+      // Several pictures of one script: a table of three across, each captioned with its
+      // argument and the chart's preset name.
+      page += "| | | |\n|---|---|---|\n";
+      for (std::size_t k = i; k < end; ++k) {
+        std::string name;
+        const std::string error = Render(graphics, dir, entries[k], "/dev/null/none.png", &name);
+        (void)error;  // the picture's path cannot be written; only the name is wanted here
+        std::string cell = "![" + entries[k].picture + "](" + folder + "/" + entries[k].picture + ")<br>";
+        for (const std::string& a : entries[k].arguments) cell += a + " ";
+        cell += name;
+        page += "| " + cell + " ";
+        if ((k - i) % 3 == 2 || k + 1 == end) page += "|\n";
+      }
+    }
+    page += "\n```vb\n" + source + (source.empty() || source.back() == '\n' ? "" : "\n") + "```\n";
+    i = end;
+  }
+  return page;
+}
+
+}  // namespace corvane::gallery
