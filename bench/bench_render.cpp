@@ -4,7 +4,13 @@
 // over the same picture, and 1,000 marks with a legend of 100 entries. Prints figures; it is
 // not a test.
 //
-//   bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]   (--max-n 0: overlays only)
+//   bench_render [--runs R] [--max-n N] [--series S] [--workers W] [--full-only] [--ref-dir DIR]
+//                [--no-ref]   (--max-n 0: overlays only)
+//
+// First the full chart and the plots alone at S x N (default 8 x N): first and repeat
+// render with their ratios to the reference's total, run in the same invocation, and the
+// first render drawer by drawer (the fits' sums are gathered in the layout stage, the fits
+// stage solves them). --full-only stops there. --workers sets each chart's worker threads.
 //
 // First, two charts without data: SaveToFile of an empty chart, and a repeat render of
 // everything drawn around the plots (background, caption, both arrow passes, axis captions,
@@ -35,6 +41,7 @@
 
 #include "control/automation.h"
 #include "platform/dc.h"
+#include "platform/worker_pool.h"
 
 #ifdef _WIN32
 #define PSAPI_VERSION 2
@@ -58,6 +65,7 @@ using corvane::ObjHandle;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::int32_t kWidth = 800, kHeight = 600;
+int gWorkers = 0;  // worker threads per chart; 0: the engine's default
 
 struct Walk {
   std::vector<double> y;  // x is 1..N
@@ -187,6 +195,7 @@ Figures RunCase(GraphicsSystem& graphics, int series, std::size_t n, int runs,
   for (int r = 0; r < runs; ++r) {
     const std::uint64_t before = ResidentBytes();
     auto chart = std::make_unique<CorvaneAutomation>(graphics);
+    if (gWorkers > 0) chart->engine().workers.SetWorkers(gWorkers);
     chart->SetSize(kWidth, kHeight);
     chart->put_plotsCount(series);
     for (int s = 1; s <= series; ++s) {
@@ -491,9 +500,10 @@ void StagedRender(corvane::CChartEngine& e, DeviceContext& dc, int active, std::
   };
   e.LayoutPass();
   lap(0);
+  // The refits the plots' drawing would make, from the sums the layout pass kept.
   for (int s = 0; s < active; ++s)
     if (e.plots[s].refitPending) {
-      e.plots[s].RefitAll();
+      e.plots[s].Refit();
       e.plots[s].refitPending = 0;
     }
   lap(1);
@@ -532,6 +542,7 @@ FullFigures RunFullCase(GraphicsSystem& graphics, int series, std::size_t n, int
   if (!target.dc()) return fig;
   for (int r = 0; r < runs; ++r) {
     auto chart = std::make_unique<CorvaneAutomation>(graphics);
+    if (gWorkers > 0) chart->engine().workers.SetWorkers(gWorkers);
     BuildFullChart(*chart, series, n, data, overlays);
     corvane::CChartEngine& engine = chart->engine();
     auto t0 = Clock::now();
@@ -618,9 +629,10 @@ int main(int argc, char** argv) {
     else if (a == "--ref-dir") refDir = next();
     else if (a == "--no-ref") withRef = false;
     else if (a == "--full-only") fullOnly = true;
+    else if (a == "--workers") gWorkers = std::max(1, std::atoi(next().c_str()));
     else if (a == "--series") fullSeries = std::max(1, std::min(8, std::atoi(next().c_str())));
     else {
-      std::fprintf(stderr, "usage: bench_render [--runs R] [--max-n N] [--series S] [--full-only] "
+      std::fprintf(stderr, "usage: bench_render [--runs R] [--max-n N] [--series S] [--workers W] [--full-only] "
                            "[--ref-dir DIR] [--no-ref]\n");
       return 2;
     }
@@ -641,7 +653,8 @@ int main(int argc, char** argv) {
   const std::string path = TempBmpPath();
   const std::u16string file(path.begin(), path.end());
 
-  std::printf("backend=%s picture=%dx%d runs=%d (medians, ms)\n", backend, kWidth, kHeight, runs);
+  std::printf("backend=%s picture=%dx%d runs=%d workers=%d (medians, ms)\n", backend, kWidth,
+              kHeight, runs, gWorkers > 0 ? gWorkers : corvane::WorkerPool::DefaultWorkers());
   if (maxN > 0) {
     // The full chart and the plots alone at S x N, the reference run in between.
     std::vector<Walk> data;
