@@ -20,9 +20,11 @@ void WorkerPool::SetWorkers(int workers) {
 
 void WorkerPool::Start() {
   stopping_ = false;
+  // A new thread waits for the next batch, not for the last one, which has run already.
+  const std::uint64_t last = batch_;
   for (int k = static_cast<int>(threads_.size()); k + 1 < workers_; ++k) {
     try {
-      threads_.emplace_back([this] { Loop(); });
+      threads_.emplace_back([this, last] { Loop(last); });
     } catch (...) {
       break;  // the threads that did start share the work; none at all: the caller does it
     }
@@ -41,7 +43,7 @@ void WorkerPool::Stop() {
   stopping_ = false;
 }
 
-void WorkerPool::Drain(const std::function<void(int)>& task, int count) {
+void WorkerPool::Drain(TaskRef task, int count) {
   for (int i; (i = next_.fetch_add(1, std::memory_order_relaxed)) < count;) {
     try {
       task(i);
@@ -50,14 +52,13 @@ void WorkerPool::Drain(const std::function<void(int)>& task, int count) {
   }
 }
 
-void WorkerPool::Loop() {
-  std::uint64_t seen = 0;
+void WorkerPool::Loop(std::uint64_t seen) {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     wake_.wait(lock, [&] { return stopping_ || batch_ != seen; });
     if (stopping_) return;
     seen = batch_;
-    const std::function<void(int)>* task = task_;
+    const TaskRef* task = task_;
     const int count = count_;
     lock.unlock();
     Drain(*task, count);
@@ -66,7 +67,7 @@ void WorkerPool::Loop() {
   }
 }
 
-void WorkerPool::Run(int count, const std::function<void(int)>& task) {
+void WorkerPool::RunTasks(int count, TaskRef task) {
   if (count <= 0) return;
   if (workers_ > 1 && count > 1 && static_cast<int>(threads_.size()) + 1 < workers_) Start();
   if (count == 1 || threads_.empty()) {

@@ -9,12 +9,27 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace corvane {
+
+// A reference to a callable taking the task index; unlike std::function it never allocates,
+// so handing work over cannot fail.
+class TaskRef {
+ public:
+  template <typename F>
+  explicit TaskRef(F& f)
+      : object_(const_cast<void*>(static_cast<const void*>(&f))),
+        call_([](void* o, int i) { (*static_cast<F*>(o))(i); }) {}
+  void operator()(int i) const { call_(object_, i); }
+
+ private:
+  void* object_;
+  void (*call_)(void*, int);
+};
 
 class WorkerPool {
  public:
@@ -38,19 +53,24 @@ class WorkerPool {
   // Calls task(i) once for each i in [0, count), spread over the workers with the calling
   // thread among them, and returns when every call has returned. A task that throws has its
   // exception swallowed: tasks report their own failures.
-  void Run(int count, const std::function<void(int)>& task);
+  template <typename F>
+  void Run(int count, F&& task) {
+    std::remove_reference_t<F>& f = task;
+    RunTasks(count, TaskRef(f));
+  }
 
  private:
+  void RunTasks(int count, TaskRef task);
   void Start();
   void Stop();
-  void Loop();
-  void Drain(const std::function<void(int)>& task, int count);
+  void Loop(std::uint64_t seen);
+  void Drain(TaskRef task, int count);
 
   int workers_ = 1;
   std::vector<std::thread> threads_;
   std::mutex mutex_;
   std::condition_variable wake_, done_;
-  const std::function<void(int)>* task_ = nullptr;
+  const TaskRef* task_ = nullptr;
   int count_ = 0;
   std::atomic<int> next_{0};
   int pending_ = 0;  // threads still on the current batch
