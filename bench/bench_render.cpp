@@ -22,8 +22,7 @@
 // export), and the first render broken into layout / fits / drawing; resident bytes per
 // stored point (first run, and worst run: once a chart has been freed the allocator may
 // grow the next arrays on the heap, keeping the blocks it grew out of; and the first run
-// after its first render, which hands back what 2 MiB pages made resident past the data),
-// and peak resident size. The reference columns are its total, its clear stage and its 2 px draw stage. A
+// again after its first render), and peak resident size. The reference columns are its total, its clear stage and its 2 px draw stage. A
 // repeat render paints the background as well as the plots, so it is set against the
 // reference's clear plus draw; the plots alone (the repeat render less a render of the same
 // chart with every plot hidden) are set against its draw stage.

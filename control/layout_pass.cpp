@@ -84,10 +84,6 @@ void CChartEngine::ComputeWorldWindow() {
   const IRect area = PlotArea();
   auto map = [&](int p) {
     CPlotSeries& plot = plots[p];
-    // Growth leaves spare capacity, resident where 2 MiB pages filled it; the data is
-    // complete for now, so its spare pages go back.
-    plot.points.ReleaseSpare();
-    plot.devicePoints.ReleaseSpare();
     plot.world = world;
     if (plot.visible && (plot.segmentOnly == 0 || plot.segmentOnly == 1))
       plot.MapAndSum(area.left, area.right, area.top, area.bottom);

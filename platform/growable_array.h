@@ -74,11 +74,6 @@ class GrowableArray {
     return true;
   }
 
-  // Returns the memory of a large block's unused capacity to the system; the capacity stays.
-  void ReleaseSpare() {
-    if (IsLarge(capacity_)) ReleaseLargeBlockTail(data_, Bytes(count_), Bytes(capacity_));
-  }
-
   // Destroys every element and frees the block: count and capacity become 0.
   void Clear() {
     for (std::int32_t i = 0; i < count_; ++i) data_[i].~T();

@@ -13,8 +13,5 @@ constexpr std::size_t kLargeBlockBytes = std::size_t{256} << 10;
 void* AllocateLargeBlock(std::size_t bytes);
 void* ResizeLargeBlock(void* block, std::size_t oldBytes, std::size_t newBytes);
 void FreeLargeBlock(void* block, std::size_t bytes);
-// Hands the pages past the first usedBytes back to the system; they read as zeros when next
-// touched. Undoes what the 2 MiB pages of a block made resident beyond its data.
-void ReleaseLargeBlockTail(void* block, std::size_t usedBytes, std::size_t bytes);
 
 }  // namespace corvane

@@ -13,7 +13,4 @@ void* ResizeLargeBlock(void* block, std::size_t, std::size_t newBytes) {
 
 void FreeLargeBlock(void* block, std::size_t) { std::free(block); }
 
-// The heap commits what is written and nothing more.
-void ReleaseLargeBlockTail(void*, std::size_t, std::size_t) {}
-
 }  // namespace corvane
