@@ -113,41 +113,36 @@ void DrawPoints(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
   if (brush) dc.DeleteObject(brush);
 }
 
-// The points drawn: all of them, or the segment window (indices beyond the stored points
-// skipped); false for a plot that is not drawn at all.
+PointRange AllPoints(const CPlotSeries& p) { return PointRange{0, p.devicePoints.count() - 1}; }
+
+// Window indices beyond the stored points are skipped.
+PointRange SegmentPoints(const CPlotSeries& p) {
+  return PointRange{std::max<std::int32_t>(p.firstIndex, 0),
+                    std::min<std::int32_t>(p.lastIndex, p.devicePoints.count() - 1)};
+}
+
+// The points DrawPlot draws and whether the fits are inset; false for a plot not drawn.
 bool DrawnRange(const CPlotSeries& p, PointRange* range, bool* inset) {
-  if (!p.visible) return false;
-  const std::int32_t n = p.devicePoints.count();
-  if (p.segmentOnly == 0) {
-    *range = PointRange{0, n - 1};
-    *inset = true;
-    return true;
-  }
-  if (p.segmentOnly != 1) return false;
-  *range = PointRange{std::max<std::int32_t>(p.firstIndex, 0), std::min<std::int32_t>(p.lastIndex, n - 1)};
-  *inset = false;
+  if (!p.visible || (p.segmentOnly != 0 && p.segmentOnly != 1)) return false;
+  *inset = p.segmentOnly == 0;
+  *range = *inset ? AllPoints(p) : SegmentPoints(p);
   return true;
 }
 
 }  // namespace
 
 void CPlotSeries::DrawPlot(DeviceContext& dc, const PreparedPlot* prepared) {
-  if (!visible) return;
-  if (segmentOnly == 0)
-    DrawAllPoints(dc, prepared);
-  else if (segmentOnly == 1)
-    DrawSegment(dc, prepared);
+  PointRange range{0, -1};
+  bool inset = false;
+  if (DrawnRange(*this, &range, &inset)) DrawPoints(*this, dc, range, inset, prepared);
 }
 
 void CPlotSeries::DrawAllPoints(DeviceContext& dc, const PreparedPlot* prepared) {
-  DrawPoints(*this, dc, PointRange{0, devicePoints.count() - 1}, true, prepared);
+  DrawPoints(*this, dc, AllPoints(*this), true, prepared);
 }
 
 void CPlotSeries::DrawSegment(DeviceContext& dc, const PreparedPlot* prepared) {
-  // Window indices beyond the stored points are skipped.
-  const std::int32_t first = std::max<std::int32_t>(firstIndex, 0);
-  const std::int32_t last = std::min<std::int32_t>(lastIndex, devicePoints.count() - 1);
-  DrawPoints(*this, dc, PointRange{first, last}, false, prepared);
+  DrawPoints(*this, dc, SegmentPoints(*this), false, prepared);
 }
 
 void CPlotSeries::PrepareDraw(PreparedPlot* out) {
