@@ -2,21 +2,12 @@
 
 #include <algorithm>
 
-#if defined(__linux__)
-#include <sched.h>
-#endif
+#include "platform/processor_count.h"
 
 namespace corvane {
 
 int WorkerPool::DefaultWorkers() {
-  unsigned n = std::thread::hardware_concurrency();
-#if defined(__linux__)
-  // A process held to fewer processors than the machine has gets workers for those only.
-  cpu_set_t allowed;
-  if (sched_getaffinity(0, sizeof allowed, &allowed) == 0 && CPU_COUNT(&allowed) > 0)
-    n = std::min(n == 0 ? 1024u : n, static_cast<unsigned>(CPU_COUNT(&allowed)));
-#endif
-  return n == 0 ? 1 : static_cast<int>(std::min(n, 4u));
+  return std::clamp(AllowedProcessors(), 1, 4);
 }
 
 WorkerPool::WorkerPool(int workers) { SetWorkers(workers); }

@@ -34,9 +34,9 @@ class TaskRef {
 class WorkerPool {
  public:
   static constexpr int kMaxWorkers = 16;
-  // The processors this process may run on (the machine's hardware threads where that is
-  // not known), at least 1 and at most 4: the chart's work comes in at most eight plots, and
-  // more threads would mostly share the same memory bandwidth.
+  // The processors this process may run on (its affinity: a host that holds itself to one
+  // processor gets one worker), at least 1 and at most 4: the chart's work comes in at most
+  // eight plots, and more threads would mostly share the same memory bandwidth.
   static int DefaultWorkers();
 
   explicit WorkerPool(int workers = DefaultWorkers());

@@ -4,6 +4,10 @@
 // sums, recorded polylines, the pool itself) against their plain counterparts.
 #include <gtest/gtest.h>
 
+#if defined(__linux__)
+#include <sched.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <cfloat>
@@ -290,6 +294,23 @@ TEST(WorkerPool, EveryIndexRunsOnceWhateverTheWorkers) {
     EXPECT_EQ(pool.threads(), workers - 1);
   }
 }
+
+#if defined(__linux__)
+TEST(WorkerPool, AThreadHeldToOneProcessorGetsOneWorker) {
+  cpu_set_t saved;
+  ASSERT_EQ(sched_getaffinity(0, sizeof saved, &saved), 0);
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  for (int c = 0; c < CPU_SETSIZE; ++c)
+    if (CPU_ISSET(c, &saved)) {
+      CPU_SET(c, &one);
+      break;
+    }
+  ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+  EXPECT_EQ(WorkerPool::DefaultWorkers(), 1);
+  sched_setaffinity(0, sizeof saved, &saved);
+}
+#endif
 
 TEST(WorkerPool, AThrowingTaskLeavesTheOthersRunning) {
   WorkerPool pool(3);
