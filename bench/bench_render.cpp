@@ -4,7 +4,13 @@
 // over the same picture, and 1,000 marks with a legend of 100 entries. Prints figures; it is
 // not a test.
 //
-//   bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]   (--max-n 0: overlays only)
+//   bench_render [--runs R] [--max-n N] [--series S] [--workers W] [--full-only] [--ref-dir DIR]
+//                [--no-ref]   (--max-n 0: overlays only)
+//
+// First the full chart and the plots alone at S x N (default 8 x N): first and repeat
+// render with their ratios to the reference's total, run in the same invocation, and the
+// first render drawer by drawer (the fits' sums are gathered in the layout stage, the fits
+// stage solves them). --full-only stops there. --workers sets each chart's worker threads.
 //
 // First, two charts without data: SaveToFile of an empty chart, and a repeat render of
 // everything drawn around the plots (background, caption, both arrow passes, axis captions,
@@ -15,8 +21,8 @@
 // fits and drawing), repeat render (drawing only), SaveToFile (a repeat render plus the
 // export), and the first render broken into layout / fits / drawing; resident bytes per
 // stored point (first run, and worst run: once a chart has been freed the allocator may
-// grow the next arrays on the heap, keeping the blocks it grew out of), and peak resident
-// size. The reference columns are its total, its clear stage and its 2 px draw stage. A
+// grow the next arrays on the heap, keeping the blocks it grew out of; and the first run
+// again after its first render), and peak resident size. The reference columns are its total, its clear stage and its 2 px draw stage. A
 // repeat render paints the background as well as the plots, so it is set against the
 // reference's clear plus draw; the plots alone (the repeat render less a render of the same
 // chart with every plot hidden) are set against its draw stage.
@@ -35,6 +41,7 @@
 
 #include "control/automation.h"
 #include "platform/dc.h"
+#include "platform/worker_pool.h"
 
 #ifdef _WIN32
 #define PSAPI_VERSION 2
@@ -58,6 +65,7 @@ using corvane::ObjHandle;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::int32_t kWidth = 800, kHeight = 600;
+int gWorkers = 0;  // worker threads per chart; 0: the engine's default
 
 struct Walk {
   std::vector<double> y;  // x is 1..N
@@ -151,6 +159,7 @@ struct Figures {
   std::vector<double> add, first, repeat, save, layout, fits, draw, bare;
   double firstBytesPerPoint = 0;  // in a process that has not freed a chart yet
   double worstBytesPerPoint = 0;
+  double renderedBytesPerPoint = 0;  // the first chart again after its first render
   std::uint64_t peak = 0;
 };
 
@@ -187,6 +196,7 @@ Figures RunCase(GraphicsSystem& graphics, int series, std::size_t n, int runs,
   for (int r = 0; r < runs; ++r) {
     const std::uint64_t before = ResidentBytes();
     auto chart = std::make_unique<CorvaneAutomation>(graphics);
+    if (gWorkers > 0) chart->engine().workers.SetWorkers(gWorkers);
     chart->SetSize(kWidth, kHeight);
     chart->put_plotsCount(series);
     for (int s = 1; s <= series; ++s) {
@@ -213,6 +223,7 @@ Figures RunCase(GraphicsSystem& graphics, int series, std::size_t n, int runs,
     auto t2 = Clock::now();
     fig.first.push_back(Ms(t0, t1));
     fig.repeat.push_back(Ms(t1, t2));
+    if (r == 0) fig.renderedBytesPerPoint = double(ResidentBytes() - before) / double(n * series);
 
     t0 = Clock::now();
     const corvane::HResult hr = chart->SaveToFile(file.data(), std::uint32_t(file.size()));
@@ -229,7 +240,7 @@ Figures RunCase(GraphicsSystem& graphics, int series, std::size_t n, int runs,
     engine.LayoutPass();
     t1 = Clock::now();
     for (int s = 0; s < series; ++s) {
-      engine.plots[s].RefitAll();
+      engine.plots[s].Refit();  // from the sums the layout pass kept, as the drawing does
       engine.plots[s].refitPending = 0;
     }
     t2 = Clock::now();
@@ -413,6 +424,152 @@ std::pair<double, double> FrameMs(GraphicsSystem& graphics, int runs) {
   return {Median(whole), Median(background)};
 }
 
+// The full chart: the plots as above (two of them fitted: plot 2 by a straight line, plot 5
+// by a parabola) with everything drawn around and over them -- the grid and its labels, both
+// axes with their captions, the caption, a legend of 8 entries, 10 marks, 4 translucent
+// rectangles, 4 translucent polygons and 20 candlesticks, all inside the data's range.
+void BuildFullChart(CorvaneAutomation& c, int series, std::size_t n, const std::vector<Walk>& data,
+                    bool overlays) {
+  c.SetSize(kWidth, kHeight);
+  c.put_plotsCount(series);
+  double lo = 0, hi = 0;
+  for (int s = 0; s < series; ++s) {
+    c.SetSimplePlot(s + 1);
+    c.SetPlotWidth(s + 1, 2);
+    c.SetPlotColor(s + 1, corvane::Color(0x3060A0u + 0x1F0B05u * unsigned(s)));
+    c.AddPointsToPlot2(s + 1, data[s].y.data(), n);
+    for (double y : data[s].y) lo = std::min(lo, y), hi = std::max(hi, y);
+  }
+  c.SetSegment(1.0, double(n));
+  if (!overlays) return;
+  if (series >= 2) c.SetLinearApproximate(2);
+  if (series >= 5) c.SetSquareApproximate(5);
+  const double w = double(n), h = hi - lo;
+  auto at = [&](double fx, double fy) { return std::make_pair(1 + fx * w, lo + fy * h); };
+  auto text = [](const std::string& t) { return std::u16string(t.begin(), t.end()); };
+  const std::u16string caption = text("Full chart benchmark"), cx = text("sample"),
+                       cy = text("value");
+  c.put_caption(caption.data(), std::uint32_t(caption.size()));
+  c.put_arrowCaptionX(cx.data(), std::uint32_t(cx.size()));
+  c.put_arrowCaptionY(cy.data(), std::uint32_t(cy.size()));
+  for (int k = 0; k < 8; ++k) {
+    const std::u16string label = text("series " + std::to_string(k + 1));
+    c.AddLabelToLegend(corvane::Color(0x3060A0u + 0x1F0B05u * unsigned(k)), label.data(),
+                       std::uint32_t(label.size()));
+  }
+  for (int k = 0; k < 10; ++k) {
+    const auto p = at(0.05 + 0.09 * k, 0.1 + 0.08 * k);
+    c.AddMark(p.first, p.second);
+  }
+  for (int k = 0; k < 4; ++k) {
+    const auto a = at(0.1 + 0.2 * k, 0.7), b = at(0.25 + 0.2 * k, 0.55);
+    c.AddRectangle(a.first, a.second, b.first, b.second, corvane::Color(0x40C080u + 0x300000u * k),
+                   0.35);
+  }
+  c.put_polygonsCount(4);
+  for (int k = 0; k < 4; ++k) {
+    for (int v = 0; v < 6; ++v) {
+      const double ang = v * 1.0471975511965976;
+      const auto p = at(0.2 + 0.2 * k + 0.06 * std::cos(ang), 0.3 + 0.1 * std::sin(ang));
+      c.AddPointToPolygon(k + 1, p.first, p.second);
+    }
+    c.SetPolygonProperties(k + 1, corvane::Color(0xC04040u + 0x002020u * k), 0.5);
+  }
+  for (int k = 0; k < 20; ++k) {
+    const double x = 1 + (k + 0.5) * w / 20, mid = lo + h * (0.3 + 0.02 * k);
+    c.AddCandleStick(x, mid - 0.03 * h, mid + (k % 2 ? 0.04 : -0.05) * h, mid + 0.08 * h,
+                     mid - 0.08 * h);
+  }
+}
+
+// Stage names of a render, in painting order, after the layout pass and the fits.
+const char* const kStageNames[] = {"layout", "fits",    "backgr",  "caption", "arrows",
+                                   "axcapt", "grid",    "polygon", "rects",   "lines",
+                                   "marks",  "arrows2", "candles", "plots",   "legend"};
+constexpr int kStages = sizeof kStageNames / sizeof kStageNames[0];
+
+struct FullFigures {
+  std::vector<double> first, repeat, stage[kStages];
+};
+
+// One render timed drawer by drawer, in the order RenderChart paints.
+void StagedRender(corvane::CChartEngine& e, DeviceContext& dc, int active, std::vector<double>* st) {
+  Clock::time_point t = Clock::now();
+  auto lap = [&](int k) {
+    const Clock::time_point now = Clock::now();
+    st[k].push_back(Ms(t, now));
+    t = now;
+  };
+  e.LayoutPass();
+  lap(0);
+  // The refits the plots' drawing would make, from the sums the layout pass kept.
+  for (int s = 0; s < active; ++s)
+    if (e.plots[s].refitPending) {
+      e.plots[s].Refit();
+      e.plots[s].refitPending = 0;
+    }
+  lap(1);
+  e.background.PaintBackground(dc);
+  lap(2);
+  if (e.captionVisible) e.DrawCaption(dc);
+  lap(3);
+  e.DrawAxisArrows(dc);
+  lap(4);
+  e.DrawAxisCaptions(dc);
+  lap(5);
+  e.DrawGrid(dc);
+  lap(6);
+  e.DrawPolygons(dc);
+  lap(7);
+  e.DrawRectangles(dc);
+  lap(8);
+  e.DrawLines(dc);
+  lap(9);
+  e.DrawMarks(dc);
+  lap(10);
+  e.DrawAxisArrows(dc);
+  lap(11);
+  e.DrawCandleSticks(dc);
+  lap(12);
+  e.DrawPlots(dc);
+  lap(13);
+  e.DrawLegend(dc);
+  lap(14);
+}
+
+FullFigures RunFullCase(GraphicsSystem& graphics, int series, std::size_t n, int runs,
+                        const std::vector<Walk>& data, bool overlays) {
+  FullFigures fig;
+  Target target(graphics);
+  if (!target.dc()) return fig;
+  for (int r = 0; r < runs; ++r) {
+    auto chart = std::make_unique<CorvaneAutomation>(graphics);
+    if (gWorkers > 0) chart->engine().workers.SetWorkers(gWorkers);
+    BuildFullChart(*chart, series, n, data, overlays);
+    corvane::CChartEngine& engine = chart->engine();
+    auto t0 = Clock::now();
+    engine.RenderChart(target.dc());
+    auto t1 = Clock::now();
+    engine.RenderChart(target.dc());
+    auto t2 = Clock::now();
+    fig.first.push_back(Ms(t0, t1));
+    fig.repeat.push_back(Ms(t1, t2));
+    engine.InvalidateLayout();
+    StagedRender(engine, *target.dc(), series, fig.stage);
+  }
+  return fig;
+}
+
+void PrintFullCase(const char* name, const FullFigures& f, double refTotal) {
+  std::printf("%-10s first %7.2f ms", name, Median(f.first));
+  if (refTotal > 0) std::printf(" (%.2fx ref)", Median(f.first) / refTotal);
+  std::printf("  repeat %7.2f ms", Median(f.repeat));
+  if (refTotal > 0) std::printf(" (%.2fx ref)", Median(f.repeat) / refTotal);
+  std::printf("\n           stages:");
+  for (int k = 0; k < kStages; ++k) std::printf(" %s %.2f", kStageNames[k], Median(f.stage[k]));
+  std::printf("\n");
+}
+
 // Median seconds of each STAGE line of the reference for that case.
 std::map<std::string, double> RunReference(const std::string& ref, int series, std::size_t n,
                                            int runs) {
@@ -463,6 +620,8 @@ int main(int argc, char** argv) {
   int runs = 5;
   std::size_t maxN = 1000000;
   bool withRef = true;
+  bool fullOnly = false;
+  int fullSeries = 8;
   std::string refDir = "/work/shared/bench-reference";
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -471,8 +630,12 @@ int main(int argc, char** argv) {
     else if (a == "--max-n") maxN = std::strtoull(next().c_str(), nullptr, 10);
     else if (a == "--ref-dir") refDir = next();
     else if (a == "--no-ref") withRef = false;
+    else if (a == "--full-only") fullOnly = true;
+    else if (a == "--workers") gWorkers = std::max(1, std::atoi(next().c_str()));
+    else if (a == "--series") fullSeries = std::max(1, std::min(8, std::atoi(next().c_str())));
     else {
-      std::fprintf(stderr, "usage: bench_render [--runs R] [--max-n N] [--ref-dir DIR] [--no-ref]\n");
+      std::fprintf(stderr, "usage: bench_render [--runs R] [--max-n N] [--series S] [--workers W] [--full-only] "
+                           "[--ref-dir DIR] [--no-ref]\n");
       return 2;
     }
   }
@@ -492,7 +655,31 @@ int main(int argc, char** argv) {
   const std::string path = TempBmpPath();
   const std::u16string file(path.begin(), path.end());
 
-  std::printf("backend=%s picture=%dx%d runs=%d (medians, ms)\n", backend, kWidth, kHeight, runs);
+  std::printf("backend=%s picture=%dx%d runs=%d workers=%d (medians, ms)\n", backend, kWidth,
+              kHeight, runs, gWorkers > 0 ? gWorkers : corvane::WorkerPool::DefaultWorkers());
+  if (maxN > 0) {
+    // The full chart and the plots alone at S x N, the reference run in between.
+    std::vector<Walk> data;
+    for (int s = 0; s < fullSeries; ++s) data.push_back(MakeWalk(maxN, s));
+    const FullFigures plotsOnly = RunFullCase(graphics, fullSeries, maxN, runs, data, false);
+    std::map<std::string, double> st;
+    if (!ref.empty()) st = RunReference(ref, fullSeries, maxN, runs);
+    const FullFigures full = RunFullCase(graphics, fullSeries, maxN, runs, data, true);
+    std::printf("S x N = %d x %zu", fullSeries, maxN);
+    if (!st.empty())
+      std::printf("; reference total %.2f ms (bounds %.2f, transform %.2f, clear %.2f, draw2 %.2f, "
+                  "encode %.2f, write %.2f)",
+                  st["total"], st["bounds"], st["transform"], st["clear"], st["draw2"],
+                  st["encode"], st["write"]);
+    std::printf("\n");
+    PrintFullCase("plots-only", plotsOnly, st["total"]);
+    PrintFullCase("full", full, st["total"]);
+    std::fflush(stdout);
+  }
+  if (fullOnly) {
+    std::remove(path.c_str());
+    return 0;
+  }
   std::printf("SaveToFile of an empty chart: %.2f ms\n", EmptySaveMs(graphics, runs, file));
   const OverlayFigures ov = RunOverlays(graphics, runs);
   std::printf("10000 translucent polygons of 10 points: render %.2f ms (processor %.2f ms; "
@@ -508,8 +695,8 @@ int main(int argc, char** argv) {
   std::printf("everything but the plots (background, caption, arrows, axis captions, grid and "
               "labels): %.3f ms, of which the background %.3f ms\n",
               frame.first, frame.second);
-  std::printf("%-3s %-8s %8s %8s %8s %8s %8s %8s %8s %11s %7s", "S", "N", "add", "first", "repeat",
-              "save", "layout", "fits", "draw", "B/pt(1st/w)", "peakMB");
+  std::printf("%-3s %-8s %8s %8s %8s %8s %8s %8s %8s %17s %7s", "S", "N", "add", "first", "repeat",
+              "save", "layout", "fits", "draw", "B/pt(1st/w/rndr)", "peakMB");
   std::printf(" %8s %8s", "bare", "plots");
   if (!ref.empty())
     std::printf(" %8s %8s %8s %7s %7s %7s", "refTot", "refClr", "refDraw", "1st/tot", "rep/c+d",
@@ -521,11 +708,11 @@ int main(int argc, char** argv) {
       std::vector<Walk> data;
       for (int s = 0; s < series; ++s) data.push_back(MakeWalk(n, s));
       const Figures f = RunCase(graphics, series, n, runs, data, file);
-      char perPoint[32] = "          -";  // page granularity hides small charts
+      char perPoint[48] = "                -";  // page granularity hides small charts
       if (n * series >= 100000)
-        std::snprintf(perPoint, sizeof perPoint, "%5.1f/%5.1f", f.firstBytesPerPoint,
-                      f.worstBytesPerPoint);
-      std::printf("%-3d %-8zu %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %11s %7.1f", series, n,
+        std::snprintf(perPoint, sizeof perPoint, "%5.1f/%5.1f/%5.1f", f.firstBytesPerPoint,
+                      f.worstBytesPerPoint, f.renderedBytesPerPoint);
+      std::printf("%-3d %-8zu %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %8.2f %17s %7.1f", series, n,
                   Median(f.add), Median(f.first), Median(f.repeat), Median(f.save),
                   Median(f.layout), Median(f.fits), Median(f.draw), perPoint,
                   double(f.peak) / (1 << 20));

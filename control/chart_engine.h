@@ -17,6 +17,7 @@
 #include "overlays/chart_rect.h"
 #include "platform/dc.h"
 #include "platform/growable_array.h"
+#include "platform/worker_pool.h"
 #include "series/plot_series.h"
 
 namespace corvane {
@@ -112,6 +113,18 @@ class CChartEngine {
 
   // Counts layout passes; lets tests see that an unchanged chart is only repainted.
   std::uint64_t layoutPassCount = 0;
+
+  // The threads that share the plots' layout and drawing with the calling thread, and the
+  // fewest points (all plots together) worth handing to them: below it everything runs on
+  // the calling thread. Workers only compute; every drawing call stays on the caller.
+  WorkerPool workers;
+  std::int64_t parallelMinPoints = std::int64_t{1} << 15;
+  // Whether this layout pass or drawing shares its plots with the workers.
+  bool SharesPlots() const;
+
+ private:
+  // The plots' polylines worked out by the workers, kept between renders for their memory.
+  PreparedPlot preparedPlots_[kMaxPlots];
 };
 
 }  // namespace corvane

@@ -50,9 +50,19 @@ void CChartEngine::LayoutPass() {
 void CChartEngine::ComputeWorldWindow() {
   const std::int32_t active = ActivePlots();
   VerticalRangeScan scan;
-  // Plots never touch the margin flag; this loop walks every point of the chart.
-  for (std::int32_t p = 0; p < active; ++p)
-    scan.TakePoints(plots[p].points.data(), plots[p].points.count());
+  // Plots never touch the margin flag; this walks every point of the chart. Each plot's
+  // range is found on its own and merged in plot order: the same range as one scan.
+  const bool shared = SharesPlots();
+  if (shared) {
+    VerticalRangeScan parts[kMaxPlots];
+    workers.Run(active, [&](int p) {
+      parts[p].TakePoints(plots[p].points.data(), plots[p].points.count());
+    });
+    for (std::int32_t p = 0; p < active; ++p) scan.Merge(parts[p]);
+  } else {
+    for (std::int32_t p = 0; p < active; ++p)
+      scan.TakePoints(plots[p].points.data(), plots[p].points.count());
+  }
   for (const CChartPolygon& poly : polygons)
     for (const DPoint& pt : poly.points) scan.TakeSettingMargin(pt.Y, false);
   for (const CChartLine& line : lines) {
@@ -69,15 +79,33 @@ void CChartEngine::ComputeWorldWindow() {
   }
   FinishWorldWindow(scan, world);
 
+  // A plot that will be drawn gets its fits' sums in the same pass as its mapping; the draw
+  // refits from them. A hidden one keeps its fits until it is drawn again.
   const IRect area = PlotArea();
-  for (std::int32_t p = 0; p < active; ++p) {
-    plots[p].world = world;
-    plots[p].MapToDevice(area.left, area.right, area.top, area.bottom);
-  }
+  auto map = [&](int p) {
+    CPlotSeries& plot = plots[p];
+    plot.world = world;
+    if (plot.visible && (plot.segmentOnly == 0 || plot.segmentOnly == 1))
+      plot.MapAndSum(area.left, area.right, area.top, area.bottom);
+    else
+      plot.MapToDevice(area.left, area.right, area.top, area.bottom);
+  };
+  if (shared)
+    workers.Run(active, map);
+  else
+    for (std::int32_t p = 0; p < active; ++p) map(p);
   grid.xmin = world.xmin;
   grid.xmax = world.xmax;
   grid.ymin = world.ymin;
   grid.ymax = world.ymax;
+}
+
+bool CChartEngine::SharesPlots() const {
+  if (workers.workers() <= 1) return false;
+  std::int64_t total = 0;
+  const std::int32_t active = ActivePlots();
+  for (std::int32_t p = 0; p < active; ++p) total += plots[p].points.count();
+  return active > 1 && total >= parallelMinPoints;
 }
 
 void CChartEngine::SetSegment(double a, double b) {

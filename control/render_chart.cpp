@@ -141,7 +141,17 @@ void CChartEngine::DrawCandleSticks(DeviceContext& dc) {
 
 void CChartEngine::DrawPlots(DeviceContext& dc) {
   const std::int32_t active = ActivePlots();
-  for (std::int32_t p = 0; p < active; ++p) plots[p].DrawPlot(dc);
+  if (!SharesPlots()) {
+    for (std::int32_t p = 0; p < active; ++p) plots[p].DrawPlot(dc);
+    return;
+  }
+  // The workers work out each plot's polyline (the work per point); this thread then draws
+  // the plots in their order from what they worked out: the calls one thread would make.
+  workers.Run(active, [&](int p) { plots[p].PrepareDraw(&preparedPlots_[p]); });
+  for (std::int32_t p = 0; p < active; ++p) {
+    plots[p].DrawPlot(dc, &preparedPlots_[p]);
+    preparedPlots_[p].ready = false;
+  }
 }
 
 void CChartEngine::DrawLegend(DeviceContext& dc) {

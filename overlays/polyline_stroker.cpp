@@ -23,21 +23,32 @@ bool Same(IPoint a, IPoint b) { return a.x == b.x && a.y == b.y; }
 }  // namespace
 
 PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, DeviceContext& dc)
-    : dc_(dc) {
+    : dc_(&dc) {
   if (!style.enabled) return;
   active_ = true;
   IRect saved{};
-  dc_.GetClipBox(&saved);
-  clipRgn_ = dc_.CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
-  savedRgn_ = dc_.CreateRectRgn(saved.left, saved.top, saved.right, saved.bottom);
-  dc_.SelectClipRgn(clipRgn_);
+  dc.GetClipBox(&saved);
+  clipRgn_ = dc.CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
+  savedRgn_ = dc.CreateRectRgn(saved.left, saved.top, saved.right, saved.bottom);
+  dc.SelectClipRgn(clipRgn_);
   const std::int32_t width = SanitizeLineWidth(style.width);
-  collapseColumns_ = width >= 2;
-  pen_ = dc_.CreatePen(width, style.color);
+  pen_ = dc.CreatePen(width, style.color);
   if (pen_) {
     drawing_ = true;
-    oldPen_ = dc_.SelectObject(pen_);
+    oldPen_ = dc.SelectObject(pen_);
   }
+  SetReach(clip, width);
+}
+
+PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, StrokeRecording& out)
+    : recording_(&out) {
+  if (!style.enabled) return;
+  active_ = drawing_ = true;
+  SetReach(clip, SanitizeLineWidth(style.width));
+}
+
+void PolylineStroker::SetReach(const IRect& clip, std::int32_t width) {
+  collapseColumns_ = width >= 2;
   // Regions take their corners in either order; the pen reaches half its width beyond the
   // line, plus a pixel of rounding -- the margin here is generous on purpose.
   const std::int64_t reach = width + 2;
@@ -49,7 +60,32 @@ PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, Dev
   std::memset(drawn_, 0xFF, sizeof(drawn_[0]) << kFirstCacheBits);
 }
 
-PolylineStroker::~PolylineStroker() { Finish(); }
+void PolylineStroker::Emit(const IPoint* points, std::int32_t n) {
+  if (dc_) {
+    dc_->Polyline(points, n);
+    return;
+  }
+  recording_->points.insert(recording_->points.end(), points, points + n);
+  recording_->runs.push_back(n);
+}
+
+void PolylineStroker::Replay(const StrokeRecording& recording) {
+  if (!drawing_ || !dc_) return;
+  const IPoint* p = recording.points.data();
+  const std::size_t total = recording.points.size();
+  std::size_t used = 0;
+  for (const std::int32_t n : recording.runs) {
+    if (n <= 0 || total - used < static_cast<std::size_t>(n)) return;  // not a whole recording
+    dc_->Polyline(p + used, n);
+    used += static_cast<std::size_t>(n);
+  }
+}
+
+// A recording stroker is finished by its owner: finishing may throw, and a destructor must
+// not (an unfinished recording is dropped anyway).
+PolylineStroker::~PolylineStroker() {
+  if (dc_) Finish();
+}
 
 void PolylineStroker::Add(IPoint p) {
   if (!drawing_) return;
@@ -65,7 +101,7 @@ inline void PolylineStroker::Append(IPoint a, IPoint b) {
   if (runCount_ == 0) run_[runCount_++] = a;
   run_[runCount_++] = b;
   if (runCount_ == kRunCapacity) {
-    dc_.Polyline(run_, runCount_);
+    Emit(run_, runCount_);
     run_[0] = run_[runCount_ - 1];
     runCount_ = 1;
   }
@@ -173,12 +209,16 @@ void PolylineStroker::Finish() {
       runCount_ = 2;
     }
     Flush();
-    dc_.SelectObject(oldPen_);
-    dc_.DeleteObject(pen_);
+    if (dc_) {
+      dc_->SelectObject(oldPen_);
+      dc_->DeleteObject(pen_);
+    }
   }
-  dc_.SelectClipRgn(savedRgn_);
-  if (clipRgn_) dc_.DeleteObject(clipRgn_);
-  if (savedRgn_) dc_.DeleteObject(savedRgn_);
+  if (dc_) {
+    dc_->SelectClipRgn(savedRgn_);
+    if (clipRgn_) dc_->DeleteObject(clipRgn_);
+    if (savedRgn_) dc_->DeleteObject(savedRgn_);
+  }
   active_ = drawing_ = false;
 }
 
@@ -220,7 +260,7 @@ void PolylineStroker::Segment(IPoint a, IPoint b) {
 }
 
 void PolylineStroker::Flush() {
-  if (runCount_ >= 2) dc_.Polyline(run_, runCount_);
+  if (runCount_ >= 2) Emit(run_, runCount_);
   runCount_ = 0;
 }
 

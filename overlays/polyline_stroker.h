@@ -7,6 +7,7 @@
 // between them and the discs at its ends.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "overlays/line_style.h"
 #include "platform/dc.h"
@@ -14,11 +15,26 @@
 
 namespace corvane {
 
+// The Polyline runs one chain comes to, kept to be drawn later: a chain can be worked out on
+// a thread that must not touch the device context, then drawn on the one that may.
+struct StrokeRecording {
+  std::vector<IPoint> points;
+  std::vector<std::int32_t> runs;  // points per Polyline call, in order
+  void Clear() {
+    points.clear();
+    runs.clear();
+  }
+};
+
 class PolylineStroker {
  public:
   // Selects the clip and a solid pen of the style's width and colour, as DrawLineClipped
   // does. A disabled style makes the stroker inert: it touches nothing.
   PolylineStroker(const CLineStyle& style, const IRect& clip, DeviceContext& dc);
+  // Touches no device context: the Polyline runs go into `out` (appended), as a stroker on
+  // a context whose pen could be made would issue them. Throws std::bad_alloc when `out`
+  // cannot grow; the recording is then incomplete and must not be replayed.
+  PolylineStroker(const CLineStyle& style, const IRect& clip, StrokeRecording& out);
   ~PolylineStroker();
   PolylineStroker(const PolylineStroker&) = delete;
   PolylineStroker& operator=(const PolylineStroker&) = delete;
@@ -26,7 +42,11 @@ class PolylineStroker {
   void Add(IPoint p);
   // Adds the pixels of n unrounded device positions, each truncated as TruncToInt32 does.
   void AddTruncated(const DPoint* d, std::int32_t n);
-  // Draws what is pending and restores the pen and the clip; the destructor calls it.
+  // Issues the runs of a recording made with the same style and clip, as if its points had
+  // been added here. Nothing for a stroker whose pen could not be made.
+  void Replay(const StrokeRecording& recording);
+  // Draws what is pending and restores the pen and the clip; the destructor calls it on a
+  // device context. A recording is complete only once Finish has returned.
   void Finish();
 
  private:
@@ -38,6 +58,8 @@ class PolylineStroker {
   static constexpr int kCacheBits = 12;
   static constexpr int kFirstCacheBits = 8;
 
+  void SetReach(const IRect& clip, std::int32_t width);
+  void Emit(const IPoint* points, std::int32_t n);
   void AddDense(const DPoint* d, std::int32_t n);
   void AddSparse(const DPoint* d, std::int32_t n);
   void Step(IPoint p);
@@ -49,7 +71,8 @@ class PolylineStroker {
   bool AlreadyDrawn(IPoint a, IPoint b);
   void GrowCache();
 
-  DeviceContext& dc_;
+  DeviceContext* dc_ = nullptr;
+  StrokeRecording* recording_ = nullptr;  // set instead of dc_
   bool active_ = false;
   bool drawing_ = false;  // a pen could be created
   ObjHandle clipRgn_ = kNoObject;

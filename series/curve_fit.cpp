@@ -16,11 +16,6 @@ namespace corvane {
 
 namespace {
 
-// The sums of one fit, accumulated in point order; the linear fit uses s2, s1, t1, t0.
-struct FitSums {
-  double s4 = 0, s3 = 0, s2 = 0, s1 = 0, t2 = 0, t1 = 0, t0 = 0;
-};
-
 // World -> device under the plot's copies, the same expression as the layout's mapping.
 struct DeviceMapping {
   double xmin, ymin, sx, sy, left, bottom;
@@ -61,18 +56,18 @@ void DeviceSums(const DPoint* pts, std::int32_t n, const DeviceMapping& m, FitSu
   }
 }
 
-// Both sets in one pass over the points: world in one lane, device in the other. Every
-// lane operation is the scalar one, so the sums are bit-identical to the separate passes.
-void BothSums(const DPoint* pts, std::int32_t n, const DeviceMapping& m, FitSums& world,
-              FitSums& device) {
 #if CORVANE_FIT_SSE2
-  const __m128d mn = _mm_set_pd(m.ymin, m.xmin);
-  const __m128d sc = _mm_set_pd(m.sy, m.sx);
-  const __m128d org = _mm_set_pd(m.bottom, m.left);
-  __m128d s4 = _mm_setzero_pd(), s3 = s4, s2 = s4, s1 = s4, t2 = s4, t1 = s4, t0 = s4;
-  for (std::int32_t k = 0; k < n; ++k) {
-    const __m128d p = _mm_loadu_pd(&pts[k].X);
-    const __m128d d = _mm_add_pd(org, _mm_mul_pd(sc, _mm_sub_pd(p, mn)));
+// Both sets of sums side by side: world in the low lane, device in the high one.
+struct LaneSums {
+  __m128d s4, s3, s2, s1, t2, t1, t0;
+
+  LaneSums(const FitSums& w, const FitSums& d)
+      : s4(_mm_set_pd(d.s4, w.s4)), s3(_mm_set_pd(d.s3, w.s3)), s2(_mm_set_pd(d.s2, w.s2)),
+        s1(_mm_set_pd(d.s1, w.s1)), t2(_mm_set_pd(d.t2, w.t2)), t1(_mm_set_pd(d.t1, w.t1)),
+        t0(_mm_set_pd(d.t0, w.t0)) {}
+
+  // Every lane operation is the scalar one of Accumulate, in the same order.
+  inline void Add(__m128d p, __m128d d) {
     const __m128d x = _mm_unpacklo_pd(p, d);
     const __m128d y = _mm_unpackhi_pd(p, d);
     const __m128d q = _mm_mul_pd(x, x);
@@ -84,27 +79,84 @@ void BothSums(const DPoint* pts, std::int32_t n, const DeviceMapping& m, FitSums
     t1 = _mm_add_pd(t1, _mm_mul_pd(x, y));
     t0 = _mm_add_pd(t0, y);
   }
-  double lanes[7][2];
-  _mm_storeu_pd(lanes[0], s4);
-  _mm_storeu_pd(lanes[1], s3);
-  _mm_storeu_pd(lanes[2], s2);
-  _mm_storeu_pd(lanes[3], s1);
-  _mm_storeu_pd(lanes[4], t2);
-  _mm_storeu_pd(lanes[5], t1);
-  _mm_storeu_pd(lanes[6], t0);
-  FitSums* out[2] = {&world, &device};
-  for (int l = 0; l < 2; ++l) {
-    out[l]->s4 = lanes[0][l];
-    out[l]->s3 = lanes[1][l];
-    out[l]->s2 = lanes[2][l];
-    out[l]->s1 = lanes[3][l];
-    out[l]->t2 = lanes[4][l];
-    out[l]->t1 = lanes[5][l];
-    out[l]->t0 = lanes[6][l];
+
+  void Store(FitSums& w, FitSums& d) const {
+    const __m128d v[7] = {s4, s3, s2, s1, t2, t1, t0};
+    double lanes[7][2];
+    for (int k = 0; k < 7; ++k) _mm_storeu_pd(lanes[k], v[k]);
+    FitSums* out[2] = {&w, &d};
+    for (int l = 0; l < 2; ++l) {
+      out[l]->s4 = lanes[0][l];
+      out[l]->s3 = lanes[1][l];
+      out[l]->s2 = lanes[2][l];
+      out[l]->s1 = lanes[3][l];
+      out[l]->t2 = lanes[4][l];
+      out[l]->t1 = lanes[5][l];
+      out[l]->t0 = lanes[6][l];
+    }
   }
+};
+#endif
+
+// Both sets in one pass over the points, continuing the sums they hold; the device position
+// is the layout's mapping, so the sums are bit-identical to separate passes.
+void BothSums(const DPoint* pts, std::int32_t n, const DeviceMapping& m, FitSums& world,
+              FitSums& device) {
+#if CORVANE_FIT_SSE2
+  const __m128d mn = _mm_set_pd(m.ymin, m.xmin);
+  const __m128d sc = _mm_set_pd(m.sy, m.sx);
+  const __m128d org = _mm_set_pd(m.bottom, m.left);
+  LaneSums s(world, device);
+  for (std::int32_t k = 0; k < n; ++k) {
+    const __m128d p = _mm_loadu_pd(&pts[k].X);
+    s.Add(p, _mm_add_pd(org, _mm_mul_pd(sc, _mm_sub_pd(p, mn))));
+  }
+  s.Store(world, device);
 #else
   WorldSums(pts, n, world);
   DeviceSums(pts, n, m, device);
+#endif
+}
+
+#if CORVANE_FIT_SSE2
+// Points from which the mapping is written around the cache: about twice a large cache.
+constexpr std::int32_t kStreamPoints = 1 << 18;
+#endif
+
+// BothSums that also stores each device position into out: the layout's mapping and the
+// fits' sums in one pass over the points.
+void MapBothSums(const DPoint* pts, DPoint* out, std::int32_t n, const DeviceMapping& m,
+                 FitSums& world, FitSums& device) {
+#if CORVANE_FIT_SSE2
+  const __m128d mn = _mm_set_pd(m.ymin, m.xmin);
+  const __m128d sc = _mm_set_pd(m.sy, m.sx);
+  const __m128d org = _mm_set_pd(m.bottom, m.left);
+  LaneSums s(world, device);
+  // A long array is written around the cache (no read of the lines it overwrites); the
+  // drawing reads it from memory either way.
+  if (n >= kStreamPoints && reinterpret_cast<std::uintptr_t>(out) % 16 == 0) {
+    for (std::int32_t k = 0; k < n; ++k) {
+      const __m128d p = _mm_loadu_pd(&pts[k].X);
+      const __m128d d = _mm_add_pd(org, _mm_mul_pd(sc, _mm_sub_pd(p, mn)));
+      _mm_stream_pd(&out[k].X, d);
+      s.Add(p, d);
+    }
+    _mm_sfence();  // the streamed stores reach memory before whoever reads them next
+  } else {
+    for (std::int32_t k = 0; k < n; ++k) {
+      const __m128d p = _mm_loadu_pd(&pts[k].X);
+      const __m128d d = _mm_add_pd(org, _mm_mul_pd(sc, _mm_sub_pd(p, mn)));
+      _mm_storeu_pd(&out[k].X, d);
+      s.Add(p, d);
+    }
+  }
+  s.Store(world, device);
+#else
+  for (std::int32_t k = 0; k < n; ++k) {
+    out[k].X = m.left + m.sx * (pts[k].X - m.xmin);
+    out[k].Y = m.bottom + m.sy * (pts[k].Y - m.ymin);
+  }
+  BothSums(pts, n, m, world, device);
 #endif
 }
 
@@ -191,11 +243,29 @@ void CPlotSeries::FitWorldQuadratic() {
   SolveQuadratic(s, n, &quadA, &quadB, &quadC);
 }
 
+namespace {
+
+// The four fits from their sums, each solved as if computed on its own.
+void SolveAll(CPlotSeries& p, std::int32_t n, bool mapped, const FitSums& world,
+              const FitSums& device) {
+  if (n >= 3) {
+    if (mapped) SolveQuadratic(device, n, &p.devA, &p.devB, &p.devC);
+    SolveQuadratic(world, n, &p.quadA, &p.quadB, &p.quadC);
+  }
+  if (mapped) SolveLinear(device, n, &p.devSlope, &p.devIntercept);
+  SolveLinear(world, n, &p.linSlope, &p.linIntercept);
+}
+
+bool SameWindow(const WorldWindow& a, const WorldWindow& b) {
+  return a.xmin == b.xmin && a.xmax == b.xmax && a.ymin == b.ymin && a.ymax == b.ymax;
+}
+
+}  // namespace
+
 void CPlotSeries::RefitAll() {
   const std::int32_t n = points.count();
   if (n < 2) return;  // no fit of either kind can be computed
-  // The four fits share their sums, so one pass feeds all of them; each is solved as if
-  // computed on its own.
+  // The four fits share their sums, so one pass feeds all of them.
   FitSums world, device;
   DeviceMapping m;
   const bool mapped = MappingOf(*this, &m);
@@ -203,12 +273,52 @@ void CPlotSeries::RefitAll() {
     BothSums(points.data(), n, m, world, device);
   else
     WorldSums(points.data(), n, world);
-  if (n >= 3) {
-    if (mapped) SolveQuadratic(device, n, &devA, &devB, &devC);
-    SolveQuadratic(world, n, &quadA, &quadB, &quadC);
+  SolveAll(*this, n, mapped, world, device);
+}
+
+void CPlotSeries::Refit() {
+  const KeptFitSums& k = keptSums;
+  if (k.valid && k.data == points.data() && k.count == points.count() &&
+      SameWindow(k.world, world) && k.left == left && k.right == right && k.top == top &&
+      k.bottom == bottom) {
+    SolveAll(*this, k.count, true, k.worldSums, k.deviceSums);
+  } else {
+    RefitAll();
   }
-  if (mapped) SolveLinear(device, n, &devSlope, &devIntercept);
-  SolveLinear(world, n, &linSlope, &linIntercept);
+  keptSums.valid = false;
+}
+
+void CPlotSeries::MapAndSum(std::int32_t l, std::int32_t r, std::int32_t t, std::int32_t b) {
+  keptSums.valid = false;
+  left = l;
+  right = r;
+  top = t;
+  bottom = b;
+  const std::int32_t n = points.count();
+  DeviceMapping m;
+  if (n < 2 || devicePoints.count() != n || !MappingOf(*this, &m)) {
+    MapToDevice(l, r, t, b);  // nothing to keep: no fit, or a window that cannot be mapped
+    return;
+  }
+  // The points MapToDevice maps; the sums run over all of them, in order, around that range.
+  std::int32_t first = 0, last = n - 1;
+  if (segmentOnly == 1) {
+    if (firstIndex > first) first = firstIndex;
+    if (lastIndex < last) last = lastIndex;
+  } else if (segmentOnly != 0) {
+    last = -1;
+  }
+  FitSums w, d;
+  const DPoint* src = points.data();
+  if (first > last) {
+    BothSums(src, n, m, w, d);
+  } else {
+    BothSums(src, first, m, w, d);
+    MapBothSums(src + first, devicePoints.data() + first, last - first + 1, m, w, d);
+    BothSums(src + last + 1, n - last - 1, m, w, d);
+  }
+  refitPending = 1;
+  keptSums = KeptFitSums{true, src, n, world, l, r, t, b, w, d};
 }
 
 double CPlotSeries::GetA() const {

@@ -22,13 +22,33 @@ struct PointRange {
   std::int32_t first, last;
 };
 
-void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset) {
+CLineStyle SeriesStyle(const CPlotSeries& p) {
   CLineStyle line;
   line.width = SanitizeLineWidth(p.plotWidth);
   line.color = p.plotColor;
   line.style = 0;
   line.enabled = 1;
-  const IRect clip{p.left, p.top, p.right, p.bottom};
+  return line;
+}
+
+IRect SeriesClip(const CPlotSeries& p) { return IRect{p.left, p.top, p.right, p.bottom}; }
+
+bool SameRect(const IRect& a, const IRect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Whether `prepared` holds the polyline of this plot's points, range, width and clip.
+bool Fits(const PreparedPlot* prepared, const CPlotSeries& p, PointRange range) {
+  return prepared && prepared->ready && prepared->data == p.devicePoints.data() &&
+         prepared->first == range.first && prepared->last == range.last &&
+         prepared->width == SanitizeLineWidth(p.plotWidth) &&
+         SameRect(prepared->clip, SeriesClip(p));
+}
+
+void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
+                const PreparedPlot* prepared) {
+  CLineStyle line = SeriesStyle(p);
+  const IRect clip = SeriesClip(p);
   const std::int64_t left = p.left, right = p.right;
 
   if (p.approximation == 0) {
@@ -36,7 +56,10 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset)
     if (std::int64_t{range.last} - range.first < 1) return;
     // One pen and one clip for the whole chain instead of one per segment: same pixels.
     PolylineStroker stroker(line, clip, dc);
-    stroker.AddTruncated(p.devicePoints.data() + range.first, range.last - range.first + 1);
+    if (Fits(prepared, p, range))
+      stroker.Replay(prepared->stroke);
+    else
+      stroker.AddTruncated(p.devicePoints.data() + range.first, range.last - range.first + 1);
     stroker.Finish();
   } else if (p.approximation == 1) {
     const std::int32_t xa = Saturate(inset ? left + 10 : left);
@@ -78,36 +101,75 @@ void DrawMarkers(const CPlotSeries& p, DeviceContext& dc, PointRange range, ObjH
   }
 }
 
-void DrawPoints(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset) {
+void DrawPoints(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
+                const PreparedPlot* prepared) {
   const ObjHandle brush = dc.CreateSolidBrush(p.pointColor);
   if (p.refitPending) {
-    p.RefitAll();
+    p.Refit();
     p.refitPending = 0;
   }
-  DrawSeries(p, dc, range, inset);
+  DrawSeries(p, dc, range, inset, prepared);
   if (p.pointVisible) DrawMarkers(p, dc, range, brush);
   if (brush) dc.DeleteObject(brush);
 }
 
+PointRange AllPoints(const CPlotSeries& p) { return PointRange{0, p.devicePoints.count() - 1}; }
+
+// Window indices beyond the stored points are skipped.
+PointRange SegmentPoints(const CPlotSeries& p) {
+  return PointRange{std::max<std::int32_t>(p.firstIndex, 0),
+                    std::min<std::int32_t>(p.lastIndex, p.devicePoints.count() - 1)};
+}
+
+// The points DrawPlot draws and whether the fits are inset; false for a plot not drawn.
+bool DrawnRange(const CPlotSeries& p, PointRange* range, bool* inset) {
+  if (!p.visible || (p.segmentOnly != 0 && p.segmentOnly != 1)) return false;
+  *inset = p.segmentOnly == 0;
+  *range = *inset ? AllPoints(p) : SegmentPoints(p);
+  return true;
+}
+
 }  // namespace
 
-void CPlotSeries::DrawPlot(DeviceContext& dc) {
-  if (!visible) return;
-  if (segmentOnly == 0)
-    DrawAllPoints(dc);
-  else if (segmentOnly == 1)
-    DrawSegment(dc);
+void CPlotSeries::DrawPlot(DeviceContext& dc, const PreparedPlot* prepared) {
+  PointRange range{0, -1};
+  bool inset = false;
+  if (DrawnRange(*this, &range, &inset)) DrawPoints(*this, dc, range, inset, prepared);
 }
 
-void CPlotSeries::DrawAllPoints(DeviceContext& dc) {
-  DrawPoints(*this, dc, PointRange{0, devicePoints.count() - 1}, true);
+void CPlotSeries::DrawAllPoints(DeviceContext& dc, const PreparedPlot* prepared) {
+  DrawPoints(*this, dc, AllPoints(*this), true, prepared);
 }
 
-void CPlotSeries::DrawSegment(DeviceContext& dc) {
-  // Window indices beyond the stored points are skipped.
-  const std::int32_t first = std::max<std::int32_t>(firstIndex, 0);
-  const std::int32_t last = std::min<std::int32_t>(lastIndex, devicePoints.count() - 1);
-  DrawPoints(*this, dc, PointRange{first, last}, false);
+void CPlotSeries::DrawSegment(DeviceContext& dc, const PreparedPlot* prepared) {
+  DrawPoints(*this, dc, SegmentPoints(*this), false, prepared);
+}
+
+void CPlotSeries::PrepareDraw(PreparedPlot* out) {
+  out->ready = false;
+  PointRange range{0, -1};
+  bool inset = false;
+  if (!DrawnRange(*this, &range, &inset)) return;
+  if (refitPending) {
+    Refit();
+    refitPending = 0;
+  }
+  if (approximation != 0 || std::int64_t{range.last} - range.first < 1) return;
+  try {
+    out->stroke.Clear();
+    PolylineStroker stroker(SeriesStyle(*this), SeriesClip(*this), out->stroke);
+    stroker.AddTruncated(devicePoints.data() + range.first, range.last - range.first + 1);
+    stroker.Finish();
+  } catch (...) {
+    out->stroke.Clear();
+    return;  // no memory for the recording: DrawPlot works the polyline out itself
+  }
+  out->data = devicePoints.data();
+  out->first = range.first;
+  out->last = range.last;
+  out->width = SanitizeLineWidth(plotWidth);
+  out->clip = SeriesClip(*this);
+  out->ready = true;
 }
 
 }  // namespace corvane

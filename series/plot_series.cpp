@@ -18,6 +18,7 @@ bool RoomForOne(GrowableArray<DPoint>& a) {
 
 void CPlotSeries::AddPoint(double x, double y) {
   refitPending = 1;
+  keptSums.valid = false;
   // Both arrays get their room before either grows, so a failed allocation drops the point
   // whole and the two arrays never differ in length.
   if (!RoomForOne(points) || !RoomForOne(devicePoints)) return;
@@ -46,6 +47,7 @@ bool CPlotSeries::AddPoints(const double* x, const double* y, std::int32_t n) {
   const std::int32_t total = first + n;
   if (!RoomFor(points, total) || !RoomFor(devicePoints, total)) return false;
   refitPending = 1;
+  keptSums.valid = false;
   // Both arrays have room now: neither append below can fail.
   points.AppendInPlace(n, [&](DPoint* out) {
     if (x) {
@@ -66,6 +68,7 @@ void CPlotSeries::Dispose() {
   devicePoints.Clear();
   world = WorldWindow{};
   refitPending = 1;
+  keptSums.valid = false;
 }
 
 }  // namespace corvane

@@ -6,10 +6,38 @@
 #include "platform/dc.h"
 #include "platform/geometry.h"
 #include "platform/growable_array.h"
+#include "overlays/polyline_stroker.h"
 
 namespace corvane {
 
 class CChartGrid;
+
+// The sums of the least-squares fits, accumulated in point order; the linear fits use s2,
+// s1, t1 and t0.
+struct FitSums {
+  double s4 = 0, s3 = 0, s2 = 0, s1 = 0, t2 = 0, t1 = 0, t0 = 0;
+};
+
+// The fits' sums the layout pass gathered while it mapped a plot, and what they were
+// gathered over: a refit takes them only while all of it still holds.
+struct KeptFitSums {
+  bool valid = false;
+  const DPoint* data = nullptr;
+  std::int32_t count = 0;
+  WorldWindow world;
+  std::int32_t left = 0, right = 0, top = 0, bottom = 0;
+  FitSums worldSums, deviceSums;
+};
+
+// A plot's polyline worked out ahead of drawing, on any thread (see PrepareDraw), and what
+// it was worked out for: drawing replays it only while all of that still holds.
+struct PreparedPlot {
+  bool ready = false;
+  const DPoint* data = nullptr;
+  std::int32_t first = 0, last = 0, width = 0;
+  IRect clip{};
+  StrokeRecording stroke;
+};
 
 class CPlotSeries {
  public:
@@ -27,6 +55,9 @@ class CPlotSeries {
   void Dispose();
   // Stores the plot area, then maps the points (all, or the segment window) with `world`.
   void MapToDevice(std::int32_t left, std::int32_t right, std::int32_t top, std::int32_t bottom);
+  // MapToDevice, gathering in the same pass over the points the sums RefitAll would compute
+  // (in point order, so they are bit for bit the same); the next Refit takes them.
+  void MapAndSum(std::int32_t left, std::int32_t right, std::int32_t top, std::int32_t bottom);
 
   // Least-squares fits; each leaves its coefficients unchanged when it cannot be computed.
   void FitDeviceLinear();
@@ -34,19 +65,29 @@ class CPlotSeries {
   void FitDeviceQuadratic();
   void FitWorldQuadratic();
   void RefitAll();  // device quadratic, world quadratic, device linear, world linear
+  // RefitAll, solved from the layout's kept sums when they still describe the points and
+  // the window; the kept sums are used up either way.
+  void Refit();
   // World coefficient of the current mode truncated to the grid's decimals.
   double GetA() const;
   double GetB() const;
   double GetC() const;
 
   // Drawing: nothing when hidden; all points, or the segment window of the user-type grid.
-  void DrawPlot(DeviceContext& dc);
-  void DrawAllPoints(DeviceContext& dc);
-  void DrawSegment(DeviceContext& dc);
+  // With `prepared` (made by PrepareDraw since the plot last changed), the polyline is
+  // replayed from it: the same calls, the same pixels.
+  void DrawPlot(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
+  void DrawAllPoints(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
+  void DrawSegment(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
+  // The part of DrawPlot that needs no device context: the pending refit, and the polyline
+  // worked out into *out. Safe on a worker thread while no other thread uses this plot; on
+  // failure (no memory) *out is left not ready and DrawPlot works the polyline out itself.
+  void PrepareDraw(PreparedPlot* out);
 
   GrowableArray<DPoint> points;
   GrowableArray<DPoint> devicePoints;
   std::uint8_t refitPending = 0;
+  KeptFitSums keptSums;
   const CChartGrid* grid = nullptr;
   double devC = 0, devB = 0, devA = 0;
   double devSlope = 0, devIntercept = 0;

@@ -41,6 +41,11 @@ struct VerticalRangeScan {
   }
   // Plot points widen the range but never touch the margin flag.
   void TakePoints(const DPoint* pts, std::int32_t n);
+  // Takes the range another scan found from the sentinels, as if its values came now.
+  void Merge(const VerticalRangeScan& part) {
+    if (part.ymin < ymin) ymin = part.ymin;
+    if (part.ymax > ymax) ymax = part.ymax;
+  }
 };
 
 // Writes the scanned range into world.ymin/ymax and repairs what cannot be mapped: no data

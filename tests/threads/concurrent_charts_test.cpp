@@ -1,7 +1,8 @@
 // Four threads, each with its own graphics system and chart object, render different charts
 // (textures among them) at the same time; every picture must equal the one the same calls
-// make alone on a fresh thread. The random sequence is per thread, so render k of a chart
-// gives the same picture in both runs. Built with ThreadSanitizer (the tsan tree), which
+// make alone on a fresh thread. Together, each chart also shares its plots with three worker
+// threads of its own; alone, it draws on its one thread. The random sequence is per thread,
+// so render k of a chart gives the same picture in both runs. Built with ThreadSanitizer (the tsan tree), which
 // reports any unguarded sharing: the glyph cache, FreeType, fontconfig, the file writer.
 //   corvane_thread_test [RENDERS]    renders per thread (default 1000)
 #include <unistd.h>
@@ -46,10 +47,14 @@ std::uint64_t Fnv(const std::vector<std::uint8_t>& bytes) {
 }
 
 // Builds the chart and renders it `renders` times: the hash of each picture. Every 100th
-// render also writes the picture as BMP and PNG into `dir`.
-std::vector<std::uint64_t> RenderMany(const ThreadChart& chart, int renders, const std::string& dir) {
+// render also writes the picture as BMP and PNG into `dir`. With more than one worker the
+// chart shares its plots with its own threads however few points they hold.
+std::vector<std::uint64_t> RenderMany(const ThreadChart& chart, int renders, const std::string& dir,
+                                      int workers) {
   RasterGraphicsSystem system;
   CorvaneAutomation c(system);
+  c.engine().workers.SetWorkers(workers);
+  c.engine().parallelMinPoints = 0;
   chart.build(c);
   c.SetSize(240, 160);
   const std::string base = dir + "/" + std::to_string(reinterpret_cast<std::uintptr_t>(&c));
@@ -81,13 +86,14 @@ int main(int argc, char** argv) {
   std::vector<std::vector<std::uint64_t>> together(charts.size());
   std::vector<std::thread> threads;
   for (std::size_t i = 0; i < charts.size(); ++i)
-    threads.emplace_back([&, i] { together[i] = RenderMany(charts[i], renders, dir); });
+    threads.emplace_back([&, i] { together[i] = RenderMany(charts[i], renders, dir, 3); });
   for (std::thread& t : threads) t.join();
 
-  // Then alone: each chart on a fresh thread of its own, one after the other.
+  // Then alone: each chart on a fresh thread of its own, one after the other, on that
+  // thread alone.
   std::vector<std::vector<std::uint64_t>> alone(charts.size());
   for (std::size_t i = 0; i < charts.size(); ++i)
-    std::thread([&, i] { alone[i] = RenderMany(charts[i], renders, dir); }).join();
+    std::thread([&, i] { alone[i] = RenderMany(charts[i], renders, dir, 1); }).join();
 
   int failures = 0;
   for (std::size_t i = 0; i < charts.size(); ++i) {
