@@ -12,10 +12,6 @@ namespace corvane {
 
 namespace {
 
-// No segment packs to this key: it would be the zero-length (-1, -1)-(-1, -1), and
-// zero-length segments are never looked up.
-constexpr std::uint64_t kEmptySlot = ~std::uint64_t{0};
-
 bool Fits16(std::int32_t v) { return v >= -32768 && v <= 32767; }
 
 bool Same(IPoint a, IPoint b) { return a.x == b.x && a.y == b.y; }
