@@ -20,7 +20,7 @@ void WorkerPool::SetWorkers(int workers) {
 }
 
 void WorkerPool::Start() {
-  stopping_ = false;
+  // stopping_ is false here (Stop resets it); writing it would race with idle workers reading it.
   // A new thread waits for the next batch, not for the last one, which has run already.
   const std::uint64_t last = batch_;
   for (int k = static_cast<int>(threads_.size()); k + 1 < workers_; ++k) {
