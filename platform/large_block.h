@@ -10,6 +10,14 @@ namespace corvane {
 // Blocks of at least this many bytes are large blocks.
 constexpr std::size_t kLargeBlockBytes = std::size_t{256} << 10;
 
+// Whether a large block, and the part a resize adds, comes filled with zeros. Anonymous
+// mappings do; the C heap does not.
+#ifdef _WIN32
+constexpr bool kLargeBlocksComeZeroed = false;
+#else
+constexpr bool kLargeBlocksComeZeroed = true;
+#endif
+
 void* AllocateLargeBlock(std::size_t bytes);
 void* ResizeLargeBlock(void* block, std::size_t oldBytes, std::size_t newBytes);
 void FreeLargeBlock(void* block, std::size_t bytes);

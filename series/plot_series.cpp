@@ -1,7 +1,6 @@
 #include "series/plot_series.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace corvane {
 
@@ -57,9 +56,7 @@ bool CPlotSeries::AddPoints(const double* x, const double* y, std::int32_t n) {
       for (std::int32_t i = 0; i < n; ++i) out[i] = DPoint{base + static_cast<double>(i), y[i]};
     }
   });
-  devicePoints.AppendInPlace(n, [&](DPoint* out) {
-    std::memset(static_cast<void*>(out), 0, static_cast<std::size_t>(n) * sizeof(DPoint));
-  });
+  devicePoints.AppendZeroed(n);
   return true;
 }
 

@@ -49,5 +49,33 @@ TEST(GrowableArray, ReserveStraightIntoALargeBlockAndRecordsWithStrings) {
   EXPECT_EQ(labels.capacity(), 8192);  // doubling from 1
 }
 
+// Zero-filled appends read back as zeros however the storage got there: the heap, the
+// switch to a mapped block, a mapped block grown in place or moved.
+TEST(GrowableArray, AppendZeroedReadsBackZerosThroughEveryKindOfGrowth) {
+  const std::int32_t large = static_cast<std::int32_t>(kLargeBlockBytes / sizeof(DPoint));
+  struct Step { std::int32_t values, zeros; };
+  const Step steps[] = {{3, 5}, {large, 7}, {1, large}, {2 * large, 3 * large}, {5, 0}};
+  GrowableArray<DPoint> a;
+  std::int32_t expectedCount = 0;
+  for (const Step& step : steps) {
+    for (std::int32_t i = 0; i < step.values; ++i) ASSERT_TRUE(a.Append(DPoint{-1.5, 2.5}));
+    const std::int32_t start = a.count();
+    ASSERT_TRUE(a.Reserve(start + step.zeros));
+    ASSERT_TRUE(a.AppendZeroed(step.zeros));
+    expectedCount += step.values + step.zeros;
+    ASSERT_EQ(a.count(), expectedCount);
+    for (std::int32_t i = start; i < a.count(); ++i) {
+      ASSERT_EQ(a[i].X, 0.0) << "index " << i;
+      ASSERT_EQ(a[i].Y, 0.0) << "index " << i;
+    }
+    if (start > 0) {
+      EXPECT_EQ(a[start - 1].X, -1.5);
+    }
+  }
+  EXPECT_FALSE(a.AppendZeroed(a.capacity() - a.count() + 1));  // no room: nothing changes
+  EXPECT_FALSE(a.AppendZeroed(-1));
+  EXPECT_EQ(a.count(), expectedCount);
+}
+
 }  // namespace
 }  // namespace corvane
