@@ -35,9 +35,21 @@ class Hasher {
  private:
   // A word at a time (FNV-1a on 64-bit words): the hash runs around many calls.
   void Word(std::uint64_t w) { h_ = (h_ ^ w) * 0x100000001B3ull; }
+  // Long runs (point arrays of tens of thousands) in four independent lanes, folded in at
+  // the end: one multiply chain was a fifth of the fuzzer's time.
   void Bytes(const void* data, std::size_t n) {
     const auto* p = static_cast<const unsigned char*>(data);
     std::uint64_t w;
+    if (n >= 32) {
+      std::uint64_t lane[4] = {h_, h_ ^ 1, h_ ^ 2, h_ ^ 3};
+      for (; n >= 32; n -= 32, p += 32) {
+        for (int k = 0; k < 4; ++k) {
+          std::memcpy(&w, p + 8 * k, 8);
+          lane[k] = (lane[k] ^ w) * 0x100000001B3ull;
+        }
+      }
+      for (std::uint64_t l : lane) Word(l);
+    }
     for (; n >= 8; n -= 8, p += 8) {
       std::memcpy(&w, p, 8);
       Word(w);
