@@ -22,7 +22,7 @@ void CPlotSeries::AddPoint(double x, double y) {
   // whole and the two arrays never differ in length.
   if (!RoomForOne(points) || !RoomForOne(devicePoints)) return;
   points.Append(DPoint{x, y});
-  devicePoints.Append(DPoint{0, 0});
+  devicePoints.AppendZeroed(1);
 }
 
 namespace {
