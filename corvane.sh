@@ -74,14 +74,17 @@ build_extra_trees() {
 }
 
 # Fuzzes for $1 seconds from the seed corpus and the corpus earlier runs grew; prints the
-# executions and fails on a finding (its input is in build/fuzz/findings/).
+# executions and fails on a finding (its input is in build/fuzz/findings/). The corpus is
+# re-read for other processes' finds once a minute, not every second: with tens of thousands
+# of inputs that listing was a twentieth of the run.
 run_fuzz() {
   local seconds=$1
   mkdir -p build/fuzz/corpus build/fuzz/findings
   ASAN_OPTIONS=malloc_context_size=10:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     build/fuzz/tests/fuzz/corvane_fuzz build/fuzz/corpus tests/fuzz/corpus \
     -max_total_time="$seconds" -max_len=2048 -timeout=5 -entropic=0 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix=build/fuzz/findings/ >build/fuzz/fuzz.log 2>&1
+    -print_final_stats=1 -reload=60 -artifact_prefix=build/fuzz/findings/ \
+    >build/fuzz/fuzz.log 2>&1
   local rc=$?
   grep -E '^stat::number_of_executed_units|^Done|ERROR|check failed|runtime error' build/fuzz/fuzz.log | head -20
   [ $rc -eq 0 ] || echo "fuzz: finding (log: build/fuzz/fuzz.log)"
