@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/random_sequence.h"
@@ -89,17 +90,16 @@ int RunInput(const std::uint8_t* data, std::size_t size) {
     Reader in(data, size);
     // The state's hash stays known across refused calls, which change nothing: hashing a
     // chart of large arrays before every call was the fuzzer's biggest single cost.
-    std::uint64_t known = 0;
-    bool isKnown = false;
+    std::optional<std::uint64_t> known;
     while (!in.done()) {
       const CallKind& call = Calls()[in.Byte() % CallCount()];
       // A member that stores must succeed whatever the state: hash only around the others.
       const std::uint64_t before =
-          call.rule == kStores ? 0 : isKnown ? known : EngineStateHash(chart.engine());
+          call.rule == kStores ? 0 : known ? *known : EngineStateHash(chart.engine());
       const HResult hr = call.run(in, s);
       if (trace) std::fprintf(stderr, "%s -> 0x%08X\n", call.name, static_cast<unsigned>(hr));
-      isKnown = hr != kS_OK;
-      if (isKnown) known = CheckRefusal(call, hr, before, s);
+      known.reset();
+      if (hr != kS_OK) known = CheckRefusal(call, hr, before, s);
       // Between calls only the picture bitmap and the texture tile may live.
       if (system.LiveObjectCount() > 2) Fail(call, hr, "a device object outlived its call");
     }
