@@ -32,6 +32,7 @@ constexpr std::uint32_t kErrorAccessDenied = 5;
 constexpr std::uint32_t kErrorWriteFault = 29;
 constexpr std::uint32_t kErrorDiskFull = 112;
 constexpr std::uint32_t kErrorFilenameTooLong = 206;
+constexpr std::uint32_t kErrorCantResolveFilename = 1921;
 
 // Bytes per pixel row: 3 * w rounded up to a multiple of 4. 0 for w <= 0.
 std::int64_t BmpStride(std::int32_t width);

@@ -38,6 +38,8 @@ HResult FromErrno(int err) {
       return HResultFromWin32(kErrorWriteFault);
     case ENAMETOOLONG:
       return HResultFromWin32(kErrorFilenameTooLong);
+    case ELOOP:
+      return HResultFromWin32(kErrorCantResolveFilename);
     case ENOMEM:
       return kE_OUTOFMEMORY;
     default:
@@ -71,27 +73,34 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 // A symbolic link is written through, as opening the name for writing would, so the link
-// stays a link.
-std::string ResolveTarget(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (real) {
-      std::string resolved(real);
+// stays a link; a dangling one names the file to create. False for a loop of links.
+bool ResolveTarget(std::string* path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(path->c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    if (char* real = ::realpath(path->c_str(), nullptr)) {
+      *path = real;
       std::free(real);
-      return resolved;
+      return true;
     }
+    if (errno == ELOOP) return false;
+    std::string link(static_cast<std::size_t>(PATH_MAX), '\0');
+    const ssize_t n = ::readlink(path->c_str(), &link[0], link.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= link.size()) return true;
+    link.resize(static_cast<std::size_t>(n));
+    *path = link[0] == '/' ? link : DirectoryOf(*path) + "/" + link;
   }
-  return path;
+  return false;
 }
 
 }  // namespace
 
 HResult ReplaceFileContents(const std::u16string& fileName, const FileBlock* blocks,
                             std::size_t count) {
-  const std::string target = ResolveTarget(NarrowFromUtf16(fileName.data(),
-                                                           static_cast<std::uint32_t>(fileName.size())));
+  std::string target =
+      NarrowFromUtf16(fileName.data(), static_cast<std::uint32_t>(fileName.size()));
   if (target.empty() || target.back() == '/') return kE_INVALIDARG;
+  if (!ResolveTarget(&target)) return HResultFromWin32(kErrorCantResolveFilename);
 
   // An existing target that may not be written stays as it is, as opening it would fail.
   struct stat st;

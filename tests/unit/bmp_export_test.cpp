@@ -158,6 +158,24 @@ TEST(BmpWriteTest, NamesAreFullUnicodeAndLinksAreWrittenThrough) {
   ASSERT_EQ(::lstat(dir.File("link.bmp").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
   EXPECT_EQ(ReadFile(real).size(), 58u);
+
+  // A dangling link, through a second, relative one, creates the file it names.
+  ASSERT_EQ(::symlink("made.bmp", dir.File("dangling.bmp").c_str()), 0);
+  ASSERT_EQ(::symlink("dangling.bmp", dir.File("hop.bmp").c_str()), 0);
+  ASSERT_EQ(WriteBmpFile(U16(dir.File("hop.bmp")), 1, 1, pixel), kS_OK);
+  EXPECT_EQ(ReadFile(dir.File("made.bmp")).size(), 58u);
+  ASSERT_EQ(::lstat(dir.File("hop.bmp").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+  // A loop of links names no file: nothing is written and the links stay.
+  ASSERT_EQ(::symlink("loop2.bmp", dir.File("loop1.bmp").c_str()), 0);
+  ASSERT_EQ(::symlink("loop1.bmp", dir.File("loop2.bmp").c_str()), 0);
+  const std::size_t entries = dir.Entries().size();
+  EXPECT_EQ(WriteBmpFile(U16(dir.File("loop1.bmp")), 1, 1, pixel),
+            HResultFromWin32(kErrorCantResolveFilename));
+  ASSERT_EQ(::lstat(dir.File("loop1.bmp").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(dir.Entries().size(), entries);
 }
 
 TEST(BmpWriteTest, UnopenableTargetsGiveWin32FailureCodes) {
