@@ -5,9 +5,11 @@
 //  - a refused call changes nothing the chart stores -- except that a refused render may
 //    have laid the chart out, and then the chart holds exactly what a completed render
 //    leaves (never half a layout);
-//  - no device object outlives a call but the picture and the texture tile, none the object.
+//  - no device object outlives a call but the picture and the texture tile, none the object;
+//  - saving writes through symbolic links and never replaces one.
 // CORVANE_FUZZ_TRACE=1 prints each call with its result (to replay a crash by hand).
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -48,14 +50,31 @@ const std::string& FilesDir() {
   static const std::string& dir = *[] {
     char tmpl[] = "/tmp/corvane-fuzz-XXXXXX";
     const char* made = ::mkdtemp(tmpl);
-    if (!made) std::abort();
+    if (!made || ::mkdir((std::string(made) + "/sub").c_str(), 0755) != 0) std::abort();
     std::atexit([] {
       EmptyDir(FilesDir());
+      ::rmdir((FilesDir() + "/sub").c_str());
       ::rmdir(FilesDir().c_str());
     });
     return new std::string(made);  // never destroyed: the exit handler still needs it
   }();
   return dir;
+}
+
+// The links the file names of an input may go through. Saving writes through a link, so
+// after the input both must still be links.
+void MakeLinks(const std::string& dir) {
+  ::unlink((dir + "/link.bmp").c_str());
+  ::unlink((dir + "/loop.bmp").c_str());
+  if (::symlink("chart.bmp", (dir + "/link.bmp").c_str()) != 0 ||
+      ::symlink("loop.bmp", (dir + "/loop.bmp").c_str()) != 0)
+    std::abort();
+}
+
+bool LinksStayLinks(const std::string& dir) {
+  struct stat st;
+  return ::lstat((dir + "/link.bmp").c_str(), &st) == 0 && S_ISLNK(st.st_mode) &&
+         ::lstat((dir + "/loop.bmp").c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 // A render that must succeed at the chart's current size, to see what a completed render
@@ -86,6 +105,7 @@ int RunInput(const std::uint8_t* data, std::size_t size) {
   static const std::int32_t window = system.CreateWindowSurface(64, 48);
   {
     CorvaneAutomation chart(system);
+    MakeLinks(FilesDir());
     Session s{system, chart, window, FilesDir(), kRendersPerInput};
     Reader in(data, size);
     // The state's hash stays known across refused calls, which change nothing: hashing a
@@ -106,6 +126,10 @@ int RunInput(const std::uint8_t* data, std::size_t size) {
   }
   if (system.LiveObjectCount() != 0) {
     std::fprintf(stderr, "fuzz check failed: a device object outlived the chart\n");
+    std::abort();
+  }
+  if (!LinksStayLinks(FilesDir())) {
+    std::fprintf(stderr, "fuzz check failed: saving replaced a symbolic link\n");
     std::abort();
   }
   EmptyDir(FilesDir());

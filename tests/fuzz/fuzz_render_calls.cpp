@@ -82,12 +82,17 @@ Points PointsOf(Reader& in, bool withX) {
 std::u16string FileNameOf(Reader& in, const Session& s, bool* isNull) {
   *isNull = false;
   const std::u16string dir(s.dir.begin(), s.dir.end());
-  switch (in.Below(8)) {
+  switch (in.Below(12)) {
     case 0: return dir + u"/chart.bmp";
     case 1: return dir + u"/";
     case 2: return dir + u"/missing/chart.bmp";
     case 3: *isNull = true; return std::u16string();
     case 4: return std::u16string();
+    // The directory's fixed entries: a directory, a link to chart.bmp, a loop of links.
+    case 5: return dir + u"/sub";
+    case 6: return dir + u"/link.bmp";
+    case 7: return dir + u"/loop.bmp";
+    case 8: return dir + u"/" + std::u16string(300, u'n') + u".bmp";  // over NAME_MAX
     default: {
       bool textNull = false;
       std::u16string t = in.Text(&textNull);
