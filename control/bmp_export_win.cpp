@@ -33,6 +33,26 @@ std::wstring DirectoryOf(const std::wstring& path) {
   return path.substr(0, slash + 1);
 }
 
+// An existing file is reached through its final name, so that a link is written through,
+// as opening the name for writing would, and stays a link. Any other name stands as given.
+std::wstring FinalNameOf(const std::wstring& path) {
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE file = ::CreateFileW(path.c_str(), 0, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  std::wstring final(MAX_PATH, L'\0');
+  const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+  DWORD n = ::GetFinalPathNameByHandleW(file, &final[0], static_cast<DWORD>(final.size()), flags);
+  if (n >= final.size()) {  // too small: n is the size the name needs, its NUL included
+    final.assign(n, L'\0');
+    n = ::GetFinalPathNameByHandleW(file, &final[0], static_cast<DWORD>(final.size()), flags);
+  }
+  ::CloseHandle(file);
+  if (n == 0 || n >= final.size()) return path;
+  final.resize(n);
+  return final;
+}
+
 }  // namespace
 
 HResult ReplaceFileContents(const std::u16string& fileName, const FileBlock* blocks,
@@ -41,6 +61,7 @@ HResult ReplaceFileContents(const std::u16string& fileName, const FileBlock* blo
   const std::size_t nul = target.find(L'\0');
   if (nul != std::wstring::npos) target.resize(nul);
   if (target.empty()) return kE_INVALIDARG;
+  target = FinalNameOf(target);
 
   const DWORD attrs = ::GetFileAttributesW(target.c_str());
   if (attrs != INVALID_FILE_ATTRIBUTES &&
