@@ -36,21 +36,19 @@ std::wstring DirectoryOf(const std::wstring& path) {
 // An existing file is reached through its final name, so that a link is written through,
 // as opening the name for writing would, and stays a link. Any other name stands as given.
 std::wstring FinalNameOf(const std::wstring& path) {
+  // Room for the longest name Windows has, made before the handle so nothing throws with
+  // the handle open.
+  std::wstring name(32768, L'\0');
   const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   HANDLE file = ::CreateFileW(path.c_str(), 0, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return path;
-  std::wstring final(MAX_PATH, L'\0');
-  const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
-  DWORD n = ::GetFinalPathNameByHandleW(file, &final[0], static_cast<DWORD>(final.size()), flags);
-  if (n >= final.size()) {  // too small: n is the size the name needs, its NUL included
-    final.assign(n, L'\0');
-    n = ::GetFinalPathNameByHandleW(file, &final[0], static_cast<DWORD>(final.size()), flags);
-  }
+  const DWORD n = ::GetFinalPathNameByHandleW(file, &name[0], static_cast<DWORD>(name.size()),
+                                              FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   ::CloseHandle(file);
-  if (n == 0 || n >= final.size()) return path;
-  final.resize(n);
-  return final;
+  if (n == 0 || n >= name.size()) return path;
+  name.resize(n);
+  return name;
 }
 
 }  // namespace
