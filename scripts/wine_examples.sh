@@ -25,11 +25,14 @@ fi
 run() {
   local name=$1; shift
   local log="$out/$name.log"
-  if corvane_wine "$@" "$(winepath -w "$out/$name.png" 2>/dev/null)" >"$log" 2>&1 &&
+  corvane_wine "$@" "$(winepath -w "$out/$name.png" 2>/dev/null)" >"$log" 2>&1
+  local rc=$?
+  if [ $rc -eq 0 ] &&
      "$native/tests/gallery/corvane_gallery" same "$out/cpp_portable.png" "$out/$name.png" >>"$log" 2>&1; then
     passed=$((passed + 1))
   else
-    echo "  example $name: $(tr -d '\r' <"$log" | tail -1)"
+    # A host that dies at exit loses its buffered line: say how it ended.
+    echo "  example $name (exit $rc): $(tr -d '\r' <"$log" | tail -1)"
     failed=$((failed + 1))
   fi
 }
