@@ -12,7 +12,7 @@
 #include "appearance/text_label.h"
 #include "overlays/candlestick.h"
 #include "overlays/chart_line.h"
-#include "overlays/chart_mark.h"
+#include "appearance/chart_mark.h"
 #include "overlays/chart_polygon.h"
 #include "overlays/chart_rect.h"
 #include "platform/dc.h"
