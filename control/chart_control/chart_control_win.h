@@ -164,6 +164,7 @@ class CChartControl final : public ChartObject<IChartControl>,
 
   // The window procedure's way in (control_window_win.cpp).
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void WindowCreated(HWND window) { window_ = window; }
   void WindowDestroyed() { window_ = nullptr; }
 
  private:

@@ -85,18 +85,23 @@ InteractionResult ChartInteraction::Wheel(std::int32_t x, std::int32_t y, std::i
   return MoveTo(centre - (centre - xMin) * scale, centre + (xMax - centre) * scale);
 }
 
-InteractionResult ChartInteraction::Press(MouseButton button, std::int32_t x, std::int32_t y) {
+InteractionResult ChartInteraction::Press(MouseButton button, std::int32_t x, std::int32_t y,
+                                          std::int32_t held) {
   cursorIn_ = true;
   cursorX_ = x;
   cursorY_ = y;
-  // One gesture at a time: a second button joins none.
-  if (gesture_ != Gesture::kNone) return {};
-  if (button != kLeftButton && button != kRightButton && button != kMiddleButton) return {};
+  InteractionResult r;
+  if (gesture_ != Gesture::kNone) {
+    // One gesture at a time: a second button joins none.
+    if (button != button_ && (held & button_)) return r;
+    r = Cancel();
+  }
+  if (button != kLeftButton && button != kRightButton && button != kMiddleButton) return r;
   gesture_ = Gesture::kPress;
   button_ = button;
   startX_ = x;
   startY_ = y;
-  return {};
+  return r;
 }
 
 InteractionResult ChartInteraction::Move(std::int32_t x, std::int32_t y) {

@@ -57,7 +57,11 @@ class ChartInteraction {
   // The wheel turned by `delta` (120 a notch, positive away from the user) with the cursor at
   // (x, y) in the control's pixels.
   InteractionResult Wheel(std::int32_t x, std::int32_t y, std::int32_t delta);
-  InteractionResult Press(MouseButton button, std::int32_t x, std::int32_t y);
+  // `held` is every button down with this press (MouseButton bits). A press while another
+  // gesture goes on joins none, unless that gesture's button is no longer held or is this one:
+  // its release was lost, and the new press starts afresh.
+  InteractionResult Press(MouseButton button, std::int32_t x, std::int32_t y,
+                          std::int32_t held = kLeftButton | kRightButton | kMiddleButton);
   InteractionResult Move(std::int32_t x, std::int32_t y);
   InteractionResult Release(MouseButton button, std::int32_t x, std::int32_t y);
   // The mouse capture was lost: a drag ends where it stands, a rectangle is dropped.

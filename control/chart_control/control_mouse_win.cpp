@@ -76,7 +76,7 @@ LRESULT CChartControl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
         doubleClick_ = false;
         FireMouse(kEventMouseDown, button, shift, x, y);
       }
-      Apply(interaction_.Press(button, x, y));
+      Apply(interaction_.Press(button, x, y, ButtonsHeld(wp)));
       return 0;
     }
     case WM_LBUTTONUP:

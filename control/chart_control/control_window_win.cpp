@@ -25,7 +25,10 @@ HMODULE ThisModule() {
 LRESULT CALLBACK ChartWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    auto* control = static_cast<CChartControl*>(create->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+    // The control knows its window from the first message on.
+    if (control) control->WindowCreated(hwnd);
   }
   auto* control = reinterpret_cast<CChartControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!control) return DefWindowProcW(hwnd, msg, wp, lp);
