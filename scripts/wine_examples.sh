@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every example host against the registered Corvane.dll under Wine -- the VBScript and
-# JScript samples through cscript, the C++ samples through the vtable and through IDispatch
-# -- and the portable C++ sample natively. They all draw the same chart: each picture must
+# JScript samples through cscript, the C++ samples through the vtable and through IDispatch,
+# the form with the chart control in ATL's host (which needs a display) -- and the portable
+# C++ sample natively. They all draw the same chart: each picture must
 # have the portable one's pixels. The Wine prefix must be set up and the DLL registered
 # (scripts/wine_tests.sh and scripts/wine_demo.sh do both).
 #   scripts/wine_examples.sh WIN64_BUILD NATIVE_BUILD OUT_DIR
@@ -40,5 +41,7 @@ run vbscript cscript //nologo "$(winepath -w "$root/examples/vbscript.vbs" 2>/de
 run jscript cscript //nologo "$(winepath -w "$root/examples/jscript.js" 2>/dev/null)"
 run cpp_vtable "$win/examples/cpp_vtable.exe"
 run cpp_dispatch "$win/examples/cpp_dispatch.exe"
+# The control on a form: it needs the display wine_tests.sh starts.
+run chart_control_form "$win/examples/chart_control_form.exe"
 echo "examples, every host's picture against the portable one: $passed passed, $failed failed"
 [ $failed -eq 0 ]

@@ -66,7 +66,8 @@ HRESULT CChartControl::ActivateInPlace(bool uiActivate, IOleClientSite* activeSi
       return E_FAIL;
     }
     RECT pos{}, clip{};
-    OLEINPLACEFRAMEINFO frameInfo{sizeof frameInfo};
+    OLEINPLACEFRAMEINFO frameInfo{};
+    frameInfo.cb = sizeof frameInfo;
     if (frame_) frame_->Release();
     if (uiWindow_) uiWindow_->Release();
     frame_ = nullptr;
