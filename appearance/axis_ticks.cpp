@@ -82,7 +82,8 @@ void ChooseRound(Chooser& c, double from, double to, const LabelFormat* format, 
   if (!NiceStep::AtLeast(c.FinestStep(from, to), &step)) return;
   const bool widen = c.request().widen;
   const bool positive = c.scale().logarithmic();
-  const DateEpoch epoch = c.request().type == AxisType::kUnixTime ? DateEpoch::kUnix : DateEpoch::kOle;
+  const DateEpoch epoch =
+      c.request().type == AxisType::kUnixTime ? DateEpoch::kUnix : DateEpoch::kOle;
   std::vector<double> values;
   for (int tried = 0; tried < kMostSteps; ++tried) {
     double a = from, b = to;
@@ -122,8 +123,8 @@ void ChooseDecades(Chooser& c, double from, double to, const LabelFormat* format
 void ChooseDates(Chooser& c, DateEpoch epoch, double from, double to, const LabelFormat* format,
                  AxisTicks* out) {
   std::int64_t msFrom = 0, msTo = 0;
-  if (!ValueToMs(epoch, from, &msFrom) || !ValueToMs(epoch, to, &msTo) ||
-      !IsLabelledDate(msFrom) || !IsLabelledDate(msTo)) {
+  if (!ValueToMs(epoch, from, &msFrom) || !ValueToMs(epoch, to, &msTo) || !IsLabelledDate(msFrom) ||
+      !IsLabelledDate(msTo)) {
     // Beyond the years a date label holds the axis reads as numbers.
     const bool numberCode = format && format->kind() == LabelFormat::Kind::kNumber;
     ChooseRound(c, from, to, numberCode ? format : nullptr, out);
@@ -178,9 +179,7 @@ bool ChooseAxisTicks(const TickRequest& request, LabelMeasure& measure, AxisTick
       else
         ChooseRound(chooser, request.from, request.to, request.format, out);
       break;
-    default:
-      ChooseRound(chooser, request.from, request.to, request.format, out);
-      break;
+    default: ChooseRound(chooser, request.from, request.to, request.format, out); break;
   }
   return true;
 }

@@ -72,9 +72,12 @@ LabelFormats Formats(const char* plain, const char* newDay, const char* newYear)
 }
 
 const LabelFormats& FormatsFor(const DateStep& s) {
-  static const LabelFormats kMs1 = Formats("hh:nn:ss.000", "d mmm hh:nn:ss.000", "d mmm yyyy hh:nn:ss.000");
-  static const LabelFormats kMs10 = Formats("hh:nn:ss.00", "d mmm hh:nn:ss.00", "d mmm yyyy hh:nn:ss.00");
-  static const LabelFormats kMs100 = Formats("hh:nn:ss.0", "d mmm hh:nn:ss.0", "d mmm yyyy hh:nn:ss.0");
+  static const LabelFormats kMs1 =
+      Formats("hh:nn:ss.000", "d mmm hh:nn:ss.000", "d mmm yyyy hh:nn:ss.000");
+  static const LabelFormats kMs10 =
+      Formats("hh:nn:ss.00", "d mmm hh:nn:ss.00", "d mmm yyyy hh:nn:ss.00");
+  static const LabelFormats kMs100 =
+      Formats("hh:nn:ss.0", "d mmm hh:nn:ss.0", "d mmm yyyy hh:nn:ss.0");
   static const LabelFormats kSeconds = Formats("hh:nn:ss", "d mmm hh:nn:ss", "d mmm yyyy hh:nn:ss");
   static const LabelFormats kMinutes = Formats("hh:nn", "d mmm hh:nn", "d mmm yyyy hh:nn");
   static const LabelFormats kDays = Formats("d mmm", "d mmm", "d mmm yyyy");
@@ -101,7 +104,9 @@ double DateStep::ApproximateMs() const {
   return n * static_cast<double>(UnitMs(unit));
 }
 
-std::int64_t DateStep::AtOrBefore(std::int64_t t) const { return MomentOf(*this, IndexAtOrBefore(*this, t)); }
+std::int64_t DateStep::AtOrBefore(std::int64_t t) const {
+  return MomentOf(*this, IndexAtOrBefore(*this, t));
+}
 
 std::int64_t DateStep::AtOrAfter(std::int64_t t) const {
   const std::int64_t index = IndexAtOrBefore(*this, t);
@@ -136,7 +141,8 @@ std::string DateStep::Label(const CivilTime& t, const CivilTime* previous) const
 const std::vector<DateStep>& DateSteps() {
   static const std::vector<DateStep> kSteps = [] {
     std::vector<DateStep> s;
-    for (std::int64_t n : {1, 2, 5, 10, 20, 50, 100, 200, 500}) s.push_back({Unit::kMillisecond, n});
+    for (std::int64_t n : {1, 2, 5, 10, 20, 50, 100, 200, 500})
+      s.push_back({Unit::kMillisecond, n});
     for (std::int64_t n : {1, 2, 5, 10, 15, 30}) s.push_back({Unit::kSecond, n});
     for (std::int64_t n : {1, 2, 5, 10, 15, 30}) s.push_back({Unit::kMinute, n});
     for (std::int64_t n : {1, 2, 3, 6, 12}) s.push_back({Unit::kHour, n});

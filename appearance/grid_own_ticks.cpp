@@ -74,7 +74,8 @@ void CategoryLines(const CChartGrid& g, std::vector<Labelled>* out) {
   const std::int64_t fewest = (span + extent - 1) / extent;
   if (step < fewest) step = fewest;
   double pixelStep = static_cast<double>(extent) / static_cast<double>(span) * step;
-  while (pixelStep < 1.0) pixelStep = static_cast<double>(extent) / static_cast<double>(span) * ++step;
+  while (pixelStep < 1.0)
+    pixelStep = static_cast<double>(extent) / static_cast<double>(span) * ++step;
   std::int64_t k = g.firstLabel;
   for (double x = g.left + pixelStep; x < g.right - kFrameGap; x += pixelStep) {
     k += step;

@@ -6,7 +6,8 @@ namespace corvane {
 
 TextSize DcLabelMeasure::Measure(const std::string& text) {
   TextSize size{0, 0};
-  const std::int32_t n = text.size() > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<std::int32_t>(text.size());
+  const std::int32_t n =
+      text.size() > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<std::int32_t>(text.size());
   if (!dc_.GetTextExtentPoint32A(text.data(), n, &size)) size = TextSize{0, 0};
   return size;
 }

@@ -33,9 +33,9 @@ class LabelFormat {
 
   // One token of a parsed code (public for the parser's helpers only).
   enum class Code : std::uint8_t {
-    kLiteral, kDigitZero, kDigitHash, kPoint, kGrouping, kThousands, kPercent, kExponent, kYear4, kYear2,
-    kMonthName, kMonthAbbr, kMonth2, kMonth1, kDayName, kDayAbbr, kDay2, kDay1, kHour2,
-    kHour1, kMinute2, kMinute1, kSecond2, kSecond1, kFraction, kAmPm,
+    kLiteral, kDigitZero, kDigitHash, kPoint, kGrouping, kThousands, kPercent, kExponent,
+    kYear4, kYear2, kMonthName, kMonthAbbr, kMonth2, kMonth1, kDayName, kDayAbbr, kDay2, kDay1,
+    kHour2, kHour1, kMinute2, kMinute1, kSecond2, kSecond1, kFraction, kAmPm,
   };
   struct Token {
     Code code;
@@ -46,7 +46,7 @@ class LabelFormat {
  private:
   // What the number tokens add up to, worked out once when the code is read.
   struct NumberLayout {
-    int integerPlaces = 0, integerZeros = 0;  // placeholders before the point; from the first 0
+    int integerPlaces = 0, integerZeros = 0;    // placeholders before the point; from the first 0
     int fractionPlaces = 0, fractionZeros = 0;  // after it; up to the last 0
     int exponentZeros = 0;
     bool grouping = false, exponent = false;

@@ -10,15 +10,16 @@ namespace {
 
 using Code = LabelFormat::Code;
 
-const char* const kMonthNames[12] = {"January", "February", "March",     "April",
-                                     "May",     "June",     "July",      "August",
-                                     "September", "October", "November", "December"};
+const char* const kMonthNames[12] = {"January",   "February", "March",    "April",
+                                     "May",       "June",     "July",     "August",
+                                     "September", "October",  "November", "December"};
 const char* const kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                   "Thursday", "Friday", "Saturday"};
 
 std::string Padded(std::int64_t v, int width) {
   std::string s = std::to_string(v < 0 ? -v : v);
-  if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), '0');
+  if (static_cast<int>(s.size()) < width)
+    s.insert(0, static_cast<std::size_t>(width) - s.size(), '0');
   return v < 0 ? "-" + s : s;
 }
 
@@ -172,8 +173,10 @@ std::string LabelFormat::FormatNumber(double value) const {
         break;
       case Code::kExponent:
         out += t.text[0];
-        if (exponent < 0) out += '-';
-        else if (t.text[1] == '+') out += '+';
+        if (exponent < 0)
+          out += '-';
+        else if (t.text[1] == '+')
+          out += '+';
         break;
       case Code::kDigitZero:
       case Code::kDigitHash:

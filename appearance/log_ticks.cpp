@@ -103,7 +103,8 @@ void DecadeMinorTicks(int step, double lo, double hi, double pixelsPerDecade,
   }
 }
 
-std::vector<std::string> DecadeLabels(const std::vector<double>& powers, const LabelFormat* format) {
+std::vector<std::string> DecadeLabels(const std::vector<double>& powers,
+                                      const LabelFormat* format) {
   std::vector<std::string> labels;
   labels.reserve(powers.size());
   bool plain = true;

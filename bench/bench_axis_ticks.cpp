@@ -43,7 +43,8 @@ struct Case {
 };
 
 double Ole(std::int64_t year, int month, int day) {
-  return static_cast<double>(corvane::DaysFromCivil(year, month, day) + corvane::kOleDaysBefore1970);
+  return static_cast<double>(corvane::DaysFromCivil(year, month, day) +
+                             corvane::kOleDaysBefore1970);
 }
 
 corvane::TickRequest Request(const Axis& a, bool vertical) {
@@ -111,11 +112,14 @@ int main(int argc, char** argv) {
 
   const Case cases[] = {
       {"round numbers", {AxisType::kLinear, 4.3, 36.7}, {AxisType::kLinear, -1.234, 5.678}},
-      {"a day of minute data", {AxisType::kOleDate, Ole(2023, 12, 1), Ole(2023, 12, 2)},
+      {"a day of minute data",
+       {AxisType::kOleDate, Ole(2023, 12, 1), Ole(2023, 12, 2)},
        {AxisType::kLinear, 98.2, 131.9}},
-      {"a year of days", {AxisType::kOleDate, Ole(2023, 1, 1), Ole(2024, 1, 1)},
+      {"a year of days",
+       {AxisType::kOleDate, Ole(2023, 1, 1), Ole(2024, 1, 1)},
        {AxisType::kLinear, 12.5, 48.25}},
-      {"an hour of Unix seconds", {AxisType::kUnixTime, 1.7e9, 1.7e9 + 3600},
+      {"an hour of Unix seconds",
+       {AxisType::kUnixTime, 1.7e9, 1.7e9 + 3600},
        {AxisType::kUnixTime, 1.7e9, 1.7e9 + 60}},
       {"Bode: decades by decibels", {AxisType::kLog10, 10, 1e5}, {AxisType::kLinear, -43, 6}},
       {"forty decades", {AxisType::kLog10, 1e-20, 1e20}, {AxisType::kLog10, 3, 40}},
