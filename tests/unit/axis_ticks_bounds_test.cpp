@@ -52,7 +52,9 @@ TEST(AxisTicksBounds, RefusedOrSoundWhateverTheRange) {
           for (std::size_t k = 0; k < t.major.size(); ++k) {
             ASSERT_TRUE(std::isfinite(t.major[k])) << where;
             ASSERT_FALSE(t.labels[k].empty()) << where;
-            if (k > 0) ASSERT_LT(t.major[k - 1], t.major[k]) << where;
+            if (k > 0) {
+              ASSERT_LT(t.major[k - 1], t.major[k]) << where;
+            }
           }
         }
       }
