@@ -6,6 +6,7 @@
 #include "appearance/date_ticks.h"
 #include "appearance/log_ticks.h"
 #include "appearance/nice_ticks.h"
+#include "platform/bitmap_limits.h"
 
 namespace corvane {
 namespace {
@@ -14,6 +15,13 @@ namespace {
 // far more than the ratio of any range to its smallest step.
 constexpr int kMostSteps = 64;
 
+// No more ticks than pitches fit into the extent, one at each end besides, and never more
+// than the largest picture has pixels, whatever extent a caller names.
+std::size_t Most(std::int32_t extent, double pitch) {
+  const double fit = std::fmin(extent / pitch, static_cast<double>(kMaxBitmapSide));
+  return static_cast<std::size_t>(fit > 0 ? fit : 0) + 2;
+}
+
 // Takes the first candidate whose labels fit.
 class Chooser {
  public:
@@ -21,11 +29,10 @@ class Chooser {
       : request_(request),
         fit_(measure, request.room),
         scale_(AxisScale::For(request.type)),
-        most_(static_cast<std::size_t>(request.room.extent / fit_.pitch()) + 2) {}
+        most_(Most(request.room.extent, fit_.pitch())) {}
 
   const TickRequest& request() const { return request_; }
   const AxisScale& scale() const { return scale_; }
-  // No more ticks than pitches fit into the extent (and one at each end).
   std::size_t most() const { return most_; }
   // The least distance between ticks, in the range's units, for a linear scale.
   double FinestStep(double from, double to) const {
