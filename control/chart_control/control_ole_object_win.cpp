@@ -2,6 +2,9 @@
 // and the advise holder for the container's IAdviseSink.
 #include <olectl.h>
 
+#include <algorithm>
+#include <cstddef>
+
 #include "control/chart_control/chart_control_win.h"
 #include "control/chart_control/control_window_win.h"
 #include "control/com_util_win.h"
@@ -200,11 +203,14 @@ STDMETHODIMP CChartControl::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
 
 STDMETHODIMP CChartControl::QuickActivate(QACONTAINER* container, QACONTROL* control) {
   if (!container || !control) return E_POINTER;
-  if (container->cbSize < sizeof(QACONTAINER) || control->cbSize < sizeof(QACONTROL))
+  // Older containers pass the shorter structures of their day: only the fields up to the
+  // event sink and the event cookie are needed.
+  if (container->cbSize < offsetof(QACONTAINER, pUnkEventSink) + sizeof(IUnknown*) ||
+      control->cbSize < offsetof(QACONTROL, dwEventCookie) + sizeof(DWORD))
     return E_INVALIDARG;
   SetClientSite(container->pClientSite);
   if (container->pAdviseSink) SetAdvise(DVASPECT_CONTENT, 0, container->pAdviseSink);
-  const ULONG size = control->cbSize;
+  const ULONG size = std::min<ULONG>(control->cbSize, sizeof(QACONTROL));
   ZeroMemory(control, size);
   control->cbSize = size;
   GetMiscStatus(DVASPECT_CONTENT, &control->dwMiscStatus);

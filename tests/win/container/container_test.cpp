@@ -12,20 +12,6 @@ namespace {
 
 constexpr int kWidth = 400, kHeight = 300;
 
-VARIANT I4(LONG v) {
-  VARIANT r;
-  VariantInit(&r);
-  V_VT(&r) = VT_I4;
-  V_I4(&r) = v;
-  return r;
-}
-VARIANT R8(double v) {
-  VARIANT r;
-  VariantInit(&r);
-  V_VT(&r) = VT_R8;
-  V_R8(&r) = v;
-  return r;
-}
 
 class ContainerTest : public ::testing::Test {
  protected:
@@ -103,13 +89,9 @@ TEST_F(ContainerTest, ShowsWhatTheAutomationClassDrawsForTheSameCalls) {
   EXPECT_TRUE(shown == fromChart) << "the control draws otherwise than Corvane.CorvaneEx";
 
   // A change paints at the next paint; Show and Refresh paint at once.
-  Put(L"caption", [] {
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = SysAllocString(L"changed");
-    return v;
-  }());
+  VARIANT caption = Text(L"changed");
+  Put(L"caption", caption);
+  VariantClear(&caption);
   ExpectWindowIsThePicture("after a caption");
   ASSERT_EQ(CallByName(container_.dispatch(), L"Refresh", DISPATCH_METHOD, {}), S_OK);
   ASSERT_EQ(CallByName(container_.dispatch(), L"Show", DISPATCH_METHOD, {}), S_OK);
@@ -323,6 +305,60 @@ TEST_F(ContainerTest, HoverAndCrosshairDrawOverThePictureOnlyWhenOn) {
   EXPECT_FALSE(shown == saved);
   Send(WM_MOUSELEAVE, 0, 0, 0);
   ExpectWindowIsThePicture("the cursor left");
+}
+
+// The quick way in: one call gives the site and the event sink.
+TEST(QuickActivation, GivesTheSiteAndTheSinkInOneCall) {
+  TestContainer container;
+  EventSink sink;
+  ComPtr<IQuickActivate> quick;
+  ASSERT_EQ(CoCreateInstance(CLSID_ChartControl, nullptr, CLSCTX_INPROC_SERVER, IID_IQuickActivate,
+                             quick.out_void()), S_OK);
+  QACONTAINER qc{};
+  qc.cbSize = sizeof qc;
+  qc.pClientSite = &container;
+  qc.pUnkEventSink = &sink;
+  QACONTROL control{};
+  control.cbSize = sizeof control;
+  ASSERT_EQ(quick->QuickActivate(&qc, &control), S_OK);
+  EXPECT_EQ(control.dwMiscStatus, 131473u);
+  EXPECT_NE(control.dwEventCookie, 0u);
+  ComPtr<IOleObject> ole;
+  ASSERT_EQ(quick->QueryInterface(IID_IOleObject, ole.out_void()), S_OK);
+  ComPtr<IOleClientSite> site;
+  ASSERT_EQ(ole->GetClientSite(site.out()), S_OK);
+  EXPECT_EQ(site.get(), static_cast<IOleClientSite*>(&container));
+  ComPtr<IDispatch> chart;
+  ASSERT_EQ(quick->QueryInterface(IID_IDispatch, chart.out_void()), S_OK);
+  CallByName(chart.get(), L"SetSegment", DISPATCH_METHOD, {R8(2), R8(9)});
+  CallByName(chart.get(), L"ResetZoom", DISPATCH_METHOD, {});
+  ASSERT_EQ(sink.Of(7).size(), 1u);
+  EXPECT_EQ(sink.Of(7)[0].args, (std::vector<double>{2, 9}));
+  ComPtr<IConnectionPointContainer> points;
+  ComPtr<IConnectionPoint> point;
+  ASSERT_EQ(quick->QueryInterface(IID_IConnectionPointContainer, points.out_void()), S_OK);
+  ASSERT_EQ(points->FindConnectionPoint(DIID__IChartControlEvents, point.out()), S_OK);
+  ComPtr<IConnectionPoint> other;
+  EXPECT_EQ(points->FindConnectionPoint(IID_IPropertyNotifySink, other.out()), CONNECT_E_NOCONNECTION);
+  // The enumerators: one point, one connection (the sink just advised).
+  ComPtr<IEnumConnectionPoints> allPoints;
+  ASSERT_EQ(points->EnumConnectionPoints(allPoints.out()), S_OK);
+  IConnectionPoint* listed[2] = {};
+  ULONG n = 0;
+  EXPECT_EQ(allPoints->Next(2, listed, &n), S_FALSE);
+  ASSERT_EQ(n, 1u);
+  EXPECT_EQ(listed[0], point.get());
+  listed[0]->Release();
+  ComPtr<IEnumConnections> connections;
+  ASSERT_EQ(point->EnumConnections(connections.out()), S_OK);
+  CONNECTDATA data[2] = {};
+  EXPECT_EQ(connections->Next(2, data, &n), S_FALSE);
+  ASSERT_EQ(n, 1u);
+  EXPECT_EQ(data[0].dwCookie, control.dwEventCookie);
+  data[0].pUnk->Release();
+  EXPECT_EQ(point->Unadvise(control.dwEventCookie), S_OK);
+  EXPECT_EQ(point->Unadvise(control.dwEventCookie), CONNECT_E_NOCONNECTION);
+  ole->SetClientSite(nullptr);
 }
 
 // IViewObject2::Draw and IDataObject: SaveToFile's pixels at the size asked for.

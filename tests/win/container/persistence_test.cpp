@@ -11,21 +11,6 @@
 namespace corvane::wintest {
 namespace {
 
-VARIANT I4(LONG v) {
-  VARIANT r;
-  VariantInit(&r);
-  V_VT(&r) = VT_I4;
-  V_I4(&r) = v;
-  return r;
-}
-VARIANT Text(const wchar_t* s) {
-  VARIANT r;
-  VariantInit(&r);
-  V_VT(&r) = VT_BSTR;
-  V_BSTR(&r) = SysAllocString(s);
-  return r;
-}
-
 // A property bag as a form file keeps one: names to values.
 class MemoryBag final : public IPropertyBag {
  public:

@@ -10,14 +10,6 @@
 namespace corvane::wintest {
 namespace {
 
-VARIANT I4(LONG v) {
-  VARIANT r;
-  VariantInit(&r);
-  V_VT(&r) = VT_I4;
-  V_I4(&r) = v;
-  return r;
-}
-
 class StressTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -262,8 +262,6 @@ HRESULT CallByName(IDispatch* chart, const wchar_t* name, WORD flags, std::vecto
   return hr;
 }
 
-namespace {
-
 VARIANT I4(LONG v) {
   VARIANT r;
   VariantInit(&r);
@@ -278,18 +276,20 @@ VARIANT R8(double v) {
   V_R8(&r) = v;
   return r;
 }
-
-}  // namespace
+VARIANT Text(const wchar_t* s) {
+  VARIANT r;
+  VariantInit(&r);
+  V_VT(&r) = VT_BSTR;
+  V_BSTR(&r) = SysAllocString(s);
+  return r;
+}
 
 bool SavedPicture(IDispatch* chart, Pixels* out) {
   wchar_t dir[MAX_PATH];
   GetTempPathW(MAX_PATH, dir);
   const std::wstring file = std::wstring(dir) + L"corvane_control_" +
                             std::to_wstring(GetCurrentProcessId()) + L".bmp";
-  VARIANT name;
-  VariantInit(&name);
-  V_VT(&name) = VT_BSTR;
-  V_BSTR(&name) = SysAllocString(file.c_str());
+  VARIANT name = Text(file.c_str());
   const HRESULT hr = CallByName(chart, L"SaveToFile", DISPATCH_METHOD, {name});
   VariantClear(&name);
   const bool ok = SUCCEEDED(hr) && ReadBmp(file, out);

@@ -142,6 +142,10 @@ bool SavedPicture(IDispatch* chart, Pixels* out);
 // Without grid labels (whose background test draws from the thread's random sequence) and on
 // a gradient (a texture draws from it too), so two renders of it are the same picture.
 void FillByName(IDispatch* chart);
+// Arguments for CallByName.
+VARIANT I4(LONG v);
+VARIANT R8(double v);
+VARIANT Text(const wchar_t* s);  // the caller's to clear
 // Calls a member by name; the HRESULT of Invoke.
 HRESULT CallByName(IDispatch* chart, const wchar_t* name, WORD flags, std::vector<VARIANT> args,
                    VARIANT* result = nullptr);
