@@ -153,7 +153,7 @@ InteractionResult ChartInteraction::Release(MouseButton button, std::int32_t x, 
     double xMin = 0, xMax = 0;
     IRect area{};
     const std::int32_t left = std::min(startX_, x), right = std::max(startX_, x);
-    if (right - left >= kDragThreshold && Window(&xMin, &xMax, &area)) {
+    if (std::int64_t{right} - left >= kDragThreshold && Window(&xMin, &xMax, &area)) {
       double a = 0, b = 0;
       if (!Failed(chart_.PixelToWorldX(std::clamp(left, area.left, area.right), &a)) &&
           !Failed(chart_.PixelToWorldX(std::clamp(right, area.left, area.right), &b))) {

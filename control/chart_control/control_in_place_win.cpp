@@ -43,8 +43,8 @@ STDMETHODIMP CChartControl::UIDeactivate() {
 
 STDMETHODIMP CChartControl::SetObjectRects(LPCRECT pos, LPCRECT) {
   if (!pos) return E_POINTER;
-  const LONG width = pos->right - pos->left, height = pos->bottom - pos->top;
-  if (width < 0 || height < 0) return E_INVALIDARG;
+  if (pos->right < pos->left || pos->bottom < pos->top) return E_INVALIDARG;
+  const LONG width = Span(pos->left, pos->right), height = Span(pos->top, pos->bottom);
   if (window_) {
     // WM_SIZE follows and resizes the chart when the size changed.
     SetWindowPos(window_, nullptr, pos->left, pos->top, width, height,

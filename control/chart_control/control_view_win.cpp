@@ -93,7 +93,7 @@ STDMETHODIMP CChartControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!bounds) return E_INVALIDARG;
   if (!IsDeviceContext(dc)) return E_INVALIDARG;
-  const LONG width = bounds->right - bounds->left, height = bounds->bottom - bounds->top;
+  const LONG width = Span(bounds->left, bounds->right), height = Span(bounds->top, bounds->bottom);
   if (width <= 0 || height <= 0) return E_INVALIDARG;
   DibPicture picture;
   RETURN_IF_FAILED(PictureAt(width, height, &picture));

@@ -65,12 +65,16 @@ bool RegisterClassOnce() {
 
 }  // namespace
 
+LONG Span(LONG a, LONG b) {
+  const long long d = static_cast<long long>(b) - a;
+  return d <= 0 ? 0 : d >= 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<LONG>(d);
+}
+
 HWND CreateChartControlWindow(CChartControl* control, HWND parent, const RECT& pos) {
   if (!RegisterClassOnce()) return nullptr;
   return CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, pos.left,
-                         pos.top, std::max<LONG>(0, pos.right - pos.left),
-                         std::max<LONG>(0, pos.bottom - pos.top), parent, nullptr, ThisModule(),
-                         control);
+                         pos.top, Span(pos.left, pos.right), Span(pos.top, pos.bottom), parent,
+                         nullptr, ThisModule(), control);
 }
 
 void DestroyChartControlWindow(HWND window) {
@@ -91,7 +95,7 @@ HRESULT CChartControl::CreateControlWindow(HWND parent, const RECT& pos) {
   if (window_) return S_OK;
   window_ = CreateChartControlWindow(this, parent, pos);
   if (!window_) return HRESULT_FROM_WIN32(GetLastError() ? GetLastError() : ERROR_INVALID_WINDOW_HANDLE);
-  Resize(pos.right - pos.left, pos.bottom - pos.top);
+  Resize(Span(pos.left, pos.right), Span(pos.top, pos.bottom));
   return S_OK;
 }
 

@@ -11,6 +11,9 @@ class CChartControl;
 HWND CreateChartControlWindow(CChartControl* control, HWND parent, const RECT& pos);
 // Cuts the window off from its control, then destroys it.
 void DestroyChartControlWindow(HWND window);
+// The length from a to b, 0 when b lies before a, without overflow for any two values.
+LONG Span(LONG a, LONG b);
+
 // HIMETRIC units (0.01 mm) and pixels of the screen, both ways.
 SIZEL PixelsToHimetric(SIZEL pixels);
 SIZEL HimetricToPixels(SIZEL himetric);
