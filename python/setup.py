@@ -4,8 +4,8 @@ Python package. Needs the whole repository: python/ is built where it stands.
 
     python3 -m pip install ./python --no-build-isolation
 
-CORVANE_PYTHON_BUILD_DIR chooses the CMake build directory (default: under setuptools'
-build_temp); CORVANE_JOBS the number of compile jobs.
+CORVANE_PYTHON_BUILD_DIR chooses the build directory (default: python/build, as setuptools
+does); CORVANE_JOBS the number of compile jobs.
 """
 
 import os
@@ -54,7 +54,15 @@ class CMakeBuild(build_ext):
         shutil.rmtree(output)
 
 
+# With CORVANE_PYTHON_BUILD_DIR, setuptools' own files go there too, not into python/.
+options = {}
+if os.environ.get("CORVANE_PYTHON_BUILD_DIR"):
+    base = Path(os.environ["CORVANE_PYTHON_BUILD_DIR"]).resolve() / "setuptools"
+    base.mkdir(parents=True, exist_ok=True)
+    options = {"build": {"build_base": str(base)}, "egg_info": {"egg_base": str(base)}}
+
 setup(
     ext_modules=[CMakeExtension("corvane._corvane")],
     cmdclass={"build_ext": CMakeBuild},
+    options=options,
 )
