@@ -321,6 +321,24 @@ void CPlotSeries::MapAndSum(std::int32_t l, std::int32_t r, std::int32_t t, std:
   keptSums = KeptFitSums{true, src, n, world, l, r, t, b, w, d};
 }
 
+DeviceFit CPlotSeries::DeviceFitToDraw() const {
+  DeviceFit fit{devSlope, devIntercept, devA, devB, devC};
+  const std::int32_t n = points.count();
+  DeviceMapping m;
+  if (!refitPending || n < 2 || !MappingOf(*this, &m)) return fit;
+  const KeptFitSums& k = keptSums;
+  FitSums device;
+  if (k.valid && k.data == points.data() && k.count == n && SameWindow(k.world, world) &&
+      k.left == left && k.right == right && k.top == top && k.bottom == bottom) {
+    device = k.deviceSums;
+  } else {
+    DeviceSums(points.data(), n, m, device);
+  }
+  if (n >= 3) SolveQuadratic(device, n, &fit.a, &fit.b, &fit.c);
+  SolveLinear(device, n, &fit.slope, &fit.intercept);
+  return fit;
+}
+
 double CPlotSeries::GetA() const {
   if (approximation == 2) return TruncateToDecimals(quadA, grid);
   if (approximation == 1) return TruncateToDecimals(linSlope, grid);

@@ -6,6 +6,7 @@
 #include "platform/dc.h"
 #include "platform/geometry.h"
 #include "platform/growable_array.h"
+#include "platform/hit_geometry.h"
 #include "overlays/polyline_stroker.h"
 
 namespace corvane {
@@ -39,6 +40,20 @@ struct PreparedPlot {
   StrokeRecording stroke;
 };
 
+// The device-space coefficients a drawing of the plot uses: y = slope x + intercept, and
+// y = (a x + b) x + c.
+struct DeviceFit {
+  double slope = 0, intercept = 0;
+  double a = 0, b = 0, c = 0;
+};
+
+// What a hit test found on one plot.
+struct PlotHit {
+  RecordHit hit;
+  bool onLine = false;      // the polyline or the fitted curve rather than a point
+  std::int32_t index = -1;  // 0-based point, or a segment's first point; -1 on the fitted curve
+};
+
 class CPlotSeries {
  public:
   // Appends (X, Y) and a (0, 0) device position; drops the point whole if either array
@@ -68,6 +83,9 @@ class CPlotSeries {
   // RefitAll, solved from the layout's kept sums when they still describe the points and
   // the window; the kept sums are used up either way.
   void Refit();
+  // The device fit the next drawing uses: the stored one, or while a refit is pending the
+  // one that refit will store. Stores nothing, so GetA and friends keep the last fit.
+  DeviceFit DeviceFitToDraw() const;
   // World coefficient of the current mode truncated to the grid's decimals.
   double GetA() const;
   double GetB() const;
@@ -79,6 +97,10 @@ class CPlotSeries {
   void DrawPlot(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
   void DrawAllPoints(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
   void DrawSegment(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
+  // What of the plot DrawPlot would paint lies within probe.radius of the probe: the nearest
+  // point (markers, or the polyline's vertices) first, else the polyline or the fitted curve,
+  // each cut to the plot area and widened by half the pen; ties go to the later point.
+  PlotHit HitTest(const HitProbe& probe) const;
   // The part of DrawPlot that needs no device context: the pending refit, and the polyline
   // worked out into *out. Safe on a worker thread while no other thread uses this plot; on
   // failure (no memory) *out is left not ready and DrawPlot works the polyline out itself.
