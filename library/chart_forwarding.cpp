@@ -39,5 +39,16 @@ Dib ToPublic(DibPicture&& picture) {
   return dib;
 }
 
+Hit ToPublic(ChartHit&& hit) {
+  Hit out;
+  out.Kind = static_cast<CorvaneHitKind>(hit.kind);
+  out.Plot = hit.plot;
+  out.Index = hit.index;
+  out.X = hit.x;
+  out.Y = hit.y;
+  out.Distance = hit.distance;
+  return out;
+}
+
 }  // namespace detail
 }  // namespace corvane

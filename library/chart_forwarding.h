@@ -58,6 +58,7 @@ std::tuple<T> ToAutomation(T v) {
 inline bool ToPublic(VariantBool v) { return v != 0; }
 std::string ToPublic(const std::u16string& s);
 Dib ToPublic(DibPicture&& picture);
+Hit ToPublic(ChartHit&& hit);
 template <typename T>
 T ToPublic(T v) {
   return v;

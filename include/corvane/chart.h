@@ -1,8 +1,8 @@
 // corvane::Chart: one chart of Corvane's portable engine, drawn by its software raster with
 // the pixels the Windows component draws through GDI.
 //
-// Its members are those of the COM interfaces ICorvaneEx and ICorvaneEx2 under the same
-// names, with the types a C++ program on Linux uses: a method keeps its name
+// Its members are those of the COM interfaces ICorvaneEx, ICorvaneEx2 and ICorvaneEx3 under
+// the same names, with the types a C++ program on Linux uses: a method keeps its name
 // (chart.SetSize(400, 300)); a property P reads as P() and writes as set_P(value)
 // (chart.caption(), chart.set_caption("Sales")). docs/reference.md describes every member.
 //   - Strings are UTF-8 and end at their first null character. File names are UTF-8 paths.
@@ -12,7 +12,8 @@
 //     return, and changes nothing the chart stores. Memory running short throws Error with
 //     E_OUTOFMEMORY.
 // A chart is used by one thread at a time; different charts may be used on different threads
-// at once. Getters (const members) only read.
+// at once. Const members only read; the read-back members of ICorvaneEx3 lay the chart out
+// first when a change has made the layout stale, so they are not const.
 //
 // Not here: CopyToClipboard (the library has no clipboard; use ToPng or SaveToPng). hWnd and
 // Show are kept for code written against the COM object: no handle names a window in the
@@ -40,6 +41,28 @@ struct Dib {
   std::int32_t height = 0;
   std::size_t stride = 0;
   std::vector<std::uint8_t> bits;
+};
+
+// What a hit test found: the type library's CorvaneHitKind.
+enum class CorvaneHitKind : std::int32_t {
+  cvHitNothing = 0,
+  cvHitPoint = 1,
+  cvHitLine = 2,
+  cvHitMark = 3,
+  cvHitCandleStick = 4,
+  cvHitRectangle = 5,
+  cvHitPolygon = 6,
+  cvHitLegendEntry = 7,
+};
+
+// One answer of HitTest, with the properties of the COM object's ICorvaneHit.
+struct Hit {
+  CorvaneHitKind Kind = CorvaneHitKind::cvHitNothing;
+  std::int32_t Plot = 0;   // 1..8 for a point or a line, else 0
+  std::int32_t Index = 0;  // the 1-based point, record or legend entry; 0 on a fitted curve
+  double X = 0;            // world position of what was hit
+  double Y = 0;
+  double Distance = 0;     // in pixels, 0 inside an area
 };
 
 // The version of the library the program runs with ("1.1.0.1"); CORVANE_VERSION_STRING in
@@ -182,6 +205,23 @@ class CORVANE_API Chart {
   // RGB32); the chart's top-left corner goes to (x, y) and what falls outside is left out.
   void DrawTo(void* pixels, std::int32_t bufferWidth, std::int32_t bufferHeight,
               std::ptrdiff_t strideBytes, std::int32_t x = 0, std::int32_t y = 0);
+
+  // ---- ICorvaneEx3: what the picture says back ----------------------------------------------
+  double WorldXMin();
+  double WorldXMax();
+  double WorldYMin();
+  double WorldYMax();
+  std::int32_t PlotAreaLeft();
+  std::int32_t PlotAreaTop();
+  std::int32_t PlotAreaRight();
+  std::int32_t PlotAreaBottom();
+  double WorldToPixelX(double x);
+  double WorldToPixelY(double y);
+  double PixelToWorldX(double px);
+  double PixelToWorldY(double py);
+  double PointX(std::int32_t plot, std::int32_t index) const;
+  double PointY(std::int32_t plot, std::int32_t index) const;
+  Hit HitTest(double x, double y, double radius);
 
   // ---- beyond the interfaces ----------------------------------------------------------------
   // The bytes of the PNG file SaveToPng would write.

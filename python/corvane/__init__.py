@@ -7,8 +7,8 @@
     chart.SetSimplePlot(1)
     chart.save_png("chart.png")
 
-A Chart has every member of the COM interfaces ICorvaneEx and ICorvaneEx2 under the same
-names (docs/reference.md), NumPy arrays for the points, and the picture as a NumPy array
+A Chart has every member of the COM interfaces ICorvaneEx, ICorvaneEx2 and ICorvaneEx3 under
+the same names (docs/reference.md), NumPy arrays for the points, and the picture as a NumPy array
 (to_numpy), PNG bytes (to_png) or a file (save_png, save_bmp). A failed call raises
 corvane.Error carrying the HRESULT.
 """
@@ -24,8 +24,10 @@ from ._corvane import (
     E_POINTER,
     S_OK,
     Chart,
+    CorvaneHitKind,
     Dib,
     Error,
+    Hit,
     __version__,
     hresult_meaning,
     hresult_name,
@@ -33,8 +35,10 @@ from ._corvane import (
 
 __all__ = [
     "Chart",
+    "CorvaneHitKind",
     "Dib",
     "Error",
+    "Hit",
     "hresult_name",
     "hresult_meaning",
     "S_OK",

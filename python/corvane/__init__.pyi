@@ -1,5 +1,6 @@
 """Type hints of corvane: every member of the chart, with the docstring the module carries."""
 
+import enum
 import os
 from typing import Optional, Union
 
@@ -35,6 +36,17 @@ def hresult_name(hresult: int) -> str:
 def hresult_meaning(hresult: int) -> str:
     """One sentence saying what an HRESULT means."""
 
+class CorvaneHitKind(enum.IntEnum):
+    """What a hit test found, as the type library names it."""
+    cvHitNothing = 0
+    cvHitPoint = 1
+    cvHitLine = 2
+    cvHitMark = 3
+    cvHitCandleStick = 4
+    cvHitRectangle = 5
+    cvHitPolygon = 6
+    cvHitLegendEntry = 7
+
 class Dib:
     """The picture as a device-independent bitmap: height rows of stride bytes, bottom row first, each pixel the bytes B, G, R, every row padded to a multiple of 4 (the pixel block of the BMP file)."""
     @property
@@ -50,8 +62,29 @@ class Dib:
     def bits(self) -> bytes:
         """The rows, bottom row first."""
 
+class Hit:
+    """One answer of HitTest, with the properties of ICorvaneHit."""
+    @property
+    def Kind(self) -> CorvaneHitKind:
+        """What was found (a CorvaneHitKind); cvHitNothing (0) when nothing lies within the radius."""
+    @property
+    def Plot(self) -> int:
+        """The plot (1..8) of a point or a line; 0 for every other kind."""
+    @property
+    def Index(self) -> int:
+        """The 1-based point, record or legend entry; 0 on a fitted curve."""
+    @property
+    def X(self) -> float:
+        """The world x of what was hit."""
+    @property
+    def Y(self) -> float:
+        """The world y of what was hit."""
+    @property
+    def Distance(self) -> float:
+        """How far in pixels the position lies from what was hit (0 inside an area)."""
+
 class Chart:
-    """One chart: the members of ICorvaneEx and ICorvaneEx2 under their names, drawn by the portable raster. Colours are 0x00BBGGRR ints, indices 1-based (an index outside 1..count is ignored and a getter answers 0); a failed call raises corvane.Error and changes nothing."""
+    """One chart: the members of ICorvaneEx, ICorvaneEx2 and ICorvaneEx3 under their names, drawn by the portable raster. Colours are 0x00BBGGRR ints, indices 1-based (an index outside 1..count is ignored and a getter answers 0); a failed call raises corvane.Error and changes nothing."""
     def __init__(self, width: int, height: int) -> None:
         """A chart of width x height pixels with every default of a new COM object."""
     def __repr__(self) -> str: ...
@@ -283,6 +316,44 @@ class Chart:
         """The picture as a Dib (24-bit rows, bottom row first), rendered afresh."""
     def DrawTo(self, buffer: NDArray[np.uint8], x: int = 0, y: int = 0) -> None:
         """Paints the chart into a writable (height, width, 4) uint8 buffer as the bytes B, G, R, 255, its top-left corner at (x, y); what falls outside is left out, the rest untouched."""
+    @property
+    def WorldXMin(self) -> float:
+        """The left end of the world window the next render draws with."""
+    @property
+    def WorldXMax(self) -> float:
+        """The right end of the world window."""
+    @property
+    def WorldYMin(self) -> float:
+        """The bottom of the vertical range the layout chose from the data."""
+    @property
+    def WorldYMax(self) -> float:
+        """The top of the vertical range."""
+    @property
+    def PlotAreaLeft(self) -> int:
+        """The plot area's left edge in pixels; E_INVALIDARG while the picture has no size."""
+    @property
+    def PlotAreaTop(self) -> int:
+        """The plot area's top edge in pixels."""
+    @property
+    def PlotAreaRight(self) -> int:
+        """The plot area's right edge in pixels (the first column right of it)."""
+    @property
+    def PlotAreaBottom(self) -> int:
+        """The plot area's bottom edge in pixels (the first row below it)."""
+    def WorldToPixelX(self, x: float) -> float:
+        """The device x of world x, unrounded; E_INVALIDARG where no number results."""
+    def WorldToPixelY(self, y: float) -> float:
+        """The device y of world y, unrounded, growing downwards."""
+    def PixelToWorldX(self, px: float) -> float:
+        """The world x a device x stands for."""
+    def PixelToWorldY(self, py: float) -> float:
+        """The world y a device y stands for."""
+    def PointX(self, plot: int, index: int) -> float:
+        """The x of point index (1..PointCount(plot)) of plot, as stored; E_INVALIDARG outside those ranges."""
+    def PointY(self, plot: int, index: int) -> float:
+        """The y of point index of plot, as stored."""
+    def HitTest(self, x: float, y: float, radius: float) -> Hit:
+        """What the next render paints within radius pixels of the device position (x, y), the topmost first, as a Hit."""
     def to_numpy(self) -> NDArray[np.uint8]:
         """The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first."""
     def to_png(self) -> bytes:

@@ -46,7 +46,23 @@ void BindChart(py::module_& m) {
       .def_readonly("stride", &Dib::stride, "Bytes from one row to the next.")
       .def_property_readonly("bits", [](const Dib& d) { return py::bytes(reinterpret_cast<const char*>(d.bits.data()), d.bits.size()); }, "The rows, bottom row first.");
 
-  py::class_<Chart> chart(m, "Chart", "One chart: the members of ICorvaneEx and ICorvaneEx2 under their names, drawn by the portable raster. Colours are 0x00BBGGRR ints, indices 1-based (an index outside 1..count is ignored and a getter answers 0); a failed call raises corvane.Error and changes nothing.");
+  // An IntEnum, so that hit.Kind == 1 holds as a script author expects.
+  py::list kinds;
+  for (const char* name : {"cvHitNothing", "cvHitPoint", "cvHitLine", "cvHitMark", "cvHitCandleStick", "cvHitRectangle", "cvHitPolygon", "cvHitLegendEntry"})
+    kinds.append(py::make_tuple(name, kinds.size()));
+  py::object hitKind = py::module_::import("enum").attr("IntEnum")("CorvaneHitKind", kinds, py::arg("module") = "corvane");
+  hitKind.attr("__doc__") = "What a hit test found, as the type library names it.";
+  m.attr("CorvaneHitKind") = hitKind;
+
+  py::class_<Hit>(m, "Hit", "One answer of HitTest, with the properties of ICorvaneHit.")
+      .def_property_readonly("Kind", [hitKind](const Hit& h) { return hitKind(static_cast<int>(h.Kind)); }, "What was found (a CorvaneHitKind); cvHitNothing (0) when nothing lies within the radius.")
+      .def_readonly("Plot", &Hit::Plot, "The plot (1..8) of a point or a line; 0 for every other kind.")
+      .def_readonly("Index", &Hit::Index, "The 1-based point, record or legend entry; 0 on a fitted curve.")
+      .def_readonly("X", &Hit::X, "The world x of what was hit.")
+      .def_readonly("Y", &Hit::Y, "The world y of what was hit.")
+      .def_readonly("Distance", &Hit::Distance, "How far in pixels the position lies from what was hit (0 inside an area).");
+
+  py::class_<Chart> chart(m, "Chart", "One chart: the members of ICorvaneEx, ICorvaneEx2 and ICorvaneEx3 under their names, drawn by the portable raster. Colours are 0x00BBGGRR ints, indices 1-based (an index outside 1..count is ignored and a getter answers 0); a failed call raises corvane.Error and changes nothing.");
   // clang-format off
   chart.def(py::init<std::int32_t, std::int32_t>(), arg("width"), arg("height"), "A chart of width x height pixels with every default of a new COM object.")
       .def("__repr__", &Repr)
@@ -140,6 +156,22 @@ void BindChart(py::module_& m) {
       .def("SaveToPng", [](Chart& c, py::handle path) { c.SaveToPng(FileName(path)); }, arg("file_name"), "Writes the picture as an 8-bit RGB PNG file, replaced whole or not at all.")
       .def_property_readonly("Picture", &Chart::Picture, "The picture as a Dib (24-bit rows, bottom row first), rendered afresh.")
       .def("DrawTo", &DrawToBuffer, arg("buffer"), arg("x") = 0, arg("y") = 0, "Paints the chart into a writable (height, width, 4) uint8 buffer as the bytes B, G, R, 255, its top-left corner at (x, y); what falls outside is left out, the rest untouched.")
+      // ---- ICorvaneEx3: what the picture says back (laid out first when stale) ----
+      .def_property_readonly("WorldXMin", &Chart::WorldXMin, "The left end of the world window the next render draws with.")
+      .def_property_readonly("WorldXMax", &Chart::WorldXMax, "The right end of the world window.")
+      .def_property_readonly("WorldYMin", &Chart::WorldYMin, "The bottom of the vertical range the layout chose from the data.")
+      .def_property_readonly("WorldYMax", &Chart::WorldYMax, "The top of the vertical range.")
+      .def_property_readonly("PlotAreaLeft", &Chart::PlotAreaLeft, "The plot area's left edge in pixels; E_INVALIDARG while the picture has no size.")
+      .def_property_readonly("PlotAreaTop", &Chart::PlotAreaTop, "The plot area's top edge in pixels.")
+      .def_property_readonly("PlotAreaRight", &Chart::PlotAreaRight, "The plot area's right edge in pixels (the first column right of it).")
+      .def_property_readonly("PlotAreaBottom", &Chart::PlotAreaBottom, "The plot area's bottom edge in pixels (the first row below it).")
+      .def("WorldToPixelX", &Chart::WorldToPixelX, arg("x"), "The device x of world x, unrounded; E_INVALIDARG where no number results.")
+      .def("WorldToPixelY", &Chart::WorldToPixelY, arg("y"), "The device y of world y, unrounded, growing downwards.")
+      .def("PixelToWorldX", &Chart::PixelToWorldX, arg("px"), "The world x a device x stands for.")
+      .def("PixelToWorldY", &Chart::PixelToWorldY, arg("py"), "The world y a device y stands for.")
+      .def("PointX", &Chart::PointX, arg("plot"), arg("index"), "The x of point index (1..PointCount(plot)) of plot, as stored; E_INVALIDARG outside those ranges.")
+      .def("PointY", &Chart::PointY, arg("plot"), arg("index"), "The y of point index of plot, as stored.")
+      .def("HitTest", &Chart::HitTest, arg("x"), arg("y"), arg("radius"), "What the next render paints within radius pixels of the device position (x, y), the topmost first, as a Hit.")
       // ---- the Python ways out ----
       .def("to_numpy", &ToNumpy, "The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first.")
       .def("to_png", &ToPngBytes, "The bytes of the PNG file SaveToPng would write.")

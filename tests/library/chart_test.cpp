@@ -198,3 +198,32 @@ TEST(LibraryChart, TheLibraryIsTheHeadersVersion) {
 }
 
 }  // namespace
+
+namespace {
+
+// The read-back members convert the engine's answers: the hit as the public struct, the
+// mapping, the stored points, and their failures as exceptions.
+TEST(LibraryChart, ReadBackAndHitTest) {
+  Chart chart = ExampleChart();
+  EXPECT_EQ(chart.WorldXMin(), 1);
+  EXPECT_EQ(chart.WorldXMax(), 20);
+  EXPECT_EQ(chart.PlotAreaLeft(), 65);
+  EXPECT_EQ(chart.PlotAreaRight(), 400 - 65);
+  EXPECT_DOUBLE_EQ(chart.PixelToWorldX(chart.WorldToPixelX(7.25)), 7.25);
+  EXPECT_EQ(chart.PointX(1, 3), 3);
+  EXPECT_EQ(chart.PointY(1, 3), (3 * 7) % 11 + 1.5);
+
+  const corvane::Hit hit = chart.HitTest(chart.WorldToPixelX(5), chart.WorldToPixelY(chart.PointY(1, 5)), 3);
+  EXPECT_EQ(hit.Kind, corvane::CorvaneHitKind::cvHitPoint);
+  EXPECT_EQ(hit.Plot, 1);
+  EXPECT_EQ(hit.Index, 5);
+  EXPECT_EQ(hit.X, 5);
+  EXPECT_EQ(hit.Distance, 0);
+  EXPECT_EQ(chart.HitTest(1, 1, 0).Kind, corvane::CorvaneHitKind::cvHitNothing);
+
+  EXPECT_EQ(HResultOf([&] { chart.PointX(1, 21); }), 0x80070057u);
+  EXPECT_EQ(HResultOf([&] { chart.HitTest(0, 0, -1); }), 0x80070057u);
+  EXPECT_EQ(HResultOf([&] { Chart().PlotAreaTop(); }), 0x80070057u);
+}
+
+}  // namespace

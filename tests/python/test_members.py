@@ -15,12 +15,16 @@ NOT_PORTABLE = {"CopyToClipboard"}
 EXTRAS = {"to_numpy", "to_png", "save_png", "save_bmp", "_repr_png_"}
 
 
-def interface_members():
-    """Name -> whether it is a property (propget/propput) for each member of the IDL."""
+def interface_members(interface_pattern):
+    """Name -> whether it is a property (propget/propput), for each member of the IDL's
+    interfaces whose name matches."""
     members = {}
     idl = (REPOSITORY / "server" / "corvane.idl").read_text()
-    for attributes, name in re.findall(r"\[([^\]]*)\]\s*HRESULT\s+(\w+)\s*\(", idl):
-        members[name] = members.get(name, False) or "prop" in attributes
+    for interface, body in re.findall(r"interface\s+(\w+)\s*:\s*\w+\s*\{(.*?)\};", idl, re.S):
+        if not re.fullmatch(interface_pattern, interface):
+            continue
+        for attributes, name in re.findall(r"\[([^\]]*)\]\s*HRESULT\s+(\w+)\s*\(", body):
+            members[name] = members.get(name, False) or "prop" in attributes
     return members
 
 
@@ -38,21 +42,34 @@ def runtime_doc(member):
 
 
 def test_every_interface_member_is_on_the_chart_and_in_the_header():
-    members = interface_members()
-    assert {"SaveToFile", "legendPosition", "AddPointsToPlot", "DrawTo"} <= set(members)
+    members = interface_members(r"ICorvaneEx\d*")
+    assert {"SaveToFile", "legendPosition", "AddPointsToPlot", "DrawTo", "HitTest"} <= set(members)
     header = (REPOSITORY / "include" / "corvane" / "chart.h").read_text()
     for name, is_property in members.items():
         if name in NOT_PORTABLE:
             continue
         assert hasattr(corvane.Chart, name), f"corvane.Chart has no {name}"
-        if is_property and name != "PointCount":
+        # A property with an index (PointCount, PointX) is a method, as in VBScript.
+        takes_index = re.search(rf"HRESULT {name}\(\[in\]", (REPOSITORY / "server" / "corvane.idl").read_text())
+        if is_property and not takes_index:
             assert isinstance(corvane.Chart.__dict__[name], property), f"{name} is no property"
         assert re.search(rf"\b{name}\(", header), f"include/corvane/chart.h declares no {name}"
 
 
+def test_the_hit_object_and_its_kinds():
+    for name in interface_members(r"ICorvaneHit"):
+        assert isinstance(corvane.Hit.__dict__[name], property), f"corvane.Hit has no {name}"
+        assert re.search(rf"\b{name}\b", (REPOSITORY / "include" / "corvane" / "chart.h").read_text())
+    idl = (REPOSITORY / "server" / "corvane.idl").read_text()
+    kinds = dict((name, int(value)) for name, value in re.findall(r"(cvHit\w+) = (\d+)", idl))
+    assert {name: int(kind) for name, kind in corvane.CorvaneHitKind.__members__.items()} == kinds
+    stub = stub_classes()["CorvaneHitKind"]
+    assert {node.targets[0].id: node.value.value for node in stub.body if isinstance(node, ast.Assign)} == kinds
+
+
 def test_the_stub_matches_the_module():
     stubs = stub_classes()
-    for cls in (corvane.Chart, corvane.Dib):
+    for cls in (corvane.Chart, corvane.Dib, corvane.Hit):
         stub = stubs[cls.__name__]
         assert ast.get_docstring(stub) == cls.__doc__
         stubbed = {}
@@ -80,6 +97,7 @@ def test_module_names_and_version():
     stub = ast.parse((REPOSITORY / "python" / "corvane" / "__init__.pyi").read_text())
     stubbed = {t.id for node in stub.body if isinstance(node, ast.AnnAssign) for t in [node.target]}
     stubbed |= {node.name for node in stub.body if isinstance(node, (ast.FunctionDef, ast.ClassDef))}
+    assert corvane.CorvaneHitKind.__doc__ == ast.get_docstring(stub_classes()["CorvaneHitKind"])
     assert set(corvane.__all__) == stubbed
     import tomllib
 
