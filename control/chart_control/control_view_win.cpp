@@ -61,6 +61,17 @@ HENHMETAFILE NewMetafile(const DibPicture& picture) {
   return emf;
 }
 
+// The picture into `bounds`, one pixel for one when the sizes agree.
+HRESULT StretchDib(HDC dc, const RECTL& bounds, const DibPicture& picture) {
+  BITMAPINFO info{};
+  info.bmiHeader = HeaderOf(picture);
+  const int lines = StretchDIBits(dc, bounds.left, bounds.top, Span(bounds.left, bounds.right),
+                                  Span(bounds.top, bounds.bottom), 0, 0, picture.width,
+                                  picture.height, picture.bits.data(), &info, DIB_RGB_COLORS,
+                                  SRCCOPY);
+  return lines > 0 ? S_OK : E_FAIL;
+}
+
 }  // namespace
 
 HRESULT CChartControl::PictureAt(LONG width, LONG height, DibPicture* picture) {
@@ -95,6 +106,14 @@ STDMETHODIMP CChartControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC
   if (!IsDeviceContext(dc)) return E_INVALIDARG;
   const LONG width = Span(bounds->left, bounds->right), height = Span(bounds->top, bounds->bottom);
   if (width <= 0 || height <= 0) return E_INVALIDARG;
+  const DWORD kind = GetObjectType(dc);
+  if (kind == OBJ_ENHMETADC || kind == OBJ_METADC) {
+    // A metafile's bounds are in its logical units (HIMETRIC, as Office passes them): the
+    // picture at the control's own size, scaled into them by whoever plays the metafile.
+    const DibPicture* current = nullptr;
+    RETURN_IF_FAILED(CurrentPicture(&current));
+    return StretchDib(dc, *bounds, *current);
+  }
   DibPicture picture;
   RETURN_IF_FAILED(PictureAt(width, height, &picture));
   return DrawDib(dc, bounds->left, bounds->top, picture);

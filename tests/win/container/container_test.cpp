@@ -414,6 +414,15 @@ TEST_F(ContainerTest, DrawsIntoMemoryContextsAndMetafiles) {
   DeleteEnhMetaFile(emf);
   ASSERT_TRUE(ReadDc(mem, 0, 0, kWidth, kHeight, &drawn));
   EXPECT_TRUE(drawn == saved) << "the metafile plays back otherwise than SaveToFile";
+  // In HIMETRIC bounds, as Office asks: the control's own picture, scaled by the metafile.
+  meta = CreateEnhMetaFileW(screen, nullptr, &frame, nullptr);
+  RECTL himetric{0, 0, frame.right, frame.bottom};
+  ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, meta, &himetric, nullptr,
+                       nullptr, 0), S_OK);
+  emf = CloseEnhMetaFile(meta);
+  EXPECT_LT(GetEnhMetaFileBits(emf, 0, nullptr), 2u * saved.bits.size()) << "one picture, not a huge one";
+  DeleteEnhMetaFile(emf);
+  EXPECT_EQ(Get(L"Width"), kWidth);
 
   // The data object: a CF_DIB of the pixels and an enhanced metafile of them.
   ComPtr<IDataObject> data;
