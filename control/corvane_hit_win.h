@@ -6,7 +6,7 @@
 #include <oaidl.h>
 
 #include "control/chart_hit.h"
-#include "control/corvane_ex_win.h"
+#include "control/chart_object_win.h"
 #include "corvane_idl.h"
 
 namespace corvane {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built Corvane.dll without running it: exactly the four COM exports by name, and
-# the resources the module must carry (TYPELIB 1, REGISTRY 101 and 103, the string table
-# block of string 100, the version resource). Usage: check_dll.sh OBJDUMP DLL
+# the resources the module must carry (TYPELIB 1, REGISTRY 101, 103 and 104, the chart
+# control's toolbox BITMAP 105, the string table block of string 100, the version resource).
+# Usage: check_dll.sh OBJDUMP DLL
 set -u
 objdump=$1
 dll=$2
@@ -25,6 +26,8 @@ has_resource() {  # type-pattern id-hex
 has_resource 'TYPELIB' 1 && check ok || check no "no TYPELIB 1 resource"
 has_resource 'REGISTRY' 65 && check ok || check no "no REGISTRY 101 resource"
 has_resource 'REGISTRY' 67 && check ok || check no "no REGISTRY 103 resource"
+has_resource 'REGISTRY' 68 && check ok || check no "no REGISTRY 104 resource (the chart control)"
+has_resource 'ID: 0x0*2,' 69 && check ok || check no "no BITMAP 105 resource (the control's toolbox picture)"
 has_resource 'ID: 0x0*6,' 7 && check ok || check no "no string table block holding string 100"
 has_resource 'ID: 0x0*10,' 1 && check ok || check no "no version resource"
 

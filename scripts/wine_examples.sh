@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs every example host against the registered Corvane.dll under Wine -- the VBScript and
-# JScript samples through cscript, the C++ samples through the vtable and through IDispatch
-# -- and the portable C++ sample natively. They all draw the same chart: each picture must
-# have the portable one's pixels. The cross-hair sample and its portable twin must print the
-# same line and draw the same picture. The Wine prefix must be set up and the DLL registered
+# JScript samples through cscript, the C++ samples through the vtable and through IDispatch,
+# the form with the chart control in ATL's host (which needs a display) -- and the portable
+# C++ sample natively. They all draw the same chart: each picture must have the portable
+# one's pixels. The cross-hair sample and its portable twin must print the same line and
+# draw the same picture. The Wine prefix must be set up and the DLL registered
 # (scripts/wine_tests.sh and scripts/wine_demo.sh do both).
 #   scripts/wine_examples.sh WIN64_BUILD NATIVE_BUILD OUT_DIR
 set -u
@@ -55,5 +56,7 @@ for probe in "229 160" "300 100"; do
     failed=$((failed + 1))
   fi
 done
+# The control on a form: it needs the display wine_tests.sh starts.
+run chart_control_form "$win/examples/chart_control_form.exe"
 echo "examples, every host's picture against the portable one: $passed passed, $failed failed"
 [ $failed -eq 0 ]

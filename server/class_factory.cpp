@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "control/chart_control/chart_control_win.h"
 #include "control/corvane_ex_win.h"
 #include "server/module.h"
 #include "server/type_info_cache.h"
@@ -14,19 +15,24 @@ class ModuleObjectHost final : public ComObjectHost {
  public:
   void ObjectCreated() override { LockModule(); }
   void ObjectDestroyed() override { UnlockModule(); }
-  HRESULT GetTypeInfo(REFIID iid, LCID lcid, ITypeInfo** info) override {
-    return ModuleTypeInfo().Get(iid, lcid, info);
+  HRESULT GetTypeInfo(REFGUID guid, LCID lcid, ITypeInfo** info) override {
+    return ModuleTypeInfo().Get(guid, lcid, info);
   }
-  bool FindDispId(const OLECHAR* name, DISPID* id) override {
-    return ModuleTypeInfo().FindDispId(name, id);
+  bool FindDispId(REFIID iid, const OLECHAR* name, DISPID* id) override {
+    return ModuleTypeInfo().FindDispId(iid, name, id);
   }
 };
 
 ModuleObjectHost g_host;
 LONG g_serverLocks = 0;
 
+using CreateFunction = HRESULT (*)(ComObjectHost& host, IUnknown* outer, REFIID riid, void** ppv);
+
+// One factory per creatable class.
 class CClassFactory final : public IClassFactory {
  public:
+  explicit CClassFactory(CreateFunction create) : create_(create) {}
+
   STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
@@ -54,7 +60,7 @@ class CClassFactory final : public IClassFactory {
   }
 
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-    return CCorvaneEx::Create(g_host, outer, riid, ppv);
+    return create_(g_host, outer, riid, ppv);
   }
 
   // An unlock without a matching lock is refused: it would let the module unload under a
@@ -75,28 +81,43 @@ class CClassFactory final : public IClassFactory {
   }
 
  private:
+  CreateFunction create_;
   LONG refs_ = 1;
 };
 
-CClassFactory* g_factory = nullptr;
+struct FactorySlot {
+  const CLSID* clsid;
+  CreateFunction create;
+  CClassFactory* factory;
+};
+FactorySlot g_factories[] = {{&CLSID_CorvaneEx, &CCorvaneEx::Create, nullptr},
+                             {&CLSID_ChartControl, &CChartControl::Create, nullptr}};
 
 }  // namespace
 
-HRESULT GetClassFactory(REFIID riid, void** ppv) {
-  CClassFactory* factory = nullptr;
-  {
-    ModuleGuard guard;
-    if (!g_factory) g_factory = new (std::nothrow) CClassFactory();
-    factory = g_factory;
+HRESULT GetClassFactory(REFCLSID clsid, REFIID riid, void** ppv) {
+  if (!ppv) return E_POINTER;
+  *ppv = nullptr;
+  for (FactorySlot& slot : g_factories) {
+    if (!IsEqualCLSID(*slot.clsid, clsid)) continue;
+    CClassFactory* factory = nullptr;
+    {
+      ModuleGuard guard;
+      if (!slot.factory) slot.factory = new (std::nothrow) CClassFactory(slot.create);
+      factory = slot.factory;
+    }
+    if (!factory) return E_OUTOFMEMORY;
+    return factory->QueryInterface(riid, ppv);
   }
-  if (!factory) return E_OUTOFMEMORY;
-  return factory->QueryInterface(riid, ppv);
+  return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-void ReleaseClassFactory() {
+void ReleaseClassFactories() {
   ModuleGuard guard;
-  if (g_factory) g_factory->Release();
-  g_factory = nullptr;
+  for (FactorySlot& slot : g_factories) {
+    if (slot.factory) slot.factory->Release();
+    slot.factory = nullptr;
+  }
 }
 
 }  // namespace corvane::server

@@ -16,8 +16,7 @@ STDAPI DllCanUnloadNow() {
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
   if (!ppv) return E_POINTER;
   *ppv = nullptr;
-  if (!IsEqualCLSID(rclsid, CLSID_CorvaneEx)) return CLASS_E_CLASSNOTAVAILABLE;
-  return corvane::server::GetClassFactory(riid, ppv);
+  return corvane::server::GetClassFactory(rclsid, riid, ppv);
 }
 
 STDAPI DllRegisterServer() { return corvane::server::RegisterServer(); }

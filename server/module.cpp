@@ -1,5 +1,6 @@
 #include "server/module.h"
 
+#include "control/chart_control/control_window_win.h"
 #include "server/class_factory.h"
 #include "server/type_info_cache.h"
 
@@ -34,8 +35,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     case DLL_PROCESS_DETACH:
       // On process exit (reserved != null) other DLLs may already be gone: touch nothing.
       if (reserved == nullptr) {
-        ReleaseClassFactory();
+        ReleaseClassFactories();
         ModuleTypeInfo().Release();
+        corvane::UnregisterChartControlWindowClass();
       }
       DeleteCriticalSection(&g_section);
       break;

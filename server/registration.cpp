@@ -105,6 +105,8 @@ HRESULT RegisterServer() {
     if (FAILED(hr)) return hr;
     hr = RunScript(IDR_CORVANE_EX, module, ScriptMode::kRegister);
     if (FAILED(hr)) return hr;
+    hr = RunScript(IDR_CHART_CONTROL, module, ScriptMode::kRegister);
+    if (FAILED(hr)) return hr;
     return RegisterTypeLibrary(module);
   });
 }
@@ -114,7 +116,9 @@ HRESULT UnregisterServer() {
     std::wstring module;
     HRESULT hr = ModulePath(ModuleHandle(), &module);
     if (FAILED(hr)) return hr;
-    HRESULT first = RunScript(IDR_CORVANE_EX, module, ScriptMode::kUnregister);
+    HRESULT first = RunScript(IDR_CHART_CONTROL, module, ScriptMode::kUnregister);
+    hr = RunScript(IDR_CORVANE_EX, module, ScriptMode::kUnregister);
+    if (SUCCEEDED(first)) first = hr;
     hr = S_OK;
     if (TypeLibraryRegistered()) {
       hr = UnRegisterTypeLib(LIBID_CorvaneLib, 1, 0, LOCALE_NEUTRAL, kSysKind);

@@ -7,18 +7,32 @@
 
 namespace corvane::server {
 
-HRESULT TypeInfoCache::Get(REFIID iid, LCID lcid, ITypeInfo** info) {
+TypeInfoCache::TypeInfoCache() {
+  const GUID* guids[kSlots] = {&IID_ICorvaneEx,    &IID_ICorvaneEx2,           &IID_ICorvaneEx3,
+                               &IID_ICorvaneHit,   &IID_IChartControl,         &DIID__IChartControlEvents,
+                               &CLSID_ChartControl};
+  for (int i = 0; i < kSlots; ++i) slots_[i].guid = guids[i];
+}
+
+TypeInfoCache::Slot* TypeInfoCache::Find(REFGUID guid) {
+  for (Slot& slot : slots_) {
+    if (IsEqualGUID(*slot.guid, guid)) return &slot;
+  }
+  return nullptr;
+}
+
+const TypeInfoCache::Slot* TypeInfoCache::Find(REFGUID guid) const {
+  return const_cast<TypeInfoCache*>(this)->Find(guid);
+}
+
+HRESULT TypeInfoCache::Get(REFGUID guid, LCID lcid, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
-  Slot* slot = IsEqualIID(iid, IID_ICorvaneEx)    ? &base_
-               : IsEqualIID(iid, IID_ICorvaneEx2) ? &derived_
-               : IsEqualIID(iid, IID_ICorvaneEx3) ? &third_
-               : IsEqualIID(iid, IID_ICorvaneHit) ? &hit_
-                                                   : nullptr;
+  Slot* slot = Find(guid);
   if (!slot) return E_NOINTERFACE;
   ModuleGuard guard;
   if (!slot->info) {
-    const HRESULT hr = Load(iid, lcid, slot);
+    const HRESULT hr = Load(guid, lcid, slot);
     if (FAILED(hr)) return hr;
   }
   slot->info->AddRef();
@@ -26,12 +40,12 @@ HRESULT TypeInfoCache::Get(REFIID iid, LCID lcid, ITypeInfo** info) {
   return S_OK;
 }
 
-HRESULT TypeInfoCache::Load(REFIID iid, LCID lcid, Slot* slot) {
+HRESULT TypeInfoCache::Load(REFGUID guid, LCID lcid, Slot* slot) {
   ITypeLib* lib = nullptr;
   HRESULT hr = LoadRegTypeLib(LIBID_CorvaneLib, 1, 0, lcid, &lib);
   if (FAILED(hr)) return hr;
   ITypeInfo* info = nullptr;
-  hr = lib->GetTypeInfoOfGuid(iid, &info);
+  hr = lib->GetTypeInfoOfGuid(guid, &info);
   lib->Release();
   if (FAILED(hr)) return hr;
 
@@ -66,27 +80,24 @@ HRESULT TypeInfoCache::Load(REFIID iid, LCID lcid, Slot* slot) {
   return S_OK;
 }
 
-bool TypeInfoCache::FindDispId(const OLECHAR* name, DISPID* id) const {
+bool TypeInfoCache::FindDispId(REFIID iid, const OLECHAR* name, DISPID* id) const {
   if (!name || !id) return false;
-  const std::wstring key(name);
   // Another apartment may be loading a slot at this moment.
   ModuleGuard guard;
-  for (const Slot* slot : {&base_, &derived_, &third_}) {
-    if (!slot->info) continue;
-    auto it = slot->names.find(key);
-    if (it == slot->names.end()) continue;
-    *id = it->second;
-    return true;
-  }
-  return false;
+  const Slot* slot = Find(iid);
+  if (!slot || !slot->info) return false;
+  auto it = slot->names.find(std::wstring(name));
+  if (it == slot->names.end()) return false;
+  *id = it->second;
+  return true;
 }
 
 void TypeInfoCache::Release() {
   ModuleGuard guard;
-  for (Slot* slot : {&base_, &derived_, &third_, &hit_}) {
-    if (slot->info) slot->info->Release();
-    slot->info = nullptr;
-    slot->names.clear();
+  for (Slot& slot : slots_) {
+    if (slot.info) slot.info->Release();
+    slot.info = nullptr;
+    slot.names.clear();
   }
 }
 

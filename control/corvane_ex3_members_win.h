@@ -1,0 +1,94 @@
+// The members of ICorvaneEx3: the layout read back, the mapping both ways, the stored points
+// and the hit test, each forwarded to the automation layer. Included only through
+// chart_object_members_win.h.
+#pragma once
+#include "control/chart_object_win.h"
+#include "control/com_util_win.h"
+#include "control/corvane_hit_win.h"
+
+namespace corvane {
+namespace chart_members {
+
+// Runs `call` into a value of the automation layer's type; *out is written only on success.
+template <class In, class Out, class Call>
+HRESULT Answer(Out* out, Call call) {
+  if (!out) return E_POINTER;
+  return Guard([&]() -> HRESULT {
+    In v{};
+    const HRESULT hr = call(&v);
+    if (SUCCEEDED(hr)) *out = static_cast<Out>(v);
+    return hr;
+  });
+}
+
+}  // namespace chart_members
+
+template <class I>
+STDMETHODIMP ChartObject<I>::get_WorldXMin(DOUBLE* pVal) {
+  return chart_members::Answer<double>(pVal, [&](double* v) { return automation_.get_WorldXMin(v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_WorldXMax(DOUBLE* pVal) {
+  return chart_members::Answer<double>(pVal, [&](double* v) { return automation_.get_WorldXMax(v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_WorldYMin(DOUBLE* pVal) {
+  return chart_members::Answer<double>(pVal, [&](double* v) { return automation_.get_WorldYMin(v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_WorldYMax(DOUBLE* pVal) {
+  return chart_members::Answer<double>(pVal, [&](double* v) { return automation_.get_WorldYMax(v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PlotAreaLeft(LONG* pVal) {
+  return chart_members::Answer<std::int32_t>(pVal, [&](std::int32_t* v) { return automation_.get_PlotAreaLeft(v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PlotAreaTop(LONG* pVal) {
+  return chart_members::Answer<std::int32_t>(pVal, [&](std::int32_t* v) { return automation_.get_PlotAreaTop(v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PlotAreaRight(LONG* pVal) {
+  return chart_members::Answer<std::int32_t>(pVal, [&](std::int32_t* v) { return automation_.get_PlotAreaRight(v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PlotAreaBottom(LONG* pVal) {
+  return chart_members::Answer<std::int32_t>(pVal, [&](std::int32_t* v) { return automation_.get_PlotAreaBottom(v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::WorldToPixelX(DOUBLE x, DOUBLE* px) {
+  return chart_members::Answer<double>(px, [&](double* v) { return automation_.WorldToPixelX(x, v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::WorldToPixelY(DOUBLE y, DOUBLE* py) {
+  return chart_members::Answer<double>(py, [&](double* v) { return automation_.WorldToPixelY(y, v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::PixelToWorldX(DOUBLE px, DOUBLE* x) {
+  return chart_members::Answer<double>(x, [&](double* v) { return automation_.PixelToWorldX(px, v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::PixelToWorldY(DOUBLE py, DOUBLE* y) {
+  return chart_members::Answer<double>(y, [&](double* v) { return automation_.PixelToWorldY(py, v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PointX(LONG plot, LONG index, DOUBLE* pVal) {
+  return chart_members::Answer<double>(pVal, [&](double* v) { return automation_.get_PointX(plot, index, v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PointY(LONG plot, LONG index, DOUBLE* pVal) {
+  return chart_members::Answer<double>(pVal, [&](double* v) { return automation_.get_PointY(plot, index, v); });
+}
+
+template <class I>
+STDMETHODIMP ChartObject<I>::HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvaneHit** hit) {
+  if (!hit) return E_POINTER;
+  *hit = nullptr;
+  return Guard([&]() -> HRESULT {
+    ChartHit found;
+    RETURN_IF_FAILED(automation_.HitTest(x, y, radius, &found));
+    return CCorvaneHit::Create(host(), found, hit);
+  });
+}
+
+}  // namespace corvane
