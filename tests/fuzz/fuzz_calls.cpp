@@ -250,6 +250,9 @@ const CallKind kCalls[] = {
     {"get_presetCount", kRefusable, GetCall<I32, &A::get_presetCount>},
     {"get_legendVisible", kRefusable, GetCall<VariantBool, &A::get_legendVisible>},
     {"get_legendPosition", kRefusable, GetCall<I32, &A::get_legendPosition>},
+    {"put_PlotCapacity", kRefusable, PutPlotCapacityCall},
+    {"get_PlotCapacity", kRefusable, IndexGetCall<I32, &A::get_PlotCapacity>},
+    {"Stream", kRefusable, StreamCall},
 };
 
 }  // namespace
