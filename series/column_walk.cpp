@@ -14,6 +14,8 @@ constexpr std::int64_t kDenseFactor = 32;
 // Columns of at most this many points are drawn point by point.
 constexpr std::int32_t kDirectColumn = 6;
 constexpr std::int32_t kBatch = 256;
+// Columns ahead of the one worked out whose first points are fetched.
+constexpr std::int32_t kAhead = 4;
 
 // The pixel column of each point as a key that never decreases along ordered points (the
 // column negated when the scale is negative and columns run right to left).
@@ -101,6 +103,13 @@ class ChainWalk {
   void Chain(std::int32_t s0, std::int32_t z) {
     std::int32_t guess = 1;
     for (std::int32_t s = s0; s <= z;) {
+      // Columns a few ahead begin about where the last ones' widths say: their points are
+      // fetched while this one is worked out (one miss a column would bound the walk).
+      const std::int64_t ahead = std::int64_t{s} + std::int64_t{kAhead} * guess;
+      if (guess > kDirectColumn && ahead + 1 <= z) {
+        p_.Prefetch(static_cast<std::int32_t>(ahead));
+        p_.Prefetch(static_cast<std::int32_t>(ahead + 1));
+      }
       const std::int32_t e = columns_.End(s, z, guess);
       if (e - s < kDirectColumn) {
         for (std::int32_t k = s; k <= e; ++k) stroker_.Add(m_.Pixel(p_[k]));

@@ -24,6 +24,14 @@ class PlotPoints {
 
   std::int32_t count() const { return ring_.count(); }
   DPoint operator[](std::int32_t k) const { return ring_.At(k); }
+  // A hint that point k (0 <= k < count()) is read soon: fetched into the cache meanwhile.
+  void Prefetch(std::int32_t k) const {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(ring_.slots() + ring_.SlotOf(k));
+#else
+    (void)k;
+#endif
+  }
   // Points appended since the plot was last emptied, kept or not.
   std::int64_t appended() const { return appended_; }
   // The most points kept (0: all).

@@ -111,19 +111,68 @@ void PointSummary::Rebuild(const PointRing& ring) {
   }
 }
 
+void PointSummary::TakeNode(const PointRing& ring, int level, std::int32_t i, YSpan& out) const {
+  if (Kept(ring, level, i)) {
+    out.Take(spans_[level][i]);
+    return;
+  }
+  // Not kept (the oldest point lies inside, or it is not full yet): its parts, in order.
+  const std::int64_t ns = std::int64_t{i} << Shift(level);
+  if (ns >= ring.count()) return;
+  if (level == 0) {
+    std::int64_t ne = ns + (1 << kBlockBits);
+    if (ne > ring.count()) ne = ring.count();
+    for (std::int64_t s = ns; s < ne; ++s) out.Take(ring.slots()[s].Y);
+    return;
+  }
+  const std::int32_t first = i << kFanBits;
+  for (std::int32_t c = first; c < first + (1 << kFanBits) && c < spans_[level - 1].count(); ++c)
+    TakeNode(ring, level - 1, c, out);
+}
+
+// From both ends inwards, a level at a time: the points up to the first and from the last
+// whole block, then the blocks up to the first and from the last whole node, and so on. The
+// right-hand parts are taken after the middle, so values are taken in their order.
 YSpan PointSummary::Extremes(const PointRing& ring, std::int32_t a, std::int32_t b) const {
   YSpan out;
   const DPoint* p = ring.slots();
-  Walk(
-      ring, a, b,
-      [&](const YSpan& s, bool, int) {
-        out.Take(s);
-        return kSkip;
-      },
-      [&](std::int32_t slot) {
-        out.Take(p[slot].Y);
-        return kSkip;
-      });
+  constexpr std::int64_t kBlock = std::int64_t{1} << kBlockBits;
+  std::int64_t lo = a, hi = b;
+  if (top_ < 0 || (lo >> kBlockBits) == (hi >> kBlockBits)) {
+    for (std::int64_t s = lo; s <= hi; ++s) out.Take(p[s].Y);
+    return out;
+  }
+  for (; lo % kBlock != 0; ++lo) out.Take(p[lo].Y);
+  const std::int64_t rightPoints = hi % kBlock == kBlock - 1 ? hi + 1 : hi - hi % kBlock;
+  hi = rightPoints - 1;
+  // Nodes lo..hi of the level, inclusive; the parts left for later, outermost first.
+  struct Part {
+    int level;
+    std::int64_t first, last;
+  } later[kLevels];
+  int parts = 0;
+  lo >>= kBlockBits;
+  hi = ((hi + 1) >> kBlockBits) - 1;
+  constexpr std::int64_t kFan = std::int64_t{1} << kFanBits;
+  for (int level = 0; level <= top_ && lo <= hi; ++level) {
+    if (level == top_ || (lo >> kFanBits) == (hi >> kFanBits)) {
+      for (std::int64_t i = lo; i <= hi; ++i) TakeNode(ring, level, static_cast<std::int32_t>(i), out);
+      break;
+    }
+    for (; lo % kFan != 0; ++lo) TakeNode(ring, level, static_cast<std::int32_t>(lo), out);
+    if (hi % kFan != kFan - 1) {
+      later[parts++] = Part{level, hi - hi % kFan, hi};
+      hi -= hi % kFan + 1;
+    }
+    lo >>= kFanBits;
+    hi = ((hi + 1) >> kFanBits) - 1;
+  }
+  while (parts > 0) {
+    const Part& part = later[--parts];
+    for (std::int64_t i = part.first; i <= part.last; ++i)
+      TakeNode(ring, part.level, static_cast<std::int32_t>(i), out);
+  }
+  for (std::int64_t s = rightPoints; s <= b; ++s) out.Take(p[s].Y);
   return out;
 }
 

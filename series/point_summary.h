@@ -95,6 +95,8 @@ class PointSummary {
  private:
   bool Kept(const PointRing& ring, int level, std::int32_t i) const;
   void Compute(const PointRing& ring, int level, std::int32_t i);
+  // Takes node i of a level whole: its summary if kept, else its parts.
+  void TakeNode(const PointRing& ring, int level, std::int32_t i, YSpan& out) const;
 
   template <typename Node, typename Point>
   bool WalkNode(const PointRing& ring, int level, std::int32_t i, std::int32_t a, std::int32_t b,
