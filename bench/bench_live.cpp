@@ -20,8 +20,9 @@
 //   B/pt     resident bytes per stored point after the first render (the memory a render of
 //            the same window takes without the points made resident before)
 //   unord    a scroll frame of the same plot with its first two X swapped (drawn point by point)
-// Every time is given as wall-clock and, after a slash, the processor time of the whole process
-// (worker threads included): on a machine shared with other work the second is the steadier.
+// Every time is given as wall-clock (the median over the frames) and, after a slash, the
+// processor time of the whole process, worker threads included (the mean over the frames):
+// on a machine shared with other work the second is the steadier.
 // The reference (../shared/bench-reference) runs in the same invocation for the ratios.
 #include <algorithm>
 #include <cstdint>
@@ -77,10 +78,13 @@ class Stopwatch {
   double cpu_;
 };
 
+// The median wall-clock time, and the mean processor time (some systems count it in steps
+// of 10 ms: only the sum over many frames says anything there).
 Span MedianOf(const std::vector<Span>& spans) {
-  std::vector<double> wall, cpu;
-  for (const Span& s : spans) wall.push_back(s.wall), cpu.push_back(s.cpu);
-  return Span{Median(wall), Median(cpu)};
+  std::vector<double> wall;
+  double cpu = 0;
+  for (const Span& s : spans) wall.push_back(s.wall), cpu += s.cpu;
+  return Span{Median(wall), spans.empty() ? 0 : cpu / double(spans.size())};
 }
 
 struct Figures {
