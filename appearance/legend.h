@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/dc.h"
+#include "platform/hit_geometry.h"
 #include "platform/growable_array.h"
 
 namespace corvane {
@@ -36,6 +37,13 @@ class CLegend {
   // Nothing is clipped: a box larger than the plot area reaches outside it.
   void Draw(DeviceContext& dc, std::int32_t legendPosition, std::int32_t left, std::int32_t top,
             std::int32_t right, std::int32_t bottom) const;
+
+  // The entry (0-based) whose row of the box Draw paints lies within probe.radius of the
+  // probe: the row the probe is in, or the nearest row when it is outside the box. -1 when
+  // there are no entries or the box is farther away. `dc` measures the texts.
+  std::int32_t HitTest(DeviceContext& dc, std::int32_t legendPosition, std::int32_t left,
+                       std::int32_t top, std::int32_t right, std::int32_t bottom,
+                       const HitProbe& probe, double* distance) const;
 
   GrowableArray<std::string> labels;
   GrowableArray<Color> colors;

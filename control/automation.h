@@ -17,6 +17,7 @@
 
 #include "control/bmp_export.h"
 #include "control/chart_engine.h"
+#include "control/chart_hit.h"
 #include "platform/dc.h"
 #include "platform/hresult.h"
 
@@ -181,6 +182,41 @@ class CorvaneAutomation {
   // row, E_POINTER for a null buffer of nonzero size, SaveToFile's failures otherwise.
   HResult DrawTo(void* pixels, std::int32_t bufferWidth, std::int32_t bufferHeight,
                  std::ptrdiff_t strideBytes, std::int32_t x, std::int32_t y);
+
+  // ---- The members of ICorvaneEx3 ----------------------------------------------------------
+  // Read-back: each reads the layout the next render draws with, running the layout pass
+  // first when it is stale (nothing is drawn; that render then does not lay out again). A
+  // refused call lays nothing out. E_POINTER for a null out-pointer.
+
+  // The world window: x from SetSegment and scrolling (or the range the layout chose), y
+  // from the layout's scan of the data.
+  HResult get_WorldXMin(double* pVal);
+  HResult get_WorldXMax(double* pVal);
+  HResult get_WorldYMin(double* pVal);
+  HResult get_WorldYMax(double* pVal);
+  // The plot rectangle in device pixels (right and bottom exclusive, as GDI's). E_INVALIDARG
+  // while the picture has no size (width or height <= 0).
+  HResult get_PlotAreaLeft(std::int32_t* pVal);
+  HResult get_PlotAreaTop(std::int32_t* pVal);
+  HResult get_PlotAreaRight(std::int32_t* pVal);
+  HResult get_PlotAreaBottom(std::int32_t* pVal);
+  // The mapping every drawer uses, unrounded (truncation gives the pixel), and its inverse.
+  // E_INVALIDARG for a NaN or infinite argument, a picture with no size, a window or plot
+  // area that cannot be mapped (no width or height, a bound that is no number), or a result
+  // that would not be a finite number: never a NaN.
+  HResult WorldToPixelX(double x, double* px);
+  HResult WorldToPixelY(double y, double* py);
+  HResult PixelToWorldX(double px, double* x);
+  HResult PixelToWorldY(double py, double* y);
+  // Point `index` (1..PointCount(plot)) of plot `plot` (1..8) as stored; E_INVALIDARG outside
+  // those ranges. Needs no layout.
+  HResult get_PointX(std::int32_t plot, std::int32_t index, double* pVal);
+  HResult get_PointY(std::int32_t plot, std::int32_t index, double* pVal);
+  // What the next render paints within `radius` pixels of the device position (x, y), as
+  // HitTestChart finds it (control/chart_hit.h). E_INVALIDARG for a NaN or infinite x or y,
+  // or a radius outside 0..10,000 (NaN included); a picture with no size hits nothing.
+  // E_OUTOFMEMORY when the texts cannot be measured. *hit is written only on success.
+  HResult HitTest(double x, double y, double radius, ChartHit* hit);
 
   // For tests and native hosts.
   CChartEngine& engine() { return engine_; }

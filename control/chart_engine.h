@@ -12,7 +12,7 @@
 #include "appearance/text_label.h"
 #include "overlays/candlestick.h"
 #include "overlays/chart_line.h"
-#include "overlays/chart_mark.h"
+#include "appearance/chart_mark.h"
 #include "overlays/chart_polygon.h"
 #include "overlays/chart_rect.h"
 #include "platform/dc.h"
@@ -50,6 +50,11 @@ class CChartEngine {
   void RenderChart(DeviceContext* dc);
   // The layout pass (run by RenderChart while layoutDirty is set).
   void LayoutPass();
+  // The layout pass when the layout is stale, exactly as the next render would run it: what
+  // reads the layout back sees what that render draws, and the render does not lay out again.
+  void EnsureLayout() {
+    if (layoutDirty) LayoutPass();
+  }
   void ComputeWorldWindow();
 
   // Derived plot area: margins inside the picture. Right and bottom are kept within

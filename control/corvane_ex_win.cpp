@@ -84,10 +84,11 @@ STDMETHODIMP CCorvaneEx::InnerUnknown::QueryInterface(REFIID riid, void** ppv) {
     // Only the outer object asks the inner unknown for itself.
     *ppv = static_cast<IUnknown*>(this);
   } else if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-             IsEqualIID(riid, IID_ICorvaneEx) || IsEqualIID(riid, IID_ICorvaneEx2)) {
-    // Standing alone the object has one pointer for all four interfaces: ICorvaneEx2's
-    // vtable begins with ICorvaneEx's.
-    *ppv = static_cast<ICorvaneEx2*>(self_);
+             IsEqualIID(riid, IID_ICorvaneEx) || IsEqualIID(riid, IID_ICorvaneEx2) ||
+             IsEqualIID(riid, IID_ICorvaneEx3)) {
+    // Standing alone the object has one pointer for all five interfaces: each interface's
+    // vtable begins with its base's.
+    *ppv = static_cast<ICorvaneEx3*>(self_);
   } else {
     *ppv = nullptr;
     return E_NOINTERFACE;
@@ -138,10 +139,16 @@ STDMETHODIMP CCorvaneEx::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count,
   if (count == 1 && names[0] && lock_.host().FindDispId(names[0], &ids[0])) return S_OK;
   const HRESULT hr = info->GetIDsOfNames(names, count, ids);
   if (hr != DISP_E_UNKNOWNNAME) return hr;
-  // Not a name of ICorvaneEx: perhaps one of ICorvaneEx2's own members.
-  ComRef<ITypeInfo> info2;
-  if (FAILED(lock_.host().GetTypeInfo(IID_ICorvaneEx2, lcid, info2.out()))) return hr;
-  return info2->GetIDsOfNames(names, count, ids);
+  // Not a name of ICorvaneEx: perhaps one of a later interface's own members. Each one's
+  // type information lists its bases' members too, so the last one loaded answers them all.
+  HRESULT last = hr;
+  for (REFIID later : {IID_ICorvaneEx2, IID_ICorvaneEx3}) {
+    ComRef<ITypeInfo> more;
+    if (FAILED(lock_.host().GetTypeInfo(later, lcid, more.out()))) return last;
+    last = more->GetIDsOfNames(names, count, ids);
+    if (last != DISP_E_UNKNOWNNAME) return last;
+  }
+  return last;
 }
 
 STDMETHODIMP CCorvaneEx::Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags,
@@ -150,7 +157,14 @@ STDMETHODIMP CCorvaneEx::Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags,
   if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   ComRef<ITypeInfo> info;
   RETURN_IF_FAILED(lock_.host().GetTypeInfo(IID_ICorvaneEx, lcid, info.out()));
-  // ICorvaneEx's members keep their old road; ICorvaneEx2 numbers its own from 0x200.
+  // ICorvaneEx's members keep their old road; ICorvaneEx2 numbers its own from 0x200,
+  // ICorvaneEx3 from 0x300.
+  if (id >= kFirstEx3DispId) {
+    ComRef<ITypeInfo> info3;
+    RETURN_IF_FAILED(lock_.host().GetTypeInfo(IID_ICorvaneEx3, lcid, info3.out()));
+    return info3->Invoke(static_cast<ICorvaneEx3*>(this), id, flags, params, result, excepInfo,
+                         argErr);
+  }
   if (id >= kFirstEx2DispId) {
     ComRef<ITypeInfo> info2;
     RETURN_IF_FAILED(lock_.host().GetTypeInfo(IID_ICorvaneEx2, lcid, info2.out()));

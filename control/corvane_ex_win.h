@@ -1,5 +1,5 @@
-// CCorvaneEx: the COM object behind ICorvaneEx and ICorvaneEx2 (one vtable: ICorvaneEx2's
-// begins with ICorvaneEx's). A thin adapter: reference counting, aggregation, IDispatch
+// CCorvaneEx: the COM object behind ICorvaneEx, ICorvaneEx2 and ICorvaneEx3 (one vtable: each
+// interface's begins with its base's). A thin adapter: reference counting, aggregation, IDispatch
 // through the type information, and for every vtable member the conversion of BSTR /
 // VARIANT_BOOL / OLE_COLOR / long / VARIANT to the plain types of CorvaneAutomation, which
 // holds the actual semantics. No C++ exception leaves a member.
@@ -19,8 +19,8 @@ class ComObjectHost {
  public:
   virtual void ObjectCreated() = 0;
   virtual void ObjectDestroyed() = 0;
-  // Type information of ICorvaneEx or ICorvaneEx2, AddRef'ed; the load failure is returned
-  // unchanged.
+  // Type information of ICorvaneEx, ICorvaneEx2, ICorvaneEx3 or ICorvaneHit, AddRef'ed; the
+  // load failure is returned unchanged.
   virtual HRESULT GetTypeInfo(REFIID iid, LCID lcid, ITypeInfo** info) = 0;
   // Exact (case-sensitive) lookup in the member-name cache of the interfaces loaded so far;
   // false sends the caller on to the type information's own GetIDsOfNames.
@@ -30,10 +30,11 @@ class ComObjectHost {
   ~ComObjectHost() = default;
 };
 
-// The first DISPID of ICorvaneEx2's own members.
+// The first DISPID of ICorvaneEx2's and of ICorvaneEx3's own members.
 constexpr DISPID kFirstEx2DispId = 0x200;
+constexpr DISPID kFirstEx3DispId = 0x300;
 
-class CCorvaneEx final : public ICorvaneEx2 {
+class CCorvaneEx final : public ICorvaneEx3 {
  public:
   // Creates an object and asks it for riid. With an outer object only IID_IUnknown may be
   // requested (CLASS_E_NOAGGREGATION otherwise); *ppv then receives the inner unknown.
@@ -167,6 +168,23 @@ class CCorvaneEx final : public ICorvaneEx2 {
   STDMETHODIMP get_Picture(IPictureDisp** pVal) override;
   STDMETHODIMP DrawTo(LONG hdc, LONG x, LONG y) override;
   STDMETHODIMP CopyToClipboard() override;
+
+  // ICorvaneEx3 (corvane_ex3_win.cpp)
+  STDMETHODIMP get_WorldXMin(DOUBLE* pVal) override;
+  STDMETHODIMP get_WorldXMax(DOUBLE* pVal) override;
+  STDMETHODIMP get_WorldYMin(DOUBLE* pVal) override;
+  STDMETHODIMP get_WorldYMax(DOUBLE* pVal) override;
+  STDMETHODIMP get_PlotAreaLeft(LONG* pVal) override;
+  STDMETHODIMP get_PlotAreaTop(LONG* pVal) override;
+  STDMETHODIMP get_PlotAreaRight(LONG* pVal) override;
+  STDMETHODIMP get_PlotAreaBottom(LONG* pVal) override;
+  STDMETHODIMP WorldToPixelX(DOUBLE x, DOUBLE* px) override;
+  STDMETHODIMP WorldToPixelY(DOUBLE y, DOUBLE* py) override;
+  STDMETHODIMP PixelToWorldX(DOUBLE px, DOUBLE* x) override;
+  STDMETHODIMP PixelToWorldY(DOUBLE py, DOUBLE* y) override;
+  STDMETHODIMP get_PointX(LONG plot, LONG index, DOUBLE* pVal) override;
+  STDMETHODIMP get_PointY(LONG plot, LONG index, DOUBLE* pVal) override;
+  STDMETHODIMP HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvaneHit** hit) override;
 
  private:
   // The object's own IUnknown. It owns the reference count; when the object is aggregated

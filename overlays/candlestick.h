@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/dc.h"
+#include "platform/hit_geometry.h"
 
 namespace corvane {
 
@@ -12,6 +13,10 @@ struct CCandleStick {
   // that cannot be mapped (the zero copies of a candle added after the last layout) or a
   // NaN position. The caller sets the clip.
   void Draw(DeviceContext& dc) const;
+  // Whether the wick (widened by half its pen) or the body, as Draw paints them within
+  // `clip`, lies within probe.radius of the probe. The hit's x is the stick's X, its y the
+  // world height of the nearest place on it.
+  RecordHit HitTest(const HitProbe& probe, const IRect& clip) const;
 
   double High = 0, Low = 0, Open = 0, Close = 0, X = 0;
   double xmin = 0, xmax = 0, ymin = 0, ymax = 0;

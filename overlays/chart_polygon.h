@@ -4,8 +4,10 @@
 #include <cstdint>
 
 #include "overlays/blend_surface.h"
+#include "overlays/device_mapping.h"
 #include "platform/dc.h"
 #include "platform/growable_array.h"
+#include "platform/hit_geometry.h"
 
 namespace corvane {
 
@@ -20,6 +22,12 @@ class CChartPolygon {
   void FillPolygonClipped(const IRect& clip, DeviceContext& dc) const;
   void DrawPolygonBorder(DeviceContext& dc) const;
   void DrawPolygonBorderClipped(const IRect& clip, DeviceContext& dc) const;
+
+  // Whether the polygon, filled even-odd within `clip` and with half its border's pen around
+  // it, lies within probe.radius of the probe, its points mapped through `map` as the
+  // polygon drawer maps them. Hidden polygons, fewer than 3 points or a point that is no
+  // number are never hit. The hit's position is the nearest place on it, in world units.
+  RecordHit HitTest(const HitProbe& probe, const DeviceMapping& map, const IRect& clip) const;
 
   GrowableArray<DPoint> points;
   Color fillColor = 0x000000;

@@ -4,6 +4,7 @@
 
 #include "overlays/blend_surface.h"
 #include "platform/dc.h"
+#include "platform/hit_geometry.h"
 
 namespace corvane {
 
@@ -18,6 +19,9 @@ class CChartRect {
   virtual void Draw(DeviceContext& dc);
   // Draw, blending through `blend`'s bitmap (the rectangles of one pass share it).
   void DrawWith(DeviceContext& dc, BlendSurface* blend);
+  // Whether the box Draw paints within `clip` (with half its border's pen around it) lies
+  // within probe.radius of the probe; the hit's position is the nearest place on it.
+  RecordHit HitTest(const HitProbe& probe, const IRect& clip) const;
 
   double L = 0, T = 0, R = 0, B = 0;
   Color fillColor = 0x000000;

@@ -16,6 +16,9 @@ struct DeviceMapping {
 
   double X(double x) const { return left + (x - xmin) * sx; }
   double Y(double y) const { return bottom + (y - ymin) * sy; }
+  // The inverse, for a scale that is not zero (a plot area of no width or height has none).
+  double WorldX(double px) const { return xmin + (px - left) / sx; }
+  double WorldY(double py) const { return ymin + (py - bottom) / sy; }
 };
 
 // False for a window nothing can be mapped through: an empty range on either axis, a bound

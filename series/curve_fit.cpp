@@ -22,9 +22,9 @@ bool SameMapping(const PlotMapping& a, const PlotMapping& b) {
 
 // The device fits' sums over every kept point under m, in point order: the sums gathered
 // before, grown by the points appended since, while the mapping is the same and no point has
-// left; a pass over all points otherwise.
-const FitSums& DeviceSums(CPlotSeries& p, const PlotMapping& m) {
-  DeviceFitSums& d = p.deviceSums;
+// left; a pass over all points otherwise. DeviceSums keeps them for the next time.
+DeviceFitSums DeviceSumsNow(const CPlotSeries& p, const PlotMapping& m) {
+  DeviceFitSums d = p.deviceSums;
   const PlotPoints& pts = p.points;
   if (!(d.valid && SameMapping(d.mapping, m) && d.epoch == pts.epoch() &&
         d.appended <= pts.appended())) {
@@ -43,7 +43,12 @@ const FitSums& DeviceSums(CPlotSeries& p, const PlotMapping& m) {
                    d.sums = s;
                  });
   d.appended = pts.appended();
-  return d.sums;
+  return d;
+}
+
+const FitSums& DeviceSums(CPlotSeries& p, const PlotMapping& m) {
+  p.deviceSums = DeviceSumsNow(p, m);
+  return p.deviceSums.sums;
 }
 
 // y = slope * x + intercept from the normal equations [[Sxx, Sx], [Sx, n]].
@@ -148,6 +153,18 @@ void CPlotSeries::Refit() {
   // A polyline draws with neither fit: they wait for a fitted mode (the mode calls make
   // them then), so that a stream drawn as a polyline never pays a pass over its points.
   if (approximation != 0) RefitAll();
+}
+
+DeviceFit CPlotSeries::DeviceFitToDraw() const {
+  DeviceFit fit{devSlope, devIntercept, devA, devB, devC};
+  const std::int32_t n = points.count();
+  PlotMapping m;
+  // A polyline's refit stores nothing (see Refit).
+  if (!refitPending || approximation == 0 || n < 2 || !MappingOf(*this, &m)) return fit;
+  const FitSums device = DeviceSumsNow(*this, m).sums;
+  if (n >= 3) SolveQuadratic(device, n, &fit.a, &fit.b, &fit.c);
+  SolveLinear(device, n, &fit.slope, &fit.intercept);
+  return fit;
 }
 
 double CPlotSeries::GetA() const {

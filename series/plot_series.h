@@ -8,6 +8,7 @@
 
 #include "platform/dc.h"
 #include "platform/geometry.h"
+#include "platform/hit_geometry.h"
 #include "overlays/polyline_stroker.h"
 #include "series/fit_sums.h"
 #include "series/plot_mapping.h"
@@ -52,6 +53,20 @@ struct PreparedPlot {
 // The index range [first, last] of points (empty when first > last).
 struct PointIndexRange {
   std::int32_t first = 0, last = -1;
+};
+
+// The device-space coefficients a drawing of the plot uses: y = slope x + intercept, and
+// y = (a x + b) x + c.
+struct DeviceFit {
+  double slope = 0, intercept = 0;
+  double a = 0, b = 0, c = 0;
+};
+
+// What a hit test found on one plot.
+struct PlotHit {
+  RecordHit hit;
+  bool onLine = false;      // the polyline or the fitted curve rather than a point
+  std::int32_t index = -1;  // 0-based point, or a segment's first point; -1 on the fitted curve
 };
 
 class CPlotSeries {
@@ -99,6 +114,9 @@ class CPlotSeries {
   // The refit of a render: RefitAll in a fitted mode, nothing for a polyline (the device
   // fits need a pass over the points whenever the mapping changes; the mode calls fit at once).
   void Refit();
+  // The device fit the next drawing uses: the stored one, or while a refit is pending the
+  // one that refit will store. Stores nothing, so GetA and friends keep the last fit.
+  DeviceFit DeviceFitToDraw() const;
   // World coefficient of the current mode truncated to the grid's decimals.
   double GetA() const;
   double GetB() const;
@@ -110,6 +128,10 @@ class CPlotSeries {
   void DrawPlot(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
   void DrawAllPoints(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
   void DrawSegment(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
+  // What of the plot DrawPlot would paint lies within probe.radius of the probe: the nearest
+  // point (markers, or the polyline's vertices) first, else the polyline or the fitted curve,
+  // each cut to the plot area and widened by half the pen; ties go to the later point.
+  PlotHit HitTest(const HitProbe& probe) const;
   // The part of DrawPlot that needs no device context: the pending refit, and the polyline
   // and markers worked out into *out. Safe on a worker thread while no other thread uses
   // this plot; on failure (no memory) *out is left not ready and DrawPlot works them out

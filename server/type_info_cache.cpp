@@ -12,6 +12,8 @@ HRESULT TypeInfoCache::Get(REFIID iid, LCID lcid, ITypeInfo** info) {
   *info = nullptr;
   Slot* slot = IsEqualIID(iid, IID_ICorvaneEx)    ? &base_
                : IsEqualIID(iid, IID_ICorvaneEx2) ? &derived_
+               : IsEqualIID(iid, IID_ICorvaneEx3) ? &third_
+               : IsEqualIID(iid, IID_ICorvaneHit) ? &hit_
                                                    : nullptr;
   if (!slot) return E_NOINTERFACE;
   ModuleGuard guard;
@@ -69,7 +71,7 @@ bool TypeInfoCache::FindDispId(const OLECHAR* name, DISPID* id) const {
   const std::wstring key(name);
   // Another apartment may be loading a slot at this moment.
   ModuleGuard guard;
-  for (const Slot* slot : {&base_, &derived_}) {
+  for (const Slot* slot : {&base_, &derived_, &third_}) {
     if (!slot->info) continue;
     auto it = slot->names.find(key);
     if (it == slot->names.end()) continue;
@@ -81,7 +83,7 @@ bool TypeInfoCache::FindDispId(const OLECHAR* name, DISPID* id) const {
 
 void TypeInfoCache::Release() {
   ModuleGuard guard;
-  for (Slot* slot : {&base_, &derived_}) {
+  for (Slot* slot : {&base_, &derived_, &third_, &hit_}) {
     if (slot->info) slot->info->Release();
     slot->info = nullptr;
     slot->names.clear();

@@ -90,6 +90,12 @@ std::uint64_t CheckRefusal(const CallKind& call, HResult hr, std::uint64_t befor
   if (call.rule == kStores) Fail(call, hr, "a member that stores refused its arguments");
   const std::uint64_t after = EngineStateHash(s.chart.engine());
   if (after == before) return after;
+  if (call.rule == kLaysOut) {
+    // Only the layout pass may have run: from a stale layout to a fresh one.
+    if (!s.wasDirty || s.chart.engine().layoutDirty)
+      Fail(call, hr, "a refused read-back changed the chart");
+    return after;
+  }
   if (call.rule != kRenders) Fail(call, hr, "a refused call changed the chart");
   if (!RenderOnce(s.chart)) Fail(call, hr, "a refused render changed a chart that cannot render");
   if (EngineStateHash(s.chart.engine()) != after)
@@ -116,6 +122,7 @@ int RunInput(const std::uint8_t* data, std::size_t size) {
       // A member that stores must succeed whatever the state: hash only around the others.
       const std::uint64_t before =
           call.rule == kStores ? 0 : known ? *known : EngineStateHash(chart.engine());
+      s.wasDirty = chart.engine().layoutDirty != 0;
       const HResult hr = call.run(in, s);
       if (trace) std::fprintf(stderr, "%s -> 0x%08X\n", call.name, static_cast<unsigned>(hr));
       known.reset();

@@ -231,4 +231,35 @@ void AppendRenders(std::vector<std::uint8_t>* input) {
   input->insert(input->end(), w.bytes().begin(), w.bytes().end());
 }
 
+void AppendReadBackAndHits(std::int32_t w, std::int32_t h, std::vector<std::uint8_t>* input) {
+  CallWriter c;
+  for (const char* getter : {"get_WorldXMin", "get_WorldXMax", "get_WorldYMin", "get_WorldYMax",
+                             "get_PlotAreaLeft", "get_PlotAreaTop", "get_PlotAreaRight",
+                             "get_PlotAreaBottom"}) {
+    c.Op(getter);
+    c.Byte(1);  // a real out-pointer
+  }
+  for (const char* convert : {"WorldToPixelX", "WorldToPixelY", "PixelToWorldX", "PixelToWorldY"}) {
+    c.Op(convert);
+    c.Real(2.5);
+    c.Byte(1);
+  }
+  for (const char* point : {"get_PointX", "get_PointY"}) {
+    c.Op(point);
+    c.Int(1);
+    c.Int(2);
+    c.Byte(1);
+  }
+  for (std::int32_t y = 0; y < h; y += 8) {
+    for (std::int32_t x = 0; x < w; x += 8) {
+      c.Op("HitTest");
+      c.Real(x);
+      c.Real(y);
+      c.Byte(32);  // a radius of 4 pixels
+      c.Byte(1);   // a real answer
+    }
+  }
+  input->insert(input->end(), c.bytes().begin(), c.bytes().end());
+}
+
 }  // namespace corvane::fuzz

@@ -22,5 +22,7 @@ void SeedSize(std::int32_t w, std::int32_t h, std::int32_t* sw, std::int32_t* sh
 std::vector<std::uint8_t> EncodeChart(const CChartEngine& engine);
 // The renders every seed ends with.
 void AppendRenders(std::vector<std::uint8_t>* input);
+// The read-back members, then a hit test every 8 pixels across a w x h picture.
+void AppendReadBackAndHits(std::int32_t w, std::int32_t h, std::vector<std::uint8_t>* input);
 
 }  // namespace corvane::fuzz

@@ -1,6 +1,8 @@
 // The call table: one entry per member (getters included), each reading its arguments.
 #include "tests/fuzz/fuzz_calls.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -151,6 +153,51 @@ HResult GetCaptionText(Reader& in, Session& s) {
   }
 }
 
+template <HResult (A::*M)(double, double*)>
+HResult ConvertCall(Reader& in, Session& s) {
+  const double v = in.Real();
+  return WithOut<double>(in, [&](double* out) { return (s.chart.*M)(v, out); });
+}
+
+template <HResult (A::*M)(I32, I32, double*)>
+HResult PointCall(Reader& in, Session& s) {
+  const I32 plot = in.Int(), index = in.Int();
+  return WithOut<double>(in, [&](double* out) { return (s.chart.*M)(plot, index, out); });
+}
+
+// Radii: small ones, the edges of the range and beyond it, or any real.
+double RadiusOf(Reader& in) {
+  const std::uint8_t k = in.Byte();
+  if (k < 0xE0) return k / 8.0;
+  static const double kEdges[] = {0, 10000, 10000.000001, -0.0, -1e-300, 1e308};
+  return k < 0xE6 ? kEdges[k - 0xE0] : in.Real();
+}
+
+[[noreturn]] void HitFail(const char* what) {
+  std::fprintf(stderr, "fuzz check failed: HitTest %s\n", what);
+  std::abort();
+}
+
+HResult HitTestCall(Reader& in, Session& s) {
+  const double x = in.Real(), y = in.Real(), radius = RadiusOf(in);
+  const bool null = in.Below(16) == 0;
+  ChartHit hit;
+  const HResult hr = s.chart.HitTest(x, y, radius, null ? nullptr : &hit);
+  if (hr != kS_OK) return hr;
+  // An answer that a host can use as it stands.
+  if (hit.kind < kHitNothing || hit.kind > kHitLegendEntry) HitFail("answered an unknown kind");
+  const bool onPlot = hit.kind == kHitPoint || hit.kind == kHitLine;
+  if (onPlot != (hit.plot >= 1 && hit.plot <= 8) || (!onPlot && hit.plot != 0))
+    HitFail("named a plot for another kind, or none for a plot");
+  if (hit.kind == kHitNothing) {
+    if (hit.index != 0 || hit.distance != 0) HitFail("found nothing but said where");
+  } else if (!(hit.distance >= 0 && hit.distance <= radius) || hit.index < 0 ||
+             (hit.index == 0 && hit.kind != kHitLine)) {
+    HitFail("answered a distance beyond the radius or no index");
+  }
+  return hr;
+}
+
 const CallKind kCalls[] = {
     {"SetSize", kStores, SetSize},
     {"put_preset", kStores, IntCall<&A::put_preset>},
@@ -250,6 +297,21 @@ const CallKind kCalls[] = {
     {"get_presetCount", kRefusable, GetCall<I32, &A::get_presetCount>},
     {"get_legendVisible", kRefusable, GetCall<VariantBool, &A::get_legendVisible>},
     {"get_legendPosition", kRefusable, GetCall<I32, &A::get_legendPosition>},
+    {"get_WorldXMin", kRefusable, GetCall<double, &A::get_WorldXMin>},
+    {"get_WorldXMax", kRefusable, GetCall<double, &A::get_WorldXMax>},
+    {"get_WorldYMin", kRefusable, GetCall<double, &A::get_WorldYMin>},
+    {"get_WorldYMax", kRefusable, GetCall<double, &A::get_WorldYMax>},
+    {"get_PlotAreaLeft", kRefusable, GetCall<I32, &A::get_PlotAreaLeft>},
+    {"get_PlotAreaTop", kRefusable, GetCall<I32, &A::get_PlotAreaTop>},
+    {"get_PlotAreaRight", kRefusable, GetCall<I32, &A::get_PlotAreaRight>},
+    {"get_PlotAreaBottom", kRefusable, GetCall<I32, &A::get_PlotAreaBottom>},
+    {"WorldToPixelX", kLaysOut, ConvertCall<&A::WorldToPixelX>},
+    {"WorldToPixelY", kLaysOut, ConvertCall<&A::WorldToPixelY>},
+    {"PixelToWorldX", kLaysOut, ConvertCall<&A::PixelToWorldX>},
+    {"PixelToWorldY", kLaysOut, ConvertCall<&A::PixelToWorldY>},
+    {"get_PointX", kRefusable, PointCall<&A::get_PointX>},
+    {"get_PointY", kRefusable, PointCall<&A::get_PointY>},
+    {"HitTest", kLaysOut, HitTestCall},
     {"put_PlotCapacity", kRefusable, PutPlotCapacityCall},
     {"get_PlotCapacity", kRefusable, IndexGetCall<I32, &A::get_PlotCapacity>},
     {"Stream", kRefusable, StreamCall},

@@ -18,12 +18,15 @@ struct Session {
   std::int32_t window;  // a host window surface of the system
   std::string dir;      // a private directory for the files the chart writes
   int rendersLeft;      // renders still allowed (keeps every input well under a second)
+  bool wasDirty = false;  // the layout was stale before the call
 };
 
 // What a call may answer. kStores: S_OK, always (allocation failure aside). kRefusable: a
 // failure code for arguments the member refuses (a null out-pointer, an array that cannot
 // be added). kRenders: as kRefusable, and a refused render may have laid the chart out.
-enum CallRule : std::uint8_t { kStores, kRefusable, kRenders };
+// kLaysOut: as kRefusable, and a read-back refused after laying out (a result that is no
+// finite number) may have run the layout pass, but nothing else.
+enum CallRule : std::uint8_t { kStores, kRefusable, kRenders, kLaysOut };
 
 // A member call as the input gives it.
 struct CallKind {

@@ -25,9 +25,10 @@ std::vector<std::uint8_t> PictureOf(CorvaneAutomation& chart) {
   return picture.bits;
 }
 
-// Builds the chart, encodes it, replays the calls on a fresh object and compares pictures.
+// Builds the chart, encodes it, replays the calls on a fresh object and compares pictures;
+// with `probe`, the input goes on to read the layout back and hit-test the whole picture.
 bool WriteSeed(const std::string& dir, const std::string& name,
-               const std::function<void(CorvaneAutomation&)>& build) {
+               const std::function<void(CorvaneAutomation&)>& build, bool probe = false) {
   RasterGraphicsSystem system;
   CorvaneAutomation original(system);
   build(original);
@@ -46,6 +47,7 @@ bool WriteSeed(const std::string& dir, const std::string& name,
   for (const CPlotSeries& plot : original.engine().plots) cut |= plot.KeptCount() > kMaxSeedPoints;
 
   AppendRenders(&input);
+  if (probe) AppendReadBackAndHits(w, h, &input);
   const std::string path = dir + "/" + name;
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(input.data()), static_cast<std::streamsize>(input.size()));
@@ -80,10 +82,14 @@ int main(int argc, char** argv) {
   for (const golden::GoldenChart& chart : golden::Charts()) {
     // Golden charts that add records after a preset, or after a render, replay with other
     // colours or layouts: they are seeds all the same, only the demos must replay exactly.
-    fuzz::WriteSeed(dir, "golden_" + fuzz::Slug(chart.name), [&](CorvaneAutomation& c) {
+    const auto build = [&](CorvaneAutomation& c) {
       c.SetSize(chart.width, chart.height);
       chart.build(c);
-    });
+    };
+    fuzz::WriteSeed(dir, "golden_" + fuzz::Slug(chart.name), build);
+    // The charts with a record of every kind, hit-tested all over.
+    if (std::string(chart.name).find("marks") == 0)
+      fuzz::WriteSeed(dir, "hits_" + fuzz::Slug(chart.name), build, true);
   }
   return ok ? 0 : 1;
 }

@@ -132,6 +132,41 @@ void Labels(ScriptBuilder& b) {
   }
 }
 
+// The read-back members allocate nothing; a hit test measures the legend's texts in a
+// context of its own and may run out after laying the chart out, as a render may.
+void ReadBack(ScriptBuilder& b) {
+  b.Add("get_WorldYMax", kStores, [](A& c) {
+    double v = 0;
+    return c.get_WorldYMax(&v);
+  });
+  b.Add("get_PlotAreaRight", kStores, [](A& c) {
+    std::int32_t v = 0;
+    return c.get_PlotAreaRight(&v);
+  });
+  b.Add("WorldToPixelX", kStores, [](A& c) {
+    double v = 0;
+    return c.WorldToPixelX(3, &v);
+  });
+  b.Add("PixelToWorldY", kStores, [](A& c) {
+    double v = 0;
+    return c.PixelToWorldY(40, &v);
+  });
+  b.Add("get_PointY", kStores, [](A& c) {
+    // Points an earlier step could not store are not there to read: E_INVALIDARG then.
+    std::int32_t n = 0;
+    double v = 0;
+    c.get_PointCount(1, &n);
+    const HResult hr = c.get_PointY(1, 2, &v);
+    return n >= 2 || hr != kE_INVALIDARG ? hr : kS_OK;
+  });
+  for (DPoint p : {DPoint{70, 40}, DPoint{20, 20}, DPoint{110, 60}, DPoint{140, 100}}) {
+    b.Add("HitTest", kRenders, [p](A& c) {
+      ChartHit hit;
+      return c.HitTest(p.X, p.Y, 6, &hit);
+    });
+  }
+}
+
 std::vector<Step> MakeScript() {
   ScriptBuilder b;
   b.Add("SetSize", kStores, [](A& c) { return c.SetSize(150, 110); });
@@ -149,7 +184,9 @@ std::vector<Step> MakeScript() {
   Labels(b);
   b.Add("put_gridVisible", kStores, [](A& c) { return c.put_gridVisible(1); });
   Renders(b);
+  ReadBack(b);
   b.Add("SetUserTypeGrid", kStores, [](A& c) { return c.SetUserTypeGrid(); });
+  ReadBack(b);  // on a stale layout: these lay the chart out
   b.Add("put_preset", kStores, [](A& c) { return c.put_preset(2); });  // a gradient
   b.Add("Show", kRenders, [](A& c) { return c.Show(); });
   b.Add("get_caption", kMayRunOut, [](A& c) {

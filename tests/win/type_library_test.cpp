@@ -104,7 +104,7 @@ TEST_F(TypeLibraryTest, LibraryAndCoclass) {
   ASSERT_EQ(cls->GetTypeAttr(&ta), S_OK);
   EXPECT_EQ(ta->typekind, TKIND_COCLASS);
   EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FCANCREATE);
-  ASSERT_EQ(ta->cImplTypes, 2);  // ICorvaneEx, the default, then ICorvaneEx2
+  ASSERT_EQ(ta->cImplTypes, 3);  // ICorvaneEx, the default, then ICorvaneEx2 and ICorvaneEx3
   cls->ReleaseTypeAttr(ta);
   INT flags = 0;
   ASSERT_EQ(cls->GetImplTypeFlags(0, &flags), S_OK);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "appearance/chart_grid.h"
-#include "overlays/chart_mark.h"
+#include "appearance/chart_mark.h"
 #include "overlays/device_mapping.h"
 #include "overlays/line_style.h"
 #include "platform/geometry.h"

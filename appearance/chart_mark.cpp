@@ -1,4 +1,4 @@
-#include "overlays/chart_mark.h"
+#include "appearance/chart_mark.h"
 
 namespace corvane {
 

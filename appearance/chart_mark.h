@@ -5,6 +5,7 @@
 
 #include "appearance/text_label.h"
 #include "platform/dc.h"
+#include "platform/hit_geometry.h"
 
 namespace corvane {
 
@@ -22,6 +23,9 @@ class CChartMark {
   // The same with the labels' font (LabelFontOf the mark's grid) already selected in dc,
   // which stays: the marks of one render share one font.
   void DrawInSelectedFont(DeviceContext& dc);
+  // The mark's point, where its guide lines meet, when the mark is drawn and the point lies
+  // within probe.radius of the probe.
+  RecordHit HitTest(const HitProbe& probe) const;
   // The font both labels are drawn in: the grid's label height and italic, weight 400.
   static FontRequest LabelFontOf(const CChartGrid& grid);
 
