@@ -1,5 +1,5 @@
-// The members of ICorvaneEx3: the layout read back, the mapping both ways, the stored points
-// and the hit test, each forwarded to the automation layer.
+// The members of ICorvaneEx3: the layout read back, the mapping both ways, the stored points,
+// the hit test and the plots' capacities, each forwarded to the automation layer.
 #include "control/com_util_win.h"
 #include "control/corvane_ex_win.h"
 #include "control/corvane_hit_win.h"
@@ -62,6 +62,13 @@ STDMETHODIMP CCorvaneEx::get_PointX(LONG plot, LONG index, DOUBLE* pVal) {
 }
 STDMETHODIMP CCorvaneEx::get_PointY(LONG plot, LONG index, DOUBLE* pVal) {
   return Answer<double>(pVal, [&](double* v) { return automation_.get_PointY(plot, index, v); });
+}
+
+STDMETHODIMP CCorvaneEx::get_PlotCapacity(LONG plot, LONG* pVal) {
+  return Answer<std::int32_t>(pVal, [&](std::int32_t* v) { return automation_.get_PlotCapacity(plot, v); });
+}
+STDMETHODIMP CCorvaneEx::put_PlotCapacity(LONG plot, LONG newVal) {
+  return Guard([&]() -> HRESULT { return automation_.put_PlotCapacity(plot, newVal); });
 }
 
 STDMETHODIMP CCorvaneEx::HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvaneHit** hit) {

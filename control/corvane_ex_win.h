@@ -185,6 +185,8 @@ class CCorvaneEx final : public ICorvaneEx3 {
   STDMETHODIMP get_PointX(LONG plot, LONG index, DOUBLE* pVal) override;
   STDMETHODIMP get_PointY(LONG plot, LONG index, DOUBLE* pVal) override;
   STDMETHODIMP HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvaneHit** hit) override;
+  STDMETHODIMP get_PlotCapacity(LONG plot, LONG* pVal) override;
+  STDMETHODIMP put_PlotCapacity(LONG plot, LONG newVal) override;
 
  private:
   // The object's own IUnknown. It owns the reference count; when the object is aggregated
