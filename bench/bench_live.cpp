@@ -38,12 +38,6 @@
 #include "platform/large_block.h"
 #include "platform/worker_pool.h"
 
-#ifdef _WIN32
-#include "platform/gdi/gdi_system.h"
-#else
-#include "platform/raster/raster_system.h"
-#endif
-
 namespace {
 
 using corvane::CorvaneAutomation;
@@ -337,13 +331,8 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-#ifdef _WIN32
-  corvane::GdiGraphicsSystem graphics;
-  const char* backend = "gdi";
-#else
-  corvane::RasterGraphicsSystem graphics;
-  const char* backend = "raster";
-#endif
+  corvane::bench::BenchGraphicsSystem graphics;
+  const char* backend = corvane::bench::kBackend;
   std::printf("backend=%s picture=%dx%d frames=%d workers=%d (medians, ms; add and touch in ns "
               "per point)\n",
               backend, kWidth, kHeight, frames,

@@ -13,6 +13,11 @@
 #include <vector>
 
 #include "platform/dc.h"
+#ifdef _WIN32
+#include "platform/gdi/gdi_system.h"
+#else
+#include "platform/raster/raster_system.h"
+#endif
 
 #ifdef _WIN32
 #define PSAPI_VERSION 2
@@ -26,6 +31,15 @@
 namespace corvane::bench {
 
 using Clock = std::chrono::steady_clock;
+
+// What the benchmarks draw with: GDI on Windows, the raster elsewhere.
+#ifdef _WIN32
+using BenchGraphicsSystem = GdiGraphicsSystem;
+constexpr const char* kBackend = "gdi";
+#else
+using BenchGraphicsSystem = RasterGraphicsSystem;
+constexpr const char* kBackend = "raster";
+#endif
 
 inline double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();

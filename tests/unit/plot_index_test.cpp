@@ -22,7 +22,7 @@ using testing::BuildPlotScene;
 using testing::DrawEverySegment;
 using testing::FirstDifference;
 using testing::RasterPicture;
-using testing::SceneRandom;
+using testing::SplitMix;
 
 TEST(PlotIndex, DrawsWhatEverySegmentDraws) {
   RasterPicture fast(200, 160), reference(200, 160);
@@ -73,7 +73,7 @@ struct PlainPoints {
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-void ExpectSame(const PlotPoints& points, PlainPoints& plain, SceneRandom& rng,
+void ExpectSame(const PlotPoints& points, PlainPoints& plain, SplitMix& rng,
                 const std::string& where) {
   const std::int32_t n = static_cast<std::int32_t>(plain.kept.size());
   ASSERT_EQ(points.count(), n) << where;
@@ -102,7 +102,7 @@ void ExpectSame(const PlotPoints& points, PlainPoints& plain, SceneRandom& rng,
 TEST(PlotIndex, RingSummaryAndSumsAnswerAsAPlainListOfTheKeptPoints) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   for (std::uint64_t seed = 1; seed <= 6; ++seed) {
-    SceneRandom rng(seed);
+    SplitMix rng(seed);
     PlotPoints points;
     PlainPoints plain;
     double x = 0;

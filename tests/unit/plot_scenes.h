@@ -15,15 +15,17 @@
 
 namespace corvane::testing {
 
-class SceneRandom {
+// Deterministic pseudo-random numbers (splitmix64) for the seeded comparisons.
+class SplitMix {
  public:
-  explicit SceneRandom(std::uint64_t seed) : state_(seed) {}
+  explicit SplitMix(std::uint64_t seed) : state_(seed) {}
   std::uint64_t Next() {
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
   }
+  // Uniform in [lo, hi].
   std::int64_t Range(std::int64_t lo, std::int64_t hi) {
     return lo + static_cast<std::int64_t>(Next() % static_cast<std::uint64_t>(hi - lo + 1));
   }
@@ -40,7 +42,7 @@ class SceneRandom {
 // is 1 + seed % 15. Returns a line describing it.
 inline std::string BuildPlotScene(std::uint64_t seed, std::int32_t w, std::int32_t h,
                                   CPlotSeries& p) {
-  SceneRandom rng(seed * 7919 + 13);
+  SplitMix rng(seed * 7919 + 13);
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = HUGE_VAL;
   p.SetCapacity(0);
   p.Dispose();
