@@ -125,7 +125,7 @@ class ChainWalk {
   // The points s..e of one pixel column, from the first, the extremes and the last.
   void Column(std::int32_t s, std::int32_t e, bool endsChain) {
     const IPoint f = m_.Pixel(p_[s]), l = m_.Pixel(p_[e]);
-    const YSpan y = p_.Extremes(s, e);
+    const YSpan y = p_.Extremes(s, e, true);
     const std::int32_t r1 = m_.Row(y.lo), r2 = m_.Row(y.hi);
     const std::int32_t lo = std::min(r1, r2), hi = std::max(r1, r2), x = f.x;
     stroker_.Add(f);
@@ -135,7 +135,7 @@ class ChainWalk {
       const std::int32_t edge = l.y, other = l.y == lo ? hi : lo;
       std::int32_t j = e;
       while (m_.Row(p_[j].Y) == edge) --j;  // some point lies on `other`: j stays >= s
-      const YSpan before = p_.Extremes(s, j);
+      const YSpan before = p_.Extremes(s, j, true);
       if (m_.Row(before.lo) == edge || m_.Row(before.hi) == edge) stroker_.Add(IPoint{x, edge});
       stroker_.Add(IPoint{x, other});
     } else {

@@ -96,11 +96,11 @@ void PlotPoints::Clear() {
   sumsCurrent_ = true;
 }
 
-YSpan PlotPoints::Extremes(std::int32_t first, std::int32_t last) const {
+YSpan PlotPoints::Extremes(std::int32_t first, std::int32_t last, bool finite) const {
   YSpan out;
   if (first > last) return out;
   ring_.ForEachRun(first, last, [&](std::int32_t a, std::int32_t b, std::int32_t) {
-    out.Take(summary_.Extremes(ring_, a, b));
+    out.Take(summary_.Extremes(ring_, a, b, finite));
   });
   return out;
 }

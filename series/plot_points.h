@@ -55,8 +55,9 @@ class PlotPoints {
   // limit stays.
   void Clear();
 
-  // The extremes of the finite Y among points first..last (empty range: empty span).
-  YSpan Extremes(std::int32_t first, std::int32_t last) const;
+  // The extremes of the finite Y among points first..last (empty range: empty span). finite:
+  // none of them is a gap (a chain's points), which makes it cheaper.
+  YSpan Extremes(std::int32_t first, std::int32_t last, bool finite = false) const;
   // The first point in first..last whose X or Y is not finite, or last + 1.
   std::int32_t NextGap(std::int32_t first, std::int32_t last) const;
   // Calls f(const DPoint* run, count, firstIndex) for the one or two runs of consecutive

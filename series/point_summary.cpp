@@ -133,16 +133,28 @@ void PointSummary::TakeNode(const PointRing& ring, int level, std::int32_t i, YS
 // From both ends inwards, a level at a time: the points up to the first and from the last
 // whole block, then the blocks up to the first and from the last whole node, and so on. The
 // right-hand parts are taken after the middle, so values are taken in their order.
-YSpan PointSummary::Extremes(const PointRing& ring, std::int32_t a, std::int32_t b) const {
+YSpan PointSummary::Extremes(const PointRing& ring, std::int32_t a, std::int32_t b,
+                             bool finite) const {
+  return finite ? ExtremesOf<true>(ring, a, b) : ExtremesOf<false>(ring, a, b);
+}
+
+template <bool kFinite>
+YSpan PointSummary::ExtremesOf(const PointRing& ring, std::int32_t a, std::int32_t b) const {
   YSpan out;
   const DPoint* p = ring.slots();
+  auto take = [&out](double y) {
+    if (kFinite)
+      out.TakeFinite(y);
+    else
+      out.Take(y);
+  };
   constexpr std::int64_t kBlock = std::int64_t{1} << kBlockBits;
   std::int64_t lo = a, hi = b;
   if (top_ < 0 || (lo >> kBlockBits) == (hi >> kBlockBits)) {
-    for (std::int64_t s = lo; s <= hi; ++s) out.Take(p[s].Y);
+    for (std::int64_t s = lo; s <= hi; ++s) take(p[s].Y);
     return out;
   }
-  for (; lo % kBlock != 0; ++lo) out.Take(p[lo].Y);
+  for (; lo % kBlock != 0; ++lo) take(p[lo].Y);
   const std::int64_t rightPoints = hi % kBlock == kBlock - 1 ? hi + 1 : hi - hi % kBlock;
   hi = rightPoints - 1;
   // Nodes lo..hi of the level, inclusive; the parts left for later, outermost first.
@@ -172,7 +184,7 @@ YSpan PointSummary::Extremes(const PointRing& ring, std::int32_t a, std::int32_t
     for (std::int64_t i = part.first; i <= part.last; ++i)
       TakeNode(ring, part.level, static_cast<std::int32_t>(i), out);
   }
-  for (std::int64_t s = rightPoints; s <= b; ++s) out.Take(p[s].Y);
+  for (std::int64_t s = rightPoints; s <= b; ++s) take(p[s].Y);
   return out;
 }
 

@@ -32,6 +32,11 @@ struct YSpan {
     if (s.lo < lo) lo = s.lo;
     if (s.hi > hi) hi = s.hi;
   }
+  // Take for a value known to be finite: no tests to leave the others out, no branches.
+  void TakeFinite(double y) {
+    lo = y < lo ? y : lo;
+    hi = y > hi ? y : hi;
+  }
 };
 
 inline bool IsGap(const DPoint& p) { return !(std::isfinite(p.X) && std::isfinite(p.Y)); }
@@ -64,8 +69,9 @@ class PointSummary {
   // Recomputes every node the ring's state keeps (after its points moved).
   void Rebuild(const PointRing& ring);
 
-  // The extremes of Y over slots a..b (inclusive, a <= b, one run of the ring).
-  YSpan Extremes(const PointRing& ring, std::int32_t a, std::int32_t b) const;
+  // The extremes of Y over slots a..b (inclusive, a <= b, one run of the ring). finite: no
+  // slot in a..b holds a gap (a chain's points), which makes the single points cheaper.
+  YSpan Extremes(const PointRing& ring, std::int32_t a, std::int32_t b, bool finite = false) const;
   // The first slot in a..b holding a gap, or -1.
   std::int32_t FirstGap(const PointRing& ring, std::int32_t a, std::int32_t b) const;
 
@@ -97,6 +103,8 @@ class PointSummary {
   void Compute(const PointRing& ring, int level, std::int32_t i);
   // Takes node i of a level whole: its summary if kept, else its parts.
   void TakeNode(const PointRing& ring, int level, std::int32_t i, YSpan& out) const;
+  template <bool kFinite>
+  YSpan ExtremesOf(const PointRing& ring, std::int32_t a, std::int32_t b) const;
 
   template <typename Node, typename Point>
   bool WalkNode(const PointRing& ring, int level, std::int32_t i, std::int32_t a, std::int32_t b,
