@@ -7,7 +7,8 @@
 #   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs, fuzz and tsan trees)
 #   ./corvane.sh bench  build the native tree and the x86_64 DLL, run the benchmarks of the
 #                       array and picture members, the rendering of 8 x 1M points and live
-#                       data up to 100M points natively and under Wine (figures, not tests)
+#                       data up to 100M points natively and under Wine, and the Python
+#                       module against matplotlib (figures, not tests)
 #   ./corvane.sh fuzz [SECONDS]   build the fuzz tree and fuzz the automation layer (default
 #                       3600 s); the corpus grows in build/fuzz/corpus, findings land in
 #                       build/fuzz/findings/
@@ -25,7 +26,13 @@ out="$here/out"
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest
   libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fontconfig
   mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14)
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14
+  python3-dev python3-venv python3-pip python3-setuptools python3-wheel python3-pybind11
+  python3-numpy python3-pytest python3-pil python3-matplotlib)
+
+# Debian's Python, whatever python3 comes first on PATH: its numpy and pybind11 are the ones
+# the module is built and tested with.
+python=/usr/bin/python3
 
 log() { printf '== %s\n' "$*"; }
 
@@ -48,9 +55,27 @@ configure_build() {  # dir, extra cmake args...
   cmake --build "$dir" -j "$jobs"
 }
 
+# The native tree also builds the Python module, which `cmake --install` puts beside the
+# library (the package test uses it from there).
+configure_native() {
+  configure_build build/native -DCMAKE_BUILD_TYPE=Release -DCORVANE_PYTHON=ON \
+    -DPython3_EXECUTABLE="$python" "$@"
+}
+
+# The Python module as a user installs it: pip from python/, into a virtual environment that
+# sees Debian's numpy, pybind11 and setuptools; pip never asks an index for anything.
+install_python_module() {
+  local venv=build/python/venv
+  [ -x "$venv/bin/python" ] || "$python" -m venv --system-site-packages "$venv"
+  CORVANE_PYTHON_BUILD_DIR="$here/build/python/build" CORVANE_JOBS="$jobs" \
+    "$venv/bin/python" -m pip install --no-build-isolation --no-index --quiet ./python
+}
+
 build_all() {
   log "native build"
-  configure_build build/native -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=ON -DCORVANE_BENCH=ON
+  configure_native -DCORVANE_TESTS=ON -DCORVANE_BENCH=ON
+  log "Python module through pip"
+  install_python_module
   log "native build with AddressSanitizer and UBSan"
   configure_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON -DCORVANE_BENCH=OFF
   log "x86_64 DLL"
@@ -108,6 +133,9 @@ run_tests() {
   local failed=0
   log "native unit tests"
   ctest --test-dir build/native --output-on-failure -j "$jobs" || failed=1
+  log "Python module (pytest)"
+  CORVANE_NATIVE_BUILD="$here/build/native" build/python/venv/bin/python -m pytest -q -p no:cacheprovider \
+    tests/python || failed=1
   log "native unit tests under AddressSanitizer and UBSan"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure -j "$jobs" || failed=1
@@ -139,6 +167,7 @@ run_demo() {
     { cat "$out/gallery.log"; return 1; }
   echo "$(grep -c ': written$' "$out/gallery.log") pictures written"
   build/native/examples/cpp_portable "$out/examples/cpp_portable.png"
+  build/native/examples/library_chart "$out/examples/library_chart.png"
   log "VBScript demo under Wine"
   scripts/wine_demo.sh build/win64 "$out/wine"
   log "demo pictures:"
@@ -148,7 +177,7 @@ run_demo() {
 case "${1:-}" in
   demo)
     install_missing
-    configure_build build/native -DCMAKE_BUILD_TYPE=Release
+    configure_native
     configure_build build/win64 -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
     run_demo
@@ -166,7 +195,8 @@ case "${1:-}" in
     ;;
   bench)
     install_missing
-    configure_build build/native -DCMAKE_BUILD_TYPE=Release
+    configure_native
+    install_python_module
     configure_build build/win64 -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
     log "native: bench_arrays_png"
@@ -175,6 +205,8 @@ case "${1:-}" in
     build/native/bench/bench_render --full-only
     log "native: bench_live (live data from 100k to 100M points, and 8 x 64M)"
     build/native/bench/bench_live
+    log "Python: corvane against matplotlib's Agg"
+    build/python/venv/bin/python bench/bench_python.py
     log "Windows build under Wine"
     scripts/wine_bench.sh build/win64 "$here/build/wine-prefix-bench"
     ;;
@@ -187,7 +219,7 @@ case "${1:-}" in
     ;;
   gallery)
     install_missing
-    configure_build build/native -DCMAKE_BUILD_TYPE=Release
+    configure_native
     log "rendering docs/gallery and writing docs/gallery.md"
     build/native/tests/gallery/corvane_gallery render docs/gallery docs/gallery
     build/native/tests/gallery/corvane_gallery page docs/gallery docs/gallery.md
