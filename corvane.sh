@@ -143,7 +143,7 @@ run_tests() {
   run_fuzz "${CORVANE_FUZZ_SECONDS:-120}" || failed=1
   log "allocation failure at every allocation of a whole chart's script"
   build/fuzz/tests/oom/corvane_oom_sweep || failed=1
-  log "four charts on four threads at once, under ThreadSanitizer"
+  log "five charts on five threads at once, under ThreadSanitizer"
   TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/threads/corvane_thread_test | tail -1 || failed=1
   log "DLL exports and resources"
   check_dll_exports || failed=1
