@@ -6,7 +6,8 @@
 #   ./corvane.sh test   install what is missing, build everything, run every test
 #   ./corvane.sh build  build only (native, sanitizer, x86_64 and i686 DLLs, fuzz and tsan trees)
 #   ./corvane.sh bench  build the native tree and the x86_64 DLL, run the benchmarks of the
-#                       array and picture members natively and under Wine, and the Python
+#                       array and picture members, the rendering of 8 x 1M points and live
+#                       data up to 100M points natively and under Wine, and the Python
 #                       module against matplotlib (figures, not tests)
 #   ./corvane.sh fuzz [SECONDS]   build the fuzz tree and fuzz the automation layer (default
 #                       3600 s); the corpus grows in build/fuzz/corpus, findings land in
@@ -142,7 +143,7 @@ run_tests() {
   run_fuzz "${CORVANE_FUZZ_SECONDS:-120}" || failed=1
   log "allocation failure at every allocation of a whole chart's script"
   build/fuzz/tests/oom/corvane_oom_sweep || failed=1
-  log "four charts on four threads at once, under ThreadSanitizer"
+  log "five charts on five threads at once, under ThreadSanitizer"
   TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/threads/corvane_thread_test | tail -1 || failed=1
   log "DLL exports and resources"
   check_dll_exports || failed=1
@@ -200,6 +201,10 @@ case "${1:-}" in
       -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-x86_64-w64-mingw32.cmake"
     log "native: bench_arrays_png"
     build/native/bench/bench_arrays_png
+    log "native: bench_render --full-only (8 x 1,000,000 points beside the reference)"
+    build/native/bench/bench_render --full-only
+    log "native: bench_live (live data from 100k to 100M points, and 8 x 64M)"
+    build/native/bench/bench_live
     log "Python: corvane against matplotlib's Agg"
     build/python/venv/bin/python bench/bench_python.py
     log "Windows build under Wine"

@@ -43,16 +43,11 @@
 #include "platform/dc.h"
 #include "platform/worker_pool.h"
 
-#ifdef _WIN32
-#define PSAPI_VERSION 2
-#include <windows.h>
-#include <psapi.h>
+#include "bench/bench_support.h"
 
+#ifdef _WIN32
 #include "platform/gdi/gdi_system.h"
 #else
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include "platform/raster/raster_system.h"
 #endif
 
@@ -62,7 +57,12 @@ using corvane::CorvaneAutomation;
 using corvane::DeviceContext;
 using corvane::GraphicsSystem;
 using corvane::ObjHandle;
-using Clock = std::chrono::steady_clock;
+using corvane::bench::Clock;
+using corvane::bench::CpuMs;
+using corvane::bench::Median;
+using corvane::bench::Ms;
+using corvane::bench::PeakResidentBytes;
+using corvane::bench::ResidentBytes;
 
 constexpr std::int32_t kWidth = 800, kHeight = 600;
 int gWorkers = 0;  // worker threads per chart; 0: the engine's default
@@ -71,78 +71,7 @@ struct Walk {
   std::vector<double> y;  // x is 1..N
 };
 
-// splitmix64 from seed 20240601 + series, steps uniform in [-1, 1]: the reference's data.
-Walk MakeWalk(std::size_t n, int series) {
-  Walk w;
-  w.y.resize(n);
-  std::uint64_t state = 20240601ull + static_cast<std::uint64_t>(series);
-  double y = 0.0;
-  for (std::size_t k = 0; k < n; ++k) {
-    state += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z = z ^ (z >> 31);
-    const double u = static_cast<double>(z >> 11) * 0x1.0p-53;
-    y += 2.0 * u - 1.0;
-    w.y[k] = y;
-  }
-  return w;
-}
-
-double Ms(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-// Processor time of the whole process in milliseconds: what a render costs when other
-// programs share the machine's cores.
-double CpuMs() {
-#ifdef _WIN32
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
-  auto ms = [](const FILETIME& f) {
-    return double((std::uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e4;
-  };
-  return ms(kernel) + ms(user);
-#else
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-#endif
-}
-
-double Median(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  const std::size_t m = v.size() / 2;
-  return v.size() % 2 ? v[m] : 0.5 * (v[m - 1] + v[m]);
-}
-
-// Resident and peak resident size of the process in bytes.
-std::uint64_t ResidentBytes() {
-#ifdef _WIN32
-  PROCESS_MEMORY_COUNTERS pmc{};
-  return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.WorkingSetSize : 0;
-#else
-  std::FILE* f = std::fopen("/proc/self/statm", "r");
-  if (!f) return 0;
-  unsigned long long size = 0, resident = 0;
-  const int got = std::fscanf(f, "%llu %llu", &size, &resident);
-  std::fclose(f);
-  return got == 2 ? resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)) : 0;
-#endif
-}
-
-std::uint64_t PeakResidentBytes() {
-#ifdef _WIN32
-  PROCESS_MEMORY_COUNTERS pmc{};
-  return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.PeakWorkingSetSize : 0;
-#else
-  rusage ru{};
-  getrusage(RUSAGE_SELF, &ru);
-  return static_cast<std::uint64_t>(ru.ru_maxrss) * 1024u;
-#endif
-}
+Walk MakeWalk(std::size_t n, int series) { return Walk{corvane::bench::MakeWalk(n, series)}; }
 
 std::string TempBmpPath() {
 #ifdef _WIN32
@@ -163,26 +92,9 @@ struct Figures {
   std::uint64_t peak = 0;
 };
 
-// A picture-sized memory context the renders go to; made once, outside the timed spans.
-class Target {
+class Target : public corvane::bench::RenderTarget {
  public:
-  explicit Target(GraphicsSystem& g) : graphics_(g) {
-    screen_ = g.GetScreenDC();
-    dc_ = g.CreateCompatibleDC(screen_.get());
-    bitmap_ = screen_ ? screen_->CreateCompatibleBitmap(kWidth, kHeight) : corvane::kNoObject;
-    if (dc_ && bitmap_) previous_ = dc_->SelectObject(bitmap_);
-  }
-  ~Target() {
-    if (dc_ && previous_) dc_->SelectObject(previous_);
-    dc_.reset();
-    if (bitmap_) graphics_.DeleteObject(bitmap_);
-  }
-  DeviceContext* dc() { return previous_ ? dc_.get() : nullptr; }
-
- private:
-  GraphicsSystem& graphics_;
-  std::unique_ptr<DeviceContext> screen_, dc_;
-  ObjHandle bitmap_ = corvane::kNoObject, previous_ = corvane::kNoObject;
+  explicit Target(GraphicsSystem& g) : RenderTarget(g, kWidth, kHeight) {}
 };
 
 Figures RunCase(GraphicsSystem& graphics, int series, std::size_t n, int runs,
@@ -570,50 +482,6 @@ void PrintFullCase(const char* name, const FullFigures& f, double refTotal) {
   std::printf("\n");
 }
 
-// Median seconds of each STAGE line of the reference for that case.
-std::map<std::string, double> RunReference(const std::string& ref, int series, std::size_t n,
-                                           int runs) {
-  std::map<std::string, double> stages;
-#ifndef _WIN32
-  const std::string cmd = ref + " --n " + std::to_string(n) + " --s " + std::to_string(series) +
-                          " --runs " + std::to_string(runs) + " 2>&1";
-  std::FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return stages;
-  char line[512];
-  while (std::fgets(line, sizeof line, p)) {
-    char name[32];
-    double median = 0;
-    if (std::sscanf(line, "STAGE N=%*s S=%*s %31s median_s=%lf", name, &median) == 2)
-      stages[name] = median * 1e3;
-  }
-  pclose(p);
-#else
-  (void)ref, (void)series, (void)n, (void)runs;
-#endif
-  return stages;
-}
-
-// Builds the reference with its own script into a fresh temporary directory.
-std::string BuildReference(const std::string& refDir) {
-#ifndef _WIN32
-  char tmpl[] = "/tmp/corvane_ref_XXXXXX";
-  const char* dir = mkdtemp(tmpl);
-  if (!dir) return "";
-  const std::string cmd = "sh " + refDir + "/build.sh " + dir + " 2>&1";
-  std::FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return "";
-  char line[1024];
-  std::string last;
-  while (std::fgets(line, sizeof line, p)) last = line;
-  if (pclose(p) != 0) return "";
-  while (!last.empty() && (last.back() == '\n' || last.back() == '\r')) last.pop_back();
-  return last;
-#else
-  (void)refDir;
-  return "";
-#endif
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -649,7 +517,7 @@ int main(int argc, char** argv) {
 #endif
   std::string ref;
   if (withRef) {
-    ref = BuildReference(refDir);
+    ref = corvane::bench::BuildReference(refDir);
     if (ref.empty()) std::fprintf(stderr, "reference not built; continuing without it\n");
   }
   const std::string path = TempBmpPath();
@@ -663,7 +531,7 @@ int main(int argc, char** argv) {
     for (int s = 0; s < fullSeries; ++s) data.push_back(MakeWalk(maxN, s));
     const FullFigures plotsOnly = RunFullCase(graphics, fullSeries, maxN, runs, data, false);
     std::map<std::string, double> st;
-    if (!ref.empty()) st = RunReference(ref, fullSeries, maxN, runs);
+    if (!ref.empty()) st = corvane::bench::RunReference(ref, fullSeries, maxN, runs);
     const FullFigures full = RunFullCase(graphics, fullSeries, maxN, runs, data, true);
     std::printf("S x N = %d x %zu", fullSeries, maxN);
     if (!st.empty())
@@ -719,7 +587,7 @@ int main(int argc, char** argv) {
       const double plots = std::max(0.0, Median(f.repeat) - Median(f.bare));
       std::printf(" %8.3f %8.3f", Median(f.bare), plots);
       if (!ref.empty()) {
-        std::map<std::string, double> st = RunReference(ref, series, n, runs);
+        std::map<std::string, double> st = corvane::bench::RunReference(ref, series, n, runs);
         const double tot = st["total"], clear = st["clear"], draw2 = st["draw2"];
         std::printf(" %8.2f %8.3f %8.3f %7.2f %7.2f %7.2f", tot, clear, draw2,
                     tot > 0 ? Median(f.first) / tot : 0,
@@ -731,11 +599,6 @@ int main(int argc, char** argv) {
     }
   }
   std::remove(path.c_str());
-#ifndef _WIN32
-  if (!ref.empty()) {
-    std::remove(ref.c_str());
-    rmdir(ref.substr(0, ref.rfind('/')).c_str());
-  }
-#endif
+  corvane::bench::RemoveReference(ref);
   return 0;
 }

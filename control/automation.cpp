@@ -238,7 +238,7 @@ HResult CorvaneAutomation::AddPointToPlot(std::int32_t index, double x, double y
 
 HResult CorvaneAutomation::AddPointToPlot2(std::int32_t index, double y) {
   if (CPlotSeries* p = PlotAt(engine_, index)) {
-    p->AddPoint(static_cast<double>(p->points.count()) + 1.0, y);
+    p->AddPoint(static_cast<double>(p->points.appended()) + 1.0, y);
     engine_.layoutDirty = 1;
   }
   return kS_OK;

@@ -161,6 +161,11 @@ class CorvaneAutomation {
   HResult AddPointsToPlot2(std::int32_t index, const double* y, std::size_t count);
   // The number of points stored in plot `index`; 0 outside 1..8.
   HResult get_PointCount(std::int32_t index, std::int32_t* pVal);
+  // The most points plot `index` keeps: 0 (the default) keeps every point; n > 0 keeps the
+  // newest n, an append beyond them dropping the oldest, and lowering it drops the oldest at
+  // once. E_INVALIDARG for a plot outside 1..8 or a negative capacity (nothing changes).
+  HResult get_PlotCapacity(std::int32_t index, std::int32_t* pVal);
+  HResult put_PlotCapacity(std::int32_t index, std::int32_t n);
   // The picture SaveToFile would write, as an 8-bit RGB PNG, with SaveToFile's rules: the
   // file is replaced whole or not at all; E_INVALIDARG for an empty name or a width or height
   // <= 0; E_OUTOFMEMORY when no picture of this size can be made; the encoder's or the file

@@ -1,5 +1,5 @@
 // The array members of ICorvaneEx2: whole point arrays in one call, and the count of points
-// a plot holds.
+// a plot holds; the capacity of a plot that keeps only its newest points.
 #include "control/automation.h"
 
 namespace corvane {
@@ -29,8 +29,21 @@ HResult CorvaneAutomation::AddPointsToPlot2(std::int32_t index, const double* y,
 
 HResult CorvaneAutomation::get_PointCount(std::int32_t index, std::int32_t* pVal) {
   if (!pVal) return kE_POINTER;
-  *pVal = index >= 1 && index <= CChartEngine::kMaxPlots ? engine_.plots[index - 1].points.count()
+  *pVal = index >= 1 && index <= CChartEngine::kMaxPlots ? engine_.plots[index - 1].KeptCount()
                                                           : 0;
+  return kS_OK;
+}
+
+HResult CorvaneAutomation::get_PlotCapacity(std::int32_t index, std::int32_t* pVal) {
+  if (!pVal) return kE_POINTER;
+  if (index < 1 || index > CChartEngine::kMaxPlots) return kE_INVALIDARG;
+  *pVal = engine_.plots[index - 1].capacity();
+  return kS_OK;
+}
+
+HResult CorvaneAutomation::put_PlotCapacity(std::int32_t index, std::int32_t n) {
+  if (index < 1 || index > CChartEngine::kMaxPlots || n < 0) return kE_INVALIDARG;
+  if (engine_.plots[index - 1].SetCapacity(n)) engine_.layoutDirty = 1;
   return kS_OK;
 }
 

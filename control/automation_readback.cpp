@@ -53,9 +53,9 @@ HResult StoredPoint(CChartEngine& e, std::int32_t plot, std::int32_t index, doub
                     double DPoint::*coordinate) {
   if (!out) return kE_POINTER;
   if (plot < 1 || plot > CChartEngine::kMaxPlots) return kE_INVALIDARG;
-  const GrowableArray<DPoint>& points = e.plots[plot - 1].points;
-  if (index < 1 || index > points.count()) return kE_INVALIDARG;
-  *out = points[index - 1].*coordinate;
+  const CPlotSeries& p = e.plots[plot - 1];
+  if (index < 1 || index > p.KeptCount()) return kE_INVALIDARG;
+  *out = p.PointAt(index - 1).*coordinate;
   return kS_OK;
 }
 

@@ -207,6 +207,8 @@ class ChartObject : public Interface {
   STDMETHODIMP get_PointX(LONG plot, LONG index, DOUBLE* pVal) override;
   STDMETHODIMP get_PointY(LONG plot, LONG index, DOUBLE* pVal) override;
   STDMETHODIMP HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvaneHit** hit) override;
+  STDMETHODIMP get_PlotCapacity(LONG plot, LONG* pVal) override;
+  STDMETHODIMP put_PlotCapacity(LONG plot, LONG newVal) override;
 
  protected:
   // With an outer object every IUnknown call of the interfaces goes to it.

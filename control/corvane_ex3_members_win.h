@@ -91,4 +91,18 @@ STDMETHODIMP ChartObject<I>::HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvane
   });
 }
 
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PlotCapacity(LONG plot, LONG* pVal) {
+  return chart_members::Answer<std::int32_t>(
+      pVal, [&](std::int32_t* v) { return automation_.get_PlotCapacity(plot, v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::put_PlotCapacity(LONG plot, LONG newVal) {
+  return Guard([&]() -> HRESULT {
+    const HRESULT hr = automation_.put_PlotCapacity(plot, newVal);
+    Changed();  // lowering it drops points at once
+    return hr;
+  });
+}
+
 }  // namespace corvane

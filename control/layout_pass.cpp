@@ -1,6 +1,6 @@
 // The layout pass and what moves the world window: the vertical range over every plot and
-// overlay, the device positions of the plots, the copies handed to the records, the axis
-// origin; SetSegment and scrolling.
+// overlay, the copies handed to the plots and the records, the axis origin; SetSegment and
+// scrolling.
 #include <cstdint>
 
 #include "control/chart_engine.h"
@@ -50,19 +50,10 @@ void CChartEngine::LayoutPass() {
 void CChartEngine::ComputeWorldWindow() {
   const std::int32_t active = ActivePlots();
   VerticalRangeScan scan;
-  // Plots never touch the margin flag; this walks every point of the chart. Each plot's
-  // range is found on its own and merged in plot order: the same range as one scan.
-  const bool shared = SharesPlots();
-  if (shared) {
-    VerticalRangeScan parts[kMaxPlots];
-    workers.Run(active, [&](int p) {
-      parts[p].TakePoints(plots[p].points.data(), plots[p].points.count());
-    });
-    for (std::int32_t p = 0; p < active; ++p) scan.Merge(parts[p]);
-  } else {
-    for (std::int32_t p = 0; p < active; ++p)
-      scan.TakePoints(plots[p].points.data(), plots[p].points.count());
-  }
+  // Plots never touch the margin flag. Each plot keeps its extremes as points arrive (the
+  // range an in-order scan of its points finds); taken in plot order they are one scan's.
+  for (std::int32_t p = 0; p < active; ++p)
+    scan.TakeExtremes(plots[p].points.Extremes(0, plots[p].KeptCount() - 1));
   for (const CChartPolygon& poly : polygons)
     for (const DPoint& pt : poly.points) scan.TakeSettingMargin(pt.Y, false);
   for (const CChartLine& line : lines) {
@@ -79,21 +70,12 @@ void CChartEngine::ComputeWorldWindow() {
   }
   FinishWorldWindow(scan, world);
 
-  // A plot that will be drawn gets its fits' sums in the same pass as its mapping; the draw
-  // refits from them. A hidden one keeps its fits until it is drawn again.
+  // The plots take the window and the area they draw with; they map their points there.
   const IRect area = PlotArea();
-  auto map = [&](int p) {
-    CPlotSeries& plot = plots[p];
-    plot.world = world;
-    if (plot.visible && (plot.segmentOnly == 0 || plot.segmentOnly == 1))
-      plot.MapAndSum(area.left, area.right, area.top, area.bottom);
-    else
-      plot.MapToDevice(area.left, area.right, area.top, area.bottom);
-  };
-  if (shared)
-    workers.Run(active, map);
-  else
-    for (std::int32_t p = 0; p < active; ++p) map(p);
+  for (std::int32_t p = 0; p < active; ++p) {
+    plots[p].world = world;
+    plots[p].MapToDevice(area.left, area.right, area.top, area.bottom);
+  }
   grid.xmin = world.xmin;
   grid.xmax = world.xmax;
   grid.ymin = world.ymin;
@@ -104,7 +86,7 @@ bool CChartEngine::SharesPlots() const {
   if (workers.workers() <= 1) return false;
   std::int64_t total = 0;
   const std::int32_t active = ActivePlots();
-  for (std::int32_t p = 0; p < active; ++p) total += plots[p].points.count();
+  for (std::int32_t p = 0; p < active; ++p) total += plots[p].KeptCount();
   return active > 1 && total >= parallelMinPoints;
 }
 

@@ -1,11 +1,12 @@
 // The members of ICorvaneEx3 on corvane::Chart: the layout read back, the mapping both ways,
-// the stored points and what lies under a pixel.
+// the stored points, what lies under a pixel and the plots' capacities.
 #include "corvane/chart.h"
 #include "library/chart_forwarding.h"
 
 namespace corvane {
 
 using detail::Automation;
+using detail::Call;
 using detail::Get;
 
 // clang-format off
@@ -24,6 +25,8 @@ double Chart::PixelToWorldY(double py) { return Get(impl_, "PixelToWorldY", &Aut
 double Chart::PointX(std::int32_t plot, std::int32_t index) const { return Get(impl_, "PointX", &Automation::get_PointX, plot, index); }
 double Chart::PointY(std::int32_t plot, std::int32_t index) const { return Get(impl_, "PointY", &Automation::get_PointY, plot, index); }
 Hit Chart::HitTest(double x, double y, double radius) { return Get(impl_, "HitTest", &Automation::HitTest, x, y, radius); }
+std::int32_t Chart::PlotCapacity(std::int32_t plot) const { return Get(impl_, "PlotCapacity", &Automation::get_PlotCapacity, plot); }
+void Chart::set_PlotCapacity(std::int32_t plot, std::int32_t capacity) { Call(impl_, "PlotCapacity", &Automation::put_PlotCapacity, plot, capacity); }
 // clang-format on
 
 }  // namespace corvane

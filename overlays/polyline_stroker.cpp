@@ -151,60 +151,86 @@ inline IPoint Truncated(const DPoint& d) {
 
 void PolylineStroker::AddTruncated(const DPoint* d, std::int32_t n) {
   if (!drawing_ || n <= 0) return;
+  const int chosen = density_;
+  if (chosen == 0) ExpectPoints(n);
+  IPoint pixels[256];
+  for (std::int32_t k = 0; k < n; k += 256) {
+    const std::int32_t m = n - k < 256 ? n - k : 256;
+    for (std::int32_t i = 0; i < m; ++i) pixels[i] = Truncated(d[k + i]);
+    AddPixels(pixels, m);
+  }
+  density_ = chosen;
+}
+
+void PolylineStroker::ExpectPoints(std::int64_t n) {
+  density_ = n / 4 > clipWidth_ ? 1 : -1;
+}
+
+void PolylineStroker::AddPixels(const IPoint* p, std::int32_t n) {
+  if (!drawing_ || n <= 0) return;
   std::int32_t k = 0;
   if (added_ == 0) {
-    Add(Truncated(d[0]));
+    Add(p[0]);
     k = 1;
   }
   added_ += n - k;
   // Collapsing columns and remembering drawn segments pay off only when several points share
   // a pixel column; for sparser data their tests cost more than the drawing they save.
-  if (n / 4 > clipWidth_) {
+  const bool dense = density_ != 0 ? density_ > 0 : n / 4 > clipWidth_;
+  if (dense) {
     if (added_ >= (std::int64_t{1} << kFirstCacheBits)) GrowCache();
-    AddDense(d + k, n - k);
+    AddDense(p + k, n - k);
   } else {
     if (inColumn_) CloseColumn();
-    AddSparse(d + k, n - k);
+    AddSparse(p + k, n - k);
   }
 }
 
 // Dense data lands on the previous pixel most of the time: that test, on a register copy,
 // is the whole loop for most points.
-void PolylineStroker::AddDense(const DPoint* d, std::int32_t n) {
+void PolylineStroker::AddDense(const IPoint* p, std::int32_t n) {
   IPoint prev = prev_;
   for (std::int32_t k = 0; k < n; ++k) {
-    const IPoint p = Truncated(d[k]);
-    if (Same(p, prev)) continue;
-    Step(p);
-    prev = p;
+    if (Same(p[k], prev)) continue;
+    Step(p[k]);
+    prev = p[k];
   }
 }
 
-void PolylineStroker::AddSparse(const DPoint* d, std::int32_t n) {
+void PolylineStroker::AddSparse(const IPoint* p, std::int32_t n) {
   IPoint prev = prev_;
   for (std::int32_t k = 0; k < n; ++k) {
-    const IPoint p = Truncated(d[k]);
-    if (Same(p, prev)) continue;
+    if (Same(p[k], prev)) continue;
     sawDistinct_ = true;
-    if (Culled(prev, p))
+    if (Culled(prev, p[k]))
       Flush();
     else
-      Append(prev, p);
-    prev = p;
+      Append(prev, p[k]);
+    prev = p[k];
   }
   prev_ = prev;
+}
+
+// A chain that never moves is one zero-length segment: whatever the pen leaves there.
+void PolylineStroker::EndChain() {
+  if (inColumn_) CloseColumn();
+  if (added_ >= 2 && !sawDistinct_ && !Culled(first_, first_)) {
+    run_[0] = run_[1] = first_;
+    runCount_ = 2;
+  }
+  Flush();
+  added_ = 0;
+  sawDistinct_ = false;
+}
+
+void PolylineStroker::Break() {
+  if (drawing_) EndChain();
 }
 
 void PolylineStroker::Finish() {
   if (!active_) return;
   if (drawing_) {
-    if (inColumn_) CloseColumn();
-    // A chain that never moves is one zero-length segment: whatever the pen leaves there.
-    if (added_ >= 2 && !sawDistinct_ && !Culled(first_, first_)) {
-      run_[0] = run_[1] = first_;
-      runCount_ = 2;
-    }
-    Flush();
+    EndChain();
     if (dc_) {
       dc_->SelectObject(oldPen_);
       dc_->DeleteObject(pen_);

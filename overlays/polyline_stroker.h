@@ -1,6 +1,6 @@
-// PolylineStroker: draws a stream of points as the chain of solid segments p0-p1, p1-p2, ...
-// with one pen and one clip for the whole chain, leaving every pixel as one
-// CLineStyle::DrawLineClipped per segment would. Segments that cannot reach the clip are left
+// PolylineStroker: draws a stream of points as chains of solid segments p0-p1, p1-p2, ...
+// (Break ends one chain and starts the next) with one pen and one clip for all of them,
+// leaving every pixel as one CLineStyle::DrawLineClipped per segment would. Segments that cannot reach the clip are left
 // out; the rest go out as Polyline runs. In dense chains (several points per pixel column)
 // segments already drawn are left out too, and a wide pen's steps up and down one pixel
 // column collapse to the column's extremes: every disc along the way lies inside the body
@@ -40,8 +40,19 @@ class PolylineStroker {
   PolylineStroker& operator=(const PolylineStroker&) = delete;
 
   void Add(IPoint p);
+  // Adds n pixels in order, as n Add calls would.
+  void AddPixels(const IPoint* p, std::int32_t n);
   // Adds the pixels of n unrounded device positions, each truncated as TruncToInt32 does.
   void AddTruncated(const DPoint* d, std::int32_t n);
+  // Ends the current chain: the next point starts a new one, with no segment to it.
+  void Break();
+  // Says how many points the chains will get in all, so that AddPixels can choose between
+  // its dense and its sparse loop once for all of them.
+  void ExpectPoints(std::int64_t n);
+  // The columns beyond which a segment's pixels cannot reach into the clip: a segment with
+  // both ends left of reachLeft() (or right of reachRight()) draws nothing.
+  std::int64_t reachLeft() const { return reachLeft_; }
+  std::int64_t reachRight() const { return reachRight_; }
   // Issues the runs of a recording made with the same style and clip, as if its points had
   // been added here. Nothing for a stroker whose pen could not be made.
   void Replay(const StrokeRecording& recording);
@@ -60,8 +71,9 @@ class PolylineStroker {
 
   void SetReach(const IRect& clip, std::int32_t width);
   void Emit(const IPoint* points, std::int32_t n);
-  void AddDense(const DPoint* d, std::int32_t n);
-  void AddSparse(const DPoint* d, std::int32_t n);
+  void AddDense(const IPoint* p, std::int32_t n);
+  void AddSparse(const IPoint* p, std::int32_t n);
+  void EndChain();
   void Step(IPoint p);
   void CloseColumn();
   void Segment(IPoint a, IPoint b);
@@ -86,8 +98,9 @@ class PolylineStroker {
 
   IPoint first_{0, 0};
   IPoint prev_{0, 0};
-  std::int64_t added_ = 0;
+  std::int64_t added_ = 0;  // points of the current chain
   bool sawDistinct_ = false;
+  int density_ = 0;  // 1: dense, -1: sparse, 0: decided per AddPixels call
 
   // Steps within one column since the chain entered it at (prev_.x, columnEntry_).
   bool collapseColumns_ = false;  // wide pens only: a cosmetic line leaves its end pixels out

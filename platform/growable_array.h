@@ -87,6 +87,39 @@ class GrowableArray {
     return true;
   }
 
+  // Gives back the room beyond max(count, total) elements of plain values. Returns false
+  // (and keeps the larger block, which holds everything still) when the smaller one cannot
+  // be had.
+  bool ShrinkTo(std::int32_t total) {
+    static_assert(std::is_trivially_copyable_v<T>, "plain values only");
+    if (total < count_) total = count_;
+    if (total >= capacity_) return true;
+    if (total == 0) {
+      Clear();
+      return true;
+    }
+    void* p;
+    if (IsLarge(total)) {
+      p = ResizeLargeBlock(data_, Bytes(capacity_), Bytes(total));
+    } else if (!IsLarge(capacity_)) {
+      p = std::realloc(data_, Bytes(total));
+    } else {
+      p = std::malloc(Bytes(total));
+      if (p && count_ > 0) std::memcpy(p, data_, Bytes(count_));
+      if (p) FreeLargeBlock(data_, Bytes(capacity_));
+    }
+    if (!p) return false;
+    data_ = static_cast<T*>(p);
+    capacity_ = total;
+    return true;
+  }
+
+  // Changes the count of plain values to n <= capacity; new elements are not initialised.
+  void SetCount(std::int32_t n) {
+    static_assert(std::is_trivially_copyable_v<T>, "plain values only");
+    if (n >= 0 && n <= capacity_) count_ = n;
+  }
+
   // Destroys every element and frees the block: count and capacity become 0.
   void Clear() {
     for (std::int32_t i = 0; i < count_; ++i) data_[i].~T();

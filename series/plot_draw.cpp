@@ -1,9 +1,11 @@
 // Drawing of one plot: its polyline, fitted line or parabola, then its point markers.
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "overlays/line_style.h"
 #include "overlays/polyline_stroker.h"
+#include "series/column_walk.h"
 #include "series/plot_series.h"
 
 namespace corvane {
@@ -14,8 +16,6 @@ std::int32_t Saturate(std::int64_t v) {
   return static_cast<std::int32_t>(
       std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
-
-IPoint DevicePixel(const DPoint& d) { return IPoint{TruncToInt32(d.X), TruncToInt32(d.Y)}; }
 
 // The index range [first, last] of the points drawn, already cut to the stored points.
 struct PointRange {
@@ -33,16 +33,40 @@ CLineStyle SeriesStyle(const CPlotSeries& p) {
 
 IRect SeriesClip(const CPlotSeries& p) { return IRect{p.left, p.top, p.right, p.bottom}; }
 
-bool SameRect(const IRect& a, const IRect& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+bool MappingOf(const CPlotSeries& p, PlotMapping* m) {
+  return MakePlotMapping(p.world, p.left, p.right, p.top, p.bottom, m);
 }
 
-// Whether `prepared` holds the polyline of this plot's points, range, width and clip.
+// What the polyline and the markers of `range` depend on beyond colour.
+PlotDrawKey KeyOf(const CPlotSeries& p, PointRange range) {
+  PlotDrawKey k;
+  k.storage = p.points.ring().slots();
+  k.appended = p.points.appended();
+  k.epoch = p.points.epoch();
+  k.count = p.points.count();
+  k.first = range.first;
+  k.last = range.last;
+  k.width = SanitizeLineWidth(p.plotWidth);
+  k.pointSize = p.pointSize;
+  k.markers = p.pointVisible;
+  k.clip = SeriesClip(p);
+  k.world = p.world;
+  return k;
+}
+
+// Whether `prepared` holds this plot's polyline and markers for this range.
 bool Fits(const PreparedPlot* prepared, const CPlotSeries& p, PointRange range) {
-  return prepared && prepared->ready && prepared->data == p.devicePoints.data() &&
-         prepared->first == range.first && prepared->last == range.last &&
-         prepared->width == SanitizeLineWidth(p.plotWidth) &&
-         SameRect(prepared->clip, SeriesClip(p));
+  return prepared && prepared->ready && prepared->key == KeyOf(p, range);
+}
+
+// The polyline of the points in `range`; false when they cannot be placed (a window empty on
+// an axis).
+bool StrokePolyline(const CPlotSeries& p, PointRange range, PolylineStroker& stroker) {
+  PlotMapping m;
+  if (!MappingOf(p, &m)) return false;
+  StrokePlotPoints(p.points, m, range.first, range.last,
+                   SanitizeLineWidth(p.plotWidth) == 1, stroker);
+  return true;
 }
 
 void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
@@ -54,12 +78,14 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
   if (p.approximation == 0) {
     // 64-bit: a window index computed from hostile x values may be INT32_MIN.
     if (std::int64_t{range.last} - range.first < 1) return;
-    // One pen and one clip for the whole chain instead of one per segment: same pixels.
+    PlotMapping m;
+    if (!MappingOf(p, &m)) return;  // the points have no place
+    // One pen and one clip for every chain instead of one per segment: same pixels.
     PolylineStroker stroker(line, clip, dc);
     if (Fits(prepared, p, range))
       stroker.Replay(prepared->stroke);
     else
-      stroker.AddTruncated(p.devicePoints.data() + range.first, range.last - range.first + 1);
+      StrokePolyline(p, range, stroker);
     stroker.Finish();
   } else if (p.approximation == 1) {
     const std::int32_t xa = Saturate(inset ? left + 10 : left);
@@ -79,26 +105,52 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
   }
 }
 
-void DrawMarkers(const CPlotSeries& p, DeviceContext& dc, PointRange range, ObjHandle brush) {
-  const double left = p.left, right = p.right;
-  const std::int64_t s = p.pointSize;
-  const DPoint* d = p.devicePoints.data();
-  // Repeating the same square (or pixel) changes nothing; dense data repeats a lot.
-  bool havePrevious = false;
-  IPoint previous{0, 0};
-  for (std::int32_t k = range.first; k <= range.last; ++k) {
-    if (!(left <= d[k].X && d[k].X <= right)) continue;
-    const IPoint c = DevicePixel(d[k]);
-    if (havePrevious && c.x == previous.x && c.y == previous.y) continue;
-    havePrevious = true;
-    previous = c;
-    if (s > 0) {
-      const IRect rc{Saturate(c.x - s), Saturate(c.y - s), Saturate(c.x + s), Saturate(c.y + s)};
-      if (brush) dc.FillRect(rc, brush);
+// Squares (or pixels) at the marker centres; repeating one changes nothing.
+class MarkerPainter final : public MarkerSink {
+ public:
+  MarkerPainter(const CPlotSeries& p, DeviceContext& dc, ObjHandle brush)
+      : dc_(dc), brush_(brush), size_(p.pointSize), color_(p.pointColor) {}
+  void Marker(IPoint c) override {
+    if (size_ > 0) {
+      const IRect rc{Saturate(c.x - size_), Saturate(c.y - size_), Saturate(c.x + size_),
+                     Saturate(c.y + size_)};
+      if (brush_) dc_.FillRect(rc, brush_);
     } else {
-      dc.SetPixelV(c.x, c.y, p.pointColor);
+      dc_.SetPixelV(c.x, c.y, color_);
     }
   }
+
+ private:
+  DeviceContext& dc_;
+  ObjHandle brush_;
+  std::int64_t size_;
+  Color color_;
+};
+
+class MarkerList final : public MarkerSink {
+ public:
+  explicit MarkerList(std::vector<IPoint>& out) : out_(out) {}
+  void Marker(IPoint c) override { out_.push_back(c); }
+
+ private:
+  std::vector<IPoint>& out_;
+};
+
+// The markers of the points in `range` whose device x lies in the plot area's columns.
+void CollectMarkers(const CPlotSeries& p, PointRange range, MarkerSink& sink) {
+  PlotMapping m;
+  if (!MappingOf(p, &m)) return;
+  CollectPlotMarkers(p.points, m, range.first, range.last, p.left, p.right, sink);
+}
+
+void DrawMarkers(const CPlotSeries& p, DeviceContext& dc, PointRange range, ObjHandle brush,
+                 const PreparedPlot* prepared) {
+  MarkerPainter painter(p, dc, brush);
+  if (Fits(prepared, p, range)) {
+    for (const IPoint& c : prepared->markers) painter.Marker(c);
+    return;
+  }
+  CollectMarkers(p, range, painter);
 }
 
 void DrawPoints(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
@@ -109,16 +161,16 @@ void DrawPoints(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
     p.refitPending = 0;
   }
   DrawSeries(p, dc, range, inset, prepared);
-  if (p.pointVisible) DrawMarkers(p, dc, range, brush);
+  if (p.pointVisible) DrawMarkers(p, dc, range, brush, prepared);
   if (brush) dc.DeleteObject(brush);
 }
 
-PointRange AllPoints(const CPlotSeries& p) { return PointRange{0, p.devicePoints.count() - 1}; }
+PointRange AllPoints(const CPlotSeries& p) { return PointRange{0, p.points.count() - 1}; }
 
 // Window indices beyond the stored points are skipped.
 PointRange SegmentPoints(const CPlotSeries& p) {
   return PointRange{std::max<std::int32_t>(p.firstIndex, 0),
-                    std::min<std::int32_t>(p.lastIndex, p.devicePoints.count() - 1)};
+                    std::min<std::int32_t>(p.lastIndex, p.points.count() - 1)};
 }
 
 // The points DrawPlot draws and whether the fits are inset; false for a plot not drawn.
@@ -154,21 +206,24 @@ void CPlotSeries::PrepareDraw(PreparedPlot* out) {
     Refit();
     refitPending = 0;
   }
-  if (approximation != 0 || std::int64_t{range.last} - range.first < 1) return;
   try {
     out->stroke.Clear();
-    PolylineStroker stroker(SeriesStyle(*this), SeriesClip(*this), out->stroke);
-    stroker.AddTruncated(devicePoints.data() + range.first, range.last - range.first + 1);
-    stroker.Finish();
+    out->markers.clear();
+    if (approximation == 0 && std::int64_t{range.last} - range.first >= 1) {
+      PolylineStroker stroker(SeriesStyle(*this), SeriesClip(*this), out->stroke);
+      StrokePolyline(*this, range, stroker);
+      stroker.Finish();
+    }
+    if (pointVisible) {
+      MarkerList list(out->markers);
+      CollectMarkers(*this, range, list);
+    }
   } catch (...) {
     out->stroke.Clear();
-    return;  // no memory for the recording: DrawPlot works the polyline out itself
+    out->markers.clear();
+    return;  // no memory for the recording: DrawPlot works it out itself
   }
-  out->data = devicePoints.data();
-  out->first = range.first;
-  out->last = range.last;
-  out->width = SanitizeLineWidth(plotWidth);
-  out->clip = SeriesClip(*this);
+  out->key = KeyOf(*this, range);
   out->ready = true;
 }
 

@@ -18,7 +18,7 @@ struct DrawnRange {
 
 bool RangeDrawn(const CPlotSeries& p, DrawnRange* r) {
   if (!p.visible || (p.segmentOnly != 0 && p.segmentOnly != 1)) return false;
-  const std::int32_t n = p.points.count();
+  const std::int32_t n = p.KeptCount();
   r->inset = p.segmentOnly == 0;
   r->first = r->inset ? 0 : std::max<std::int32_t>(p.firstIndex, 0);
   r->last = r->inset ? n - 1 : std::min<std::int32_t>(p.lastIndex, n - 1);
@@ -52,9 +52,9 @@ class PlotProbe {
 
   // The nearest point inside the plot area.
   void Points(const DrawnRange& r, Best* best) const {
-    const DPoint* pts = p_.points.data();
     for (std::int32_t k = r.first; k <= r.last; ++k) {
-      const double dx = map_.X(pts[k].X), dy = map_.Y(pts[k].Y);
+      const DPoint w = p_.PointAt(k);
+      const double dx = map_.X(w.X), dy = map_.Y(w.Y);
       if (!std::isfinite(dx) || !std::isfinite(dy) || !Contains(area_, dx, dy)) continue;
       best->Offer(NearestOnSegment(probe_.x, probe_.y, dx, dy, dx, dy), 0, probe_.radius, k);
     }
@@ -62,10 +62,11 @@ class PlotProbe {
 
   // The nearest segment of the polyline, each cut to the plot area.
   void Polyline(const DrawnRange& r, Best* best) const {
-    const DPoint* pts = p_.points.data();
     for (std::int32_t k = r.first; k < r.last; ++k) {
-      double ax = map_.X(pts[k].X), ay = map_.Y(pts[k].Y);
-      double bx = map_.X(pts[k + 1].X), by = map_.Y(pts[k + 1].Y);
+      const DPoint a = p_.PointAt(k), b = p_.PointAt(k + 1);
+      if (IsGap(a) || IsGap(b)) continue;  // the polyline breaks there
+      double ax = map_.X(a.X), ay = map_.Y(a.Y);
+      double bx = map_.X(b.X), by = map_.Y(b.Y);
       if (!ClipSegmentToBox(area_, &ax, &ay, &bx, &by)) continue;
       best->Offer(NearestOnSegment(probe_.x, probe_.y, ax, ay, bx, by), reach_, probe_.radius, k);
     }
@@ -141,8 +142,8 @@ PlotHit CPlotSeries::HitTest(const HitProbe& probe) const {
     out.hit.x = map.WorldX(best.at.x);
     out.hit.y = map.WorldY(best.at.y);
   } else {
-    out.hit.x = points[best.index].X;  // the stored point, not its image mapped back
-    out.hit.y = points[best.index].Y;
+    out.hit.x = PointAt(best.index).X;  // the stored point, not its image mapped back
+    out.hit.y = PointAt(best.index).Y;
   }
   return out;
 }

@@ -1,71 +1,76 @@
 #include "series/plot_series.h"
 
 #include <cstdint>
+#include <cstring>
+
+#include "series/index_search.h"
 
 namespace corvane {
 
-namespace {
-
-// Makes sure one more element fits, growing by doubling as Append would.
-bool RoomForOne(GrowableArray<DPoint>& a) {
-  if (a.count() < a.capacity()) return true;
-  if (a.capacity() >= INT32_MAX / 2) return false;
-  return a.Reserve(a.capacity() == 0 ? 1 : a.capacity() * 2);
-}
-
-}  // namespace
-
 void CPlotSeries::AddPoint(double x, double y) {
   refitPending = 1;
-  keptSums.valid = false;
-  // Both arrays get their room before either grows, so a failed allocation drops the point
-  // whole and the two arrays never differ in length.
-  if (!RoomForOne(points) || !RoomForOne(devicePoints)) return;
-  points.Append(DPoint{x, y});
-  devicePoints.AppendZeroed(1);
+  points.Append(x, y);
 }
-
-namespace {
-
-// Room for `total` elements: doubling as single appends grow, or exactly the total when a
-// bulk append needs more than that.
-bool RoomFor(GrowableArray<DPoint>& a, std::int32_t total) {
-  if (total <= a.capacity()) return true;
-  const std::int64_t doubled = std::int64_t{a.capacity()} * 2;
-  const std::int64_t wanted = doubled >= total && doubled <= CPlotSeries::kMaxPoints ? doubled : total;
-  return a.Reserve(static_cast<std::int32_t>(wanted));
-}
-
-}  // namespace
 
 bool CPlotSeries::AddPoints(const double* x, const double* y, std::int32_t n) {
-  if (n < 0 || (n > 0 && !y)) return false;
-  if (n == 0) return true;
-  const std::int32_t first = points.count();
-  if (n > kMaxPoints - first) return false;
-  const std::int32_t total = first + n;
-  if (!RoomFor(points, total) || !RoomFor(devicePoints, total)) return false;
-  refitPending = 1;
-  keptSums.valid = false;
-  // Both arrays have room now: neither append below can fail.
-  points.AppendInPlace(n, [&](DPoint* out) {
-    if (x) {
-      for (std::int32_t i = 0; i < n; ++i) out[i] = DPoint{x[i], y[i]};
-    } else {
-      const double base = static_cast<double>(first) + 1.0;
-      for (std::int32_t i = 0; i < n; ++i) out[i] = DPoint{base + static_cast<double>(i), y[i]};
-    }
-  });
-  devicePoints.AppendZeroed(n);
+  if (!points.Append(x, y, n)) return false;
+  if (n > 0) refitPending = 1;
   return true;
 }
 
 void CPlotSeries::Dispose() {
   points.Clear();
-  devicePoints.Clear();
+  deviceSums.valid = false;
   world = WorldWindow{};
   refitPending = 1;
-  keptSums.valid = false;
+}
+
+bool CPlotSeries::SetCapacity(std::int32_t n) {
+  if (points.SetLimit(n) == 0) return false;
+  refitPending = 1;
+  return true;
+}
+
+void CPlotSeries::MapToDevice(std::int32_t l, std::int32_t r, std::int32_t t, std::int32_t b) {
+  left = l;
+  right = r;
+  top = t;
+  bottom = b;
+  PlotMapping m;
+  // The device fits follow every new mapping of points.
+  if (points.count() > 0 && MakePlotMapping(world, l, r, t, b, &m)) refitPending = 1;
+}
+
+PointIndexRange CPlotSeries::PointsWithXIn(double xlo, double xhi) const {
+  const std::int32_t n = points.count();
+  if (!(xlo <= xhi) || n == 0) return PointIndexRange{};
+  if (!points.ordered()) return PointIndexRange{0, n - 1};
+  const std::int32_t first = FirstWhere(0, n - 1, [&](std::int32_t k) { return points[k].X >= xlo; });
+  const std::int32_t end = FirstWhere(first, n - 1, [&](std::int32_t k) { return points[k].X > xhi; });
+  return PointIndexRange{first, end - 1};
+}
+
+bool CPlotSeries::YExtremes(std::int32_t first, std::int32_t last, double* lo, double* hi) const {
+  if (first < 0) first = 0;
+  if (last > points.count() - 1) last = points.count() - 1;
+  const YSpan s = points.Extremes(first, last);
+  if (s.empty()) return false;
+  *lo = s.lo;
+  *hi = s.hi;
+  return true;
+}
+
+bool PlotDrawKey::operator==(const PlotDrawKey& o) const {
+  auto same = [](const IRect& a, const IRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  };
+  // Bit for bit: a window with a NaN end is the same window still.
+  auto sameWorld = [](const WorldWindow& a, const WorldWindow& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+  };
+  return storage == o.storage && appended == o.appended && epoch == o.epoch && count == o.count &&
+         first == o.first && last == o.last && width == o.width && pointSize == o.pointSize &&
+         markers == o.markers && same(clip, o.clip) && sameWorld(world, o.world);
 }
 
 }  // namespace corvane

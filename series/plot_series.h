@@ -1,43 +1,58 @@
-// CPlotSeries: one of the chart's eight data series -- its points, their device positions
-// from the last layout pass, its fits, its segment window and its appearance.
+// CPlotSeries: one of the chart's eight data series -- its points, the layout copies they are
+// drawn with, its fits, its segment window and its appearance. Device positions are worked
+// out where they are drawn, from the layout copies; a plot whose X never decreases is drawn
+// from the min/max summary of its points, a pixel column at a time.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "platform/dc.h"
 #include "platform/geometry.h"
-#include "platform/growable_array.h"
 #include "platform/hit_geometry.h"
 #include "overlays/polyline_stroker.h"
+#include "series/fit_sums.h"
+#include "series/plot_mapping.h"
+#include "series/plot_points.h"
 
 namespace corvane {
 
 class CChartGrid;
 
-// The sums of the least-squares fits, accumulated in point order; the linear fits use s2,
-// s1, t1 and t0.
-struct FitSums {
-  double s4 = 0, s3 = 0, s2 = 0, s1 = 0, t2 = 0, t1 = 0, t0 = 0;
-};
-
-// The fits' sums the layout pass gathered while it mapped a plot, and what they were
-// gathered over: a refit takes them only while all of it still holds.
-struct KeptFitSums {
+// The device fits' sums and what they were gathered over: they grow with appended points
+// while the mapping stays and no point leaves.
+struct DeviceFitSums {
   bool valid = false;
-  const DPoint* data = nullptr;
-  std::int32_t count = 0;
-  WorldWindow world;
-  std::int32_t left = 0, right = 0, top = 0, bottom = 0;
-  FitSums worldSums, deviceSums;
+  PlotMapping mapping;
+  std::uint64_t epoch = 0;
+  std::int64_t appended = 0;  // PlotPoints::appended() when the last point was taken
+  FitSums sums;
 };
 
-// A plot's polyline worked out ahead of drawing, on any thread (see PrepareDraw), and what
-// it was worked out for: drawing replays it only while all of that still holds.
+// What a plot's drawing depends on beyond its appearance: a drawing worked out for one of
+// these is replayed only for an equal one.
+struct PlotDrawKey {
+  const void* storage = nullptr;
+  std::int64_t appended = 0;
+  std::uint64_t epoch = 0;
+  std::int32_t count = 0, first = 0, last = -1, width = 0, pointSize = 0;
+  std::uint8_t markers = 0;
+  IRect clip{};
+  WorldWindow world;
+  bool operator==(const PlotDrawKey& o) const;
+};
+
+// A plot's polyline and markers worked out ahead of drawing, on any thread (see
+// PrepareDraw): drawing replays them while the key still holds.
 struct PreparedPlot {
   bool ready = false;
-  const DPoint* data = nullptr;
-  std::int32_t first = 0, last = 0, width = 0;
-  IRect clip{};
+  PlotDrawKey key;
   StrokeRecording stroke;
+  std::vector<IPoint> markers;  // marker centres, each once
+};
+
+// The index range [first, last] of points (empty when first > last).
+struct PointIndexRange {
+  std::int32_t first = 0, last = -1;
 };
 
 // The device-space coefficients a drawing of the plot uses: y = slope x + intercept, and
@@ -56,23 +71,39 @@ struct PlotHit {
 
 class CPlotSeries {
  public:
-  // Appends (X, Y) and a (0, 0) device position; drops the point whole if either array
-  // cannot grow. Sets refitPending either way.
+  // Appends (X, Y); drops the point whole if storage cannot grow. Sets refitPending either
+  // way. Past the capacity the oldest point goes.
   void AddPoint(double x, double y);
   // Appends n points at once, exactly as n AddPoint calls would when storage suffices; with
-  // x null the X values are the implicit 1-based numbers AddPointToPlot2 gives. All or
-  // nothing: returns false and changes nothing when n < 0, a pointer is missing for n > 0, or
-  // the arrays cannot grow to hold them all (the plot holds at most kMaxPoints). n = 0 is a
-  // no-op that returns true.
+  // x null the X values number on from the points appended since the plot was last emptied
+  // (AddPointToPlot2). All or nothing: returns false and changes nothing when n < 0, a
+  // pointer is missing for n > 0, or storage cannot grow to hold them all (the plot holds at
+  // most kMaxPoints). n = 0 is a no-op that returns true.
   bool AddPoints(const double* x, const double* y, std::int32_t n);
-  static constexpr std::int32_t kMaxPoints = std::int32_t{1} << 30;
-  // Frees both point arrays, zeroes `world`, sets refitPending; settings and fits stay.
+  static constexpr std::int32_t kMaxPoints = PlotPoints::kMaxPoints;
+  // Frees the points, zeroes `world`, sets refitPending; settings (the capacity too) and
+  // fits stay.
   void Dispose();
-  // Stores the plot area, then maps the points (all, or the segment window) with `world`.
+  // The most points kept (0: all); lowering it drops the oldest at once. Returns whether
+  // points were dropped (refitPending is then set).
+  bool SetCapacity(std::int32_t n);
+  std::int32_t capacity() const { return points.limit(); }
+  // Stores the plot area copy the drawing maps with (under `world`); sets refitPending when
+  // there are points and `world` can be mapped.
   void MapToDevice(std::int32_t left, std::int32_t right, std::int32_t top, std::int32_t bottom);
-  // MapToDevice, gathering in the same pass over the points the sums RefitAll would compute
-  // (in point order, so they are bit for bit the same); the next Refit takes them.
-  void MapAndSum(std::int32_t left, std::int32_t right, std::int32_t top, std::int32_t bottom);
+
+  // ---- What a hit test or a read-back asks, whatever the storage ------------------------
+  // The kept points, oldest first, k in 0..KeptCount() - 1.
+  std::int32_t KeptCount() const { return points.count(); }
+  DPoint PointAt(std::int32_t k) const { return points[k]; }
+  // Whether X has never decreased (and never been NaN) since the plot was last emptied.
+  bool XOrdered() const { return points.ordered(); }
+  // The points whose X lies in [xlo, xhi]: by binary search when X is ordered; otherwise
+  // all kept points (the caller tests each). Empty when xlo > xhi or either is NaN.
+  PointIndexRange PointsWithXIn(double xlo, double xhi) const;
+  // The extremes of the finite Y among points first..last (cut to the kept points): false,
+  // leaving *lo and *hi alone, when there is none.
+  bool YExtremes(std::int32_t first, std::int32_t last, double* lo, double* hi) const;
 
   // Least-squares fits; each leaves its coefficients unchanged when it cannot be computed.
   void FitDeviceLinear();
@@ -80,8 +111,8 @@ class CPlotSeries {
   void FitDeviceQuadratic();
   void FitWorldQuadratic();
   void RefitAll();  // device quadratic, world quadratic, device linear, world linear
-  // RefitAll, solved from the layout's kept sums when they still describe the points and
-  // the window; the kept sums are used up either way.
+  // The refit of a render: RefitAll in a fitted mode, nothing for a polyline (the device
+  // fits need a pass over the points whenever the mapping changes; the mode calls fit at once).
   void Refit();
   // The device fit the next drawing uses: the stored one, or while a refit is pending the
   // one that refit will store. Stores nothing, so GetA and friends keep the last fit.
@@ -92,8 +123,8 @@ class CPlotSeries {
   double GetC() const;
 
   // Drawing: nothing when hidden; all points, or the segment window of the user-type grid.
-  // With `prepared` (made by PrepareDraw since the plot last changed), the polyline is
-  // replayed from it: the same calls, the same pixels.
+  // With `prepared` (made by PrepareDraw since the plot last changed), the polyline and the
+  // markers are replayed from it: the same pixels.
   void DrawPlot(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
   void DrawAllPoints(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
   void DrawSegment(DeviceContext& dc, const PreparedPlot* prepared = nullptr);
@@ -102,14 +133,15 @@ class CPlotSeries {
   // each cut to the plot area and widened by half the pen; ties go to the later point.
   PlotHit HitTest(const HitProbe& probe) const;
   // The part of DrawPlot that needs no device context: the pending refit, and the polyline
-  // worked out into *out. Safe on a worker thread while no other thread uses this plot; on
-  // failure (no memory) *out is left not ready and DrawPlot works the polyline out itself.
+  // and markers worked out into *out. Safe on a worker thread while no other thread uses
+  // this plot; on failure (no memory) *out is left not ready and DrawPlot works them out
+  // itself.
   void PrepareDraw(PreparedPlot* out);
 
-  GrowableArray<DPoint> points;
-  GrowableArray<DPoint> devicePoints;
+  // The points and what is kept about them (series code only: others use the queries above).
+  PlotPoints points;
   std::uint8_t refitPending = 0;
-  KeptFitSums keptSums;
+  DeviceFitSums deviceSums;
   const CChartGrid* grid = nullptr;
   double devC = 0, devB = 0, devA = 0;
   double devSlope = 0, devIntercept = 0;

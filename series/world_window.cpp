@@ -1,6 +1,5 @@
-// The world window's rules that need no engine: the vertical range, the repair of
-// degenerate ranges, the mapping of plot points into the plot area, the axis origin, and the
-// segment and scroll steps.
+// The world window's rules that need no engine: the repair of degenerate ranges, the axis
+// origin, and the segment and scroll steps.
 #include "series/world_window.h"
 
 #include <cstdint>
@@ -8,11 +7,6 @@
 #include "appearance/chart_grid.h"
 #include "platform/geometry.h"
 #include "series/plot_series.h"
-
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define CORVANE_RANGE_SSE2 1
-#endif
 
 namespace corvane {
 namespace {
@@ -33,75 +27,6 @@ double EdgeValue(bool atHighEnd, double low, double high) {
 }
 
 }  // namespace
-
-namespace {
-
-// The in-order scan: the first of equal values wins, which tells -0 from +0.
-void ScanInOrder(const DPoint* pts, std::int32_t n, double* ymin, double* ymax) {
-  double lo = *ymin, hi = *ymax;
-  for (std::int32_t k = 0; k < n; ++k) {
-    const double y = pts[k].Y;
-    if (y < lo && y >= -DBL_MAX) lo = y;
-    if (y > hi && y <= DBL_MAX) hi = y;
-  }
-  *ymin = lo;
-  *ymax = hi;
-}
-
-#if CORVANE_RANGE_SSE2
-// Y of four points in two registers; values the scan leaves out become NaN, which MINPD and
-// MAXPD pass over (they return their second operand when either is NaN, or both are equal).
-struct RangeLanes {
-  __m128d lo0, lo1, hi0, hi1;
-  const __m128d ones = _mm_castsi128_pd(_mm_set1_epi32(-1));
-  const __m128d lowest = _mm_set1_pd(-DBL_MAX), highest = _mm_set1_pd(DBL_MAX);
-
-  RangeLanes(double lo, double hi)
-      : lo0(_mm_set1_pd(lo)), lo1(lo0), hi0(_mm_set1_pd(hi)), hi1(hi0) {}
-
-  inline void Take(__m128d y, __m128d& lo, __m128d& hi) const {
-    lo = _mm_min_pd(_mm_or_pd(y, _mm_andnot_pd(_mm_cmpge_pd(y, lowest), ones)), lo);
-    hi = _mm_max_pd(_mm_or_pd(y, _mm_andnot_pd(_mm_cmple_pd(y, highest), ones)), hi);
-  }
-};
-#endif
-
-}  // namespace
-
-// Four points a step, each lane a scan of its own; lanes see the values out of order, which
-// matters only for a zero (-0 and +0 compare equal), and a zero end is scanned again in order.
-void VerticalRangeScan::TakePoints(const DPoint* pts, std::int32_t n) {
-  double lo = ymin, hi = ymax;
-  std::int32_t k = 0;
-#if CORVANE_RANGE_SSE2
-  if (n >= 8) {
-    RangeLanes r(lo, hi);
-    for (; k + 4 <= n; k += 4) {
-      const __m128d y0 = _mm_unpackhi_pd(_mm_loadu_pd(&pts[k].X), _mm_loadu_pd(&pts[k + 1].X));
-      const __m128d y1 = _mm_unpackhi_pd(_mm_loadu_pd(&pts[k + 2].X), _mm_loadu_pd(&pts[k + 3].X));
-      r.Take(y0, r.lo0, r.hi0);
-      r.Take(y1, r.lo1, r.hi1);
-    }
-    double l[4], h[4];
-    _mm_storeu_pd(l, r.lo0);
-    _mm_storeu_pd(l + 2, r.lo1);
-    _mm_storeu_pd(h, r.hi0);
-    _mm_storeu_pd(h + 2, r.hi1);
-    for (int j = 0; j < 4; ++j) {
-      if (l[j] < lo) lo = l[j];
-      if (h[j] > hi) hi = h[j];
-    }
-  }
-#endif
-  ScanInOrder(pts + k, n - k, &lo, &hi);
-  if (lo == 0 || hi == 0) {
-    lo = ymin;
-    hi = ymax;
-    ScanInOrder(pts, n, &lo, &hi);
-  }
-  ymin = lo;
-  ymax = hi;
-}
 
 void FinishWorldWindow(const VerticalRangeScan& scan, WorldWindow& world) {
   double ymin = scan.ymin, ymax = scan.ymax;
@@ -133,36 +58,6 @@ void FinishWorldWindow(const VerticalRangeScan& scan, WorldWindow& world) {
   }
   world.ymin = ymin;
   world.ymax = ymax;
-}
-
-void CPlotSeries::MapToDevice(std::int32_t l, std::int32_t r, std::int32_t t, std::int32_t b) {
-  left = l;
-  right = r;
-  top = t;
-  bottom = b;
-  std::int32_t n = points.count();
-  if (devicePoints.count() < n) n = devicePoints.count();
-  if (n <= 0 || world.xmax == world.xmin || world.ymax == world.ymin) return;
-
-  const double xmin = world.xmin, ymin = world.ymin;
-  const double sx = (static_cast<double>(r) - l) / (world.xmax - xmin);
-  const double sy = (static_cast<double>(t) - b) / (world.ymax - ymin);
-  const double dl = l, db = b;
-
-  std::int32_t first = 0, last = n - 1;
-  if (segmentOnly == 1) {
-    if (firstIndex > first) first = firstIndex;
-    if (lastIndex < last) last = lastIndex;
-  } else if (segmentOnly != 0) {
-    last = -1;  // a plot in neither mode is never drawn: nothing to map
-  }
-  const DPoint* src = points.data();
-  DPoint* dst = devicePoints.data();
-  for (std::int32_t k = first; k <= last; ++k) {
-    dst[k].X = dl + sx * (src[k].X - xmin);
-    dst[k].Y = db + sy * (src[k].Y - ymin);
-  }
-  refitPending = 1;
 }
 
 void CChartGrid::AxisOrigin() {
@@ -205,7 +100,7 @@ void SelectSegment(double a, double b, CPlotSeries* plots, std::int32_t active, 
   const std::int32_t first = TruncToInt32(a - 1.0);
   const std::int32_t last = TruncToInt32(b - 1.0);
   for (std::int32_t p = 0; p < active; ++p) {
-    const std::int32_t n = plots[p].points.count();
+    const std::int32_t n = plots[p].KeptCount();
     plots[p].firstIndex = first < 0 ? 0 : first;
     plots[p].lastIndex = last >= n ? n - 1 : last;
     plots[p].refitPending = 1;
@@ -234,7 +129,7 @@ bool ScrollSegment(int direction, CPlotSeries* plots, std::int32_t active, CChar
   world.xmax += d;
   for (std::int32_t p = 0; p < active; ++p) {
     CPlotSeries& plot = plots[p];
-    const bool canMove = right ? std::int64_t{plot.lastIndex} + 1 < plot.points.count()
+    const bool canMove = right ? std::int64_t{plot.lastIndex} + 1 < plot.KeptCount()
                                : std::int64_t{plot.firstIndex} - 1 >= 0;
     if (canMove) {
       plot.firstIndex = Step(plot.firstIndex, d);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/geometry.h"
+#include "series/point_summary.h"
 
 namespace corvane {
 
@@ -39,12 +40,11 @@ struct VerticalRangeScan {
   void TakeSettingMargin(double v, bool flag) {
     if (Take(v)) margin = flag;
   }
-  // Plot points widen the range but never touch the margin flag.
-  void TakePoints(const DPoint* pts, std::int32_t n);
-  // Takes the range another scan found from the sentinels, as if its values came now.
-  void Merge(const VerticalRangeScan& part) {
-    if (part.ymin < ymin) ymin = part.ymin;
-    if (part.ymax > ymax) ymax = part.ymax;
+  // Takes the extremes of values scanned elsewhere in order (a plot's kept extremes), as if
+  // those values came now; they widen the range but never touch the margin flag.
+  void TakeExtremes(const YSpan& part) {
+    if (part.lo < ymin) ymin = part.lo;
+    if (part.hi > ymax) ymax = part.hi;
   }
 };
 

@@ -36,6 +36,7 @@ enum Tag : std::uint16_t {
   kPointVisible = 35,
   kPointColor = 36,
   kApproximation = 37,
+  kPlotCapacity = 38,
   kZoomMode = 64,
   kPanMode = 65,
   kHoverInfo = 66,
@@ -77,6 +78,7 @@ const std::vector<PropertyKind> kKinds = {
     {kPointVisible, "pointVisible", T::kBool, true},
     {kPointColor, "pointColor", T::kInt32, true},
     {kApproximation, "approximation", T::kInt32, true},
+    {kPlotCapacity, "PlotCapacity", T::kInt32, true},
     {kZoomMode, "ZoomMode", T::kInt32, false},
     {kPanMode, "PanMode", T::kInt32, false},
     {kHoverInfo, "HoverInfo", T::kBool, false},
@@ -165,6 +167,7 @@ HResult Put(CorvaneAutomation& chart, ChartInteraction& interaction, ControlStat
     case kApproximation:
       return v == 2 ? chart.SetSquareApproximate(i)
                     : v == 1 ? chart.SetLinearApproximate(i) : chart.SetSimplePlot(i);
+    case kPlotCapacity: return chart.put_PlotCapacity(i, v);
     case kZoomMode: return interaction.SetZoomMode(v);
     case kPanMode: return interaction.SetPanMode(v);
     case kHoverInfo: interaction.SetHoverInfo(v != 0); return kS_OK;
@@ -181,6 +184,7 @@ bool InRange(const SavedProperty& p) {
     case kZoomMode: return p.number >= 0 && p.number <= kMaxZoomMode;
     case kPanMode: return p.number >= 0 && p.number <= kMaxPanMode;
     case kApproximation: return p.number >= 0 && p.number <= 2;
+    case kPlotCapacity: return p.number >= 0;
     case kExtentX:
     case kExtentY: return p.number >= 0;
     default: return true;
@@ -250,6 +254,7 @@ std::vector<SavedProperty> CaptureProperties(CorvaneAutomation& c,
     out.push_back(Number(kPointColor, plot, static_cast<std::int32_t>(ReadAt(&A::GetPointColor, c, i))));
     // The one setting the automation members cannot read back: the fit each plot draws.
     out.push_back(Number(kApproximation, plot, c.engine().plots[i - 1].approximation));
+    out.push_back(Number(kPlotCapacity, plot, ReadAt(&A::get_PlotCapacity, c, i)));
   }
   out.push_back(Number(kZoomMode, 0, settings.zoomMode));
   out.push_back(Number(kPanMode, 0, settings.panMode));

@@ -222,6 +222,9 @@ class CORVANE_API Chart {
   double PointX(std::int32_t plot, std::int32_t index) const;
   double PointY(std::int32_t plot, std::int32_t index) const;
   Hit HitTest(double x, double y, double radius);
+  // The most points a plot keeps (0: all); set_PlotCapacity drops the oldest beyond it.
+  std::int32_t PlotCapacity(std::int32_t plot) const;
+  void set_PlotCapacity(std::int32_t plot, std::int32_t capacity);
 
   // ---- beyond the interfaces ----------------------------------------------------------------
   // The bytes of the PNG file SaveToPng would write.

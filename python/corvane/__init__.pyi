@@ -354,6 +354,10 @@ class Chart:
         """The y of point index of plot, as stored."""
     def HitTest(self, x: float, y: float, radius: float) -> Hit:
         """What the next render paints within radius pixels of the device position (x, y), the topmost first, as a Hit."""
+    def PlotCapacity(self, plot: int) -> int:
+        """The most points plot keeps: 0 (the default) keeps every point, n > 0 the newest n."""
+    def set_PlotCapacity(self, plot: int, capacity: int) -> None:
+        """Keeps at most capacity points of plot (0: all), dropping the oldest at once and as points arrive; E_INVALIDARG when negative."""
     def to_numpy(self) -> NDArray[np.uint8]:
         """The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first."""
     def to_png(self) -> bytes:

@@ -26,6 +26,7 @@ step("layout", function () {
   check("round trip in y", Math.abs(o.PixelToWorldY(o.WorldToPixelY(2.75)) - 2.75) < 1e-9, true);
   check("PointX", o.PointX(2, 2), 2);
   check("PointY", o.PointY(2, 2), 3);
+  check("PlotCapacity", o.PlotCapacity(2), 0);  // JScript reads it; client3.vbs sets it
 });
 
 step("hits", function () {
@@ -44,6 +45,7 @@ step("hits", function () {
 checkThrows("PointX(2, 0)", E_INVALIDARG, function () { return o.PointX(2, 0); });
 checkThrows("HitTest with a NaN", E_INVALIDARG, function () { return o.HitTest(NaN, 1, 1); });
 checkThrows("WorldToPixelY(Infinity)", E_INVALIDARG, function () { return o.WorldToPixelY(Infinity); });
+checkThrows("PlotCapacity(9)", E_INVALIDARG, function () { return o.PlotCapacity(9); });
 
 o = null;
 WScript.Echo("jscript3: " + passed + " passed, " + failed + " failed");

@@ -93,6 +93,16 @@ Check "distance inside an area", h.Distance, CDbl(0)
 Set h = o.HitTest(r - 2, b - 2, 2)
 Check "empty space", h.Kind, CLng(0)
 
+' A plot that keeps its newest points: set by name, with the plot as its index.
+Check "PlotCapacity by default", o.PlotCapacity(1), CLng(0)
+o.PlotCapacity(1) = 2
+Check "PlotCapacity", o.PlotCapacity(1), CLng(2)
+Check "the oldest left", o.PointCount(1), CLng(2)
+Check "the newest stay", o.PointX(1, 1), CDbl(2)
+o.AddPointToPlot2 1, 16
+Check "a stream numbers on", o.PointX(1, 2), CDbl(4)
+o.PlotCapacity(1) = 0
+
 ' Refused input.
 Dim v
 v = o.PointX(1, 4)
@@ -103,6 +113,10 @@ Set h = o.HitTest(1, 1, -1)
 CheckError "a negative radius", E_INVALIDARG
 Set h = o.HitTest(1, 1, 10001)
 CheckError "a radius above 10,000", E_INVALIDARG
+o.PlotCapacity(1) = -1
+CheckError "a negative capacity", E_INVALIDARG
+v = o.PlotCapacity(9)
+CheckError "PlotCapacity of plot 9", E_INVALIDARG
 o.SetSize 0, 0
 v = o.PlotAreaLeft
 CheckError "PlotAreaLeft without a picture", E_INVALIDARG

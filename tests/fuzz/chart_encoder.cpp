@@ -84,7 +84,13 @@ void EncodePlots(const CChartEngine& e, CallWriter& w) {
   w.Int(e.plotsCount);
   for (std::int32_t p = 0; p < CChartEngine::kMaxPlots; ++p) {
     const CPlotSeries& plot = e.plots[p];
-    const std::int32_t n = std::min(plot.points.count(), kMaxSeedPoints);
+    if (plot.capacity() > 0) {  // before the points, which it would cut
+      w.Op("put_PlotCapacity");
+      w.Int(p + 1);
+      w.Byte(0xFF);
+      w.Int(plot.capacity());
+    }
+    const std::int32_t n = std::min(plot.KeptCount(), kMaxSeedPoints);
     for (std::int32_t first = 0; first < n; first += 64) {
       const std::int32_t chunk = std::min(64, n - first);
       w.Op("AddPointsToPlot");
@@ -92,8 +98,8 @@ void EncodePlots(const CChartEngine& e, CallWriter& w) {
       w.Byte(static_cast<std::uint8_t>(chunk));
       w.Byte(0);
       for (std::int32_t i = first; i < first + chunk; ++i) {
-        w.Real(plot.points[i].X);
-        w.Real(plot.points[i].Y);
+        w.Real(plot.PointAt(i).X);
+        w.Real(plot.PointAt(i).Y);
       }
     }
     static const char* const kModes[] = {"SetSimplePlot", "SetLinearApproximate",

@@ -30,6 +30,14 @@ class Hasher {
     Add(points.count());
     Bytes(points.data(), sizeof(DPoint) * static_cast<std::size_t>(points.count()));
   }
+  // A plot's kept points, oldest first (a run of storage at a time), and what decides where
+  // the next ones go and how they are numbered.
+  void Points(const PlotPoints& points) {
+    All(points.count(), points.limit(), points.appended(), points.ordered());
+    points.ForEachRun(0, points.count() - 1, [&](const DPoint* run, std::int32_t n, std::int32_t) {
+      Bytes(run, sizeof(DPoint) * static_cast<std::size_t>(n));
+    });
+  }
   std::uint64_t value() const { return h_; }
 
  private:
@@ -80,7 +88,6 @@ void AddCopies(Hasher& h, const Record& r) {
 
 void AddPlot(Hasher& h, const CPlotSeries& p, bool flags) {
   h.Points(p.points);
-  h.Points(p.devicePoints);
   if (flags) h.Add(p.refitPending);
   h.All(p.devC, p.devB, p.devA, p.devSlope, p.devIntercept, p.quadC, p.quadB,
         p.quadA, p.linSlope, p.linIntercept, p.firstIndex, p.lastIndex, p.segmentOnly);

@@ -312,6 +312,9 @@ const CallKind kCalls[] = {
     {"get_PointX", kRefusable, PointCall<&A::get_PointX>},
     {"get_PointY", kRefusable, PointCall<&A::get_PointY>},
     {"HitTest", kLaysOut, HitTestCall},
+    {"put_PlotCapacity", kRefusable, PutPlotCapacityCall},
+    {"get_PlotCapacity", kRefusable, IndexGetCall<I32, &A::get_PlotCapacity>},
+    {"Stream", kRefusable, StreamCall},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/fuzz/fuzz_render_calls.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -188,6 +189,45 @@ HResult AddPointsToPlot2Call(Reader& in, Session& s) {
   const std::int32_t plot = in.Int();
   const Points p = PointsOf(in, false);
   return s.chart.AddPointsToPlot2(plot, p.nullY ? nullptr : p.y.data(), p.count);
+}
+
+namespace {
+
+// A capacity a caller could pass: none, a few points, a few thousand, any value.
+std::int32_t CapacityOf(Reader& in) {
+  const std::uint8_t k = in.Byte();
+  if (k < 0x80) return k % 65;
+  if (k < 0xF0) return (k - 0x80) * 97;
+  return in.Int();
+}
+
+}  // namespace
+
+HResult PutPlotCapacityCall(Reader& in, Session& s) {
+  const std::int32_t plot = in.Int();
+  return s.chart.put_PlotCapacity(plot, CapacityOf(in));
+}
+
+// One frame of a live display: a burst of numbered points (a walk with now and then a gap),
+// then the window set to the newest of them.
+HResult StreamCall(Reader& in, Session& s) {
+  const std::int32_t plot = in.Int();
+  const std::size_t n = 1 + std::size_t{in.Byte()} * 12;
+  const double window = 1 + in.Byte() * 8.0;
+  std::uint32_t state = in.U32();
+  std::vector<double> y(n);
+  double v = 0;
+  for (double& out : y) {
+    state = state * 1664525u + 1013904223u;
+    v += static_cast<double>(state >> 16 & 0xFF) / 128.0 - 1.0;
+    const std::uint32_t kind = (state >> 24) % 61;
+    out = kind == 0 ? std::numeric_limits<double>::quiet_NaN() : kind == 1 ? HUGE_VAL : v;
+  }
+  const HResult hr = s.chart.AddPointsToPlot2(plot, y.data(), n);
+  if (hr != kS_OK || plot < 1 || plot > CChartEngine::kMaxPlots) return hr;
+  const CPlotSeries& p = s.chart.engine().plots[plot - 1];
+  const double newest = p.KeptCount() > 0 ? p.PointAt(p.KeptCount() - 1).X : 0;
+  return s.chart.SetSegment(newest - window, newest);
 }
 
 }  // namespace corvane::fuzz

@@ -1,5 +1,6 @@
 // The calls of the table that draw or take arrays: renders into files, windows and buffers
-// (each spends one of the session's renders), and the whole-array point members.
+// (each spends one of the session's renders), the whole-array point members, capacities and
+// streams.
 #pragma once
 
 #include "tests/fuzz/fuzz_calls.h"
@@ -15,5 +16,8 @@ HResult GetPictureCall(Reader& in, Session& s);
 HResult DrawToCall(Reader& in, Session& s);
 HResult AddPointsToPlotCall(Reader& in, Session& s);
 HResult AddPointsToPlot2Call(Reader& in, Session& s);
+// A capacity, and a frame of a stream: points appended, the window set to the newest.
+HResult PutPlotCapacityCall(Reader& in, Session& s);
+HResult StreamCall(Reader& in, Session& s);
 
 }  // namespace corvane::fuzz

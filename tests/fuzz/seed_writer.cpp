@@ -44,7 +44,7 @@ bool WriteSeed(const std::string& dir, const std::string& name,
   const bool same = PictureOf(original) == PictureOf(replay);
   // Seeds keep kMaxSeedPoints points a plot: a longer plot replays to a shorter chart.
   bool cut = false;
-  for (const CPlotSeries& plot : original.engine().plots) cut |= plot.points.count() > kMaxSeedPoints;
+  for (const CPlotSeries& plot : original.engine().plots) cut |= plot.KeptCount() > kMaxSeedPoints;
 
   AppendRenders(&input);
   if (probe) AppendReadBackAndHits(w, h, &input);

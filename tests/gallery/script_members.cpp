@@ -108,6 +108,7 @@ const ScriptMember kMembers[] = {
     {"legendVisible", true, 1, [](C& c, const Args& a) { return c.put_legendVisible(a.Bool(0)); }},
     {"legendPosition", true, 1, [](C& c, const Args& a) { return c.put_legendPosition(a.Long(0)); }},
     {"AddPointsToPlot", false, 3, Points},
+    {"PlotCapacity", true, 2, [](C& c, const Args& a) { return c.put_PlotCapacity(a.Long(0), a.Long(1)); }},
     {"AddPointsToPlot2", false, 2,
      [](C& c, const Args& a) {
        const std::vector<double>& y = a.Numbers(1);

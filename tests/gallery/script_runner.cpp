@@ -182,8 +182,15 @@ void RunStatement(const std::string& text, const std::vector<std::string>& argum
   if (!*created) throw ScriptError("chart used before CreateObject");
   const std::string name = in.Word();
   std::vector<Value> values;
-  const bool put = in.Take('=');
-  if (put) {
+  bool put = in.Take('=');
+  if (!put && in.Take('(')) {  // an indexed property: chart.Name(index) = value
+    do values.push_back(in.Expression());
+    while (in.Take(','));
+    in.Expect(')');
+    in.Expect('=');
+    put = true;
+    values.push_back(in.Expression());
+  } else if (put) {
     values.push_back(in.Expression());
   } else if (!in.AtEnd()) {
     do values.push_back(in.Expression());

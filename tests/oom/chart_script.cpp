@@ -1,8 +1,10 @@
 #include "tests/oom/chart_script.h"
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace corvane::oom {
 namespace {
@@ -65,6 +67,37 @@ void Plots(ScriptBuilder& b) {
   b.Add("SetPointVisible", kStores, [](A& c) { return c.SetPointVisible(1, kVariantTrue); });
   b.Add("SetSquareApproximate", kStores, [](A& c) { return c.SetSquareApproximate(2); });
   b.Add("SetSegment", kStores, [](A& c) { return c.SetSegment(1, 8); });
+}
+
+// A walk of n values with a gap now and then, made once (outside the armed runs).
+std::vector<double> Walk(std::size_t n) {
+  std::vector<double> y(n);
+  double v = 0;
+  for (std::size_t i = 0; i < n; ++i) y[i] = i % 997 == 5 ? std::numeric_limits<double>::quiet_NaN() : (v += (i * 7 % 13) - 6.0);
+  return y;
+}
+
+// Rings that wrap and shrink, and a plot long enough for every level of its summary to
+// grow: the index's storage under allocation failure.
+void Streams(ScriptBuilder& b) {
+  b.Add("put_PlotCapacity", kStores, [](A& c) { return c.put_PlotCapacity(1, 20); });
+  b.Add("AddPointsToPlot2", kMayRunOut, [](A& c) {
+    static const std::vector<double> y = Walk(50);
+    return c.AddPointsToPlot2(1, y.data(), y.size());
+  });
+  for (int i = 0; i < 3; ++i)
+    b.Add("AddPointToPlot2", kStores, [i](A& c) { return c.AddPointToPlot2(1, 3 - i); });
+  b.Add("put_PlotCapacity", kStores, [](A& c) { return c.put_PlotCapacity(1, 7); });
+  b.Add("AddPointsToPlot2", kMayRunOut, [](A& c) {
+    static const std::vector<double> y = Walk(9000);
+    return c.AddPointsToPlot2(2, y.data(), y.size());
+  });
+  b.Add("put_PlotCapacity", kStores, [](A& c) { return c.put_PlotCapacity(2, 4000); });
+  b.Add("AddPointsToPlot2", kMayRunOut, [](A& c) {
+    static const std::vector<double> y = Walk(700);
+    return c.AddPointsToPlot2(2, y.data(), y.size());
+  });
+  b.Add("SetSegment", kStores, [](A& c) { return c.SetSegment(8000, 9700); });
 }
 
 void Overlays(ScriptBuilder& b) {
@@ -144,6 +177,9 @@ std::vector<Step> MakeScript() {
   b.Add("put_preset", kStores, [](A& c) { return c.put_preset(4); });  // the texture
   Plots(b);
   b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  Streams(b);
+  b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  b.Add("SetSegment", kStores, [](A& c) { return c.SetSegment(1, 8); });
   Overlays(b);
   Labels(b);
   b.Add("put_gridVisible", kStores, [](A& c) { return c.put_gridVisible(1); });

@@ -1,5 +1,5 @@
-// Four threads, each with its own graphics system and chart object, render different charts
-// (textures among them) at the same time; every picture must equal the one the same calls
+// Five threads, each with its own graphics system and chart object, render different charts
+// (textures among them, and a stream into ring buffers) at the same time; every picture must equal the one the same calls
 // make alone on a fresh thread. Together, each chart also shares its plots with three worker
 // threads of its own; alone, it draws on its one thread. The random sequence is per thread,
 // so render k of a chart gives the same picture in both runs. Built with ThreadSanitizer (the tsan tree), which
@@ -26,7 +26,32 @@ namespace {
 struct ThreadChart {
   const char* name;
   std::function<void(CorvaneAutomation&)> build;
+  // Called before render k, if set: charts that change between renders.
+  std::function<void(CorvaneAutomation&, int)> frame;
 };
+
+// Three dense plots in rings of 20,000 points: a live display, drawn column by column from
+// the plots' summaries. Each frame appends 600 points to each and shows the newest 6,000.
+void BuildStream(CorvaneAutomation& c) {
+  c.put_plotsCount(3);
+  for (std::int32_t p = 1; p <= 3; ++p) {
+    c.SetSimplePlot(p);
+    c.SetPlotWidth(p, p);
+    c.put_PlotCapacity(p, 20000);
+  }
+  c.SetPointVisible(3, -1);
+}
+
+void StreamFrame(CorvaneAutomation& c, int k) {
+  std::vector<double> y(600);
+  for (std::int32_t p = 1; p <= 3; ++p) {
+    for (std::size_t i = 0; i < y.size(); ++i)
+      y[i] = ((k * 600 + static_cast<int>(i)) * (7 + p) % 101) * 0.1 + p * 5;
+    c.AddPointsToPlot2(p, y.data(), y.size());
+  }
+  const double newest = 600.0 * (k + 1);
+  c.SetSegment(newest - 6000, newest);
+}
 
 std::vector<ThreadChart> Charts() {
   const golden::GoldenChart* userLabels = nullptr;
@@ -37,6 +62,7 @@ std::vector<ThreadChart> Charts() {
       {"plots over a texture", demo::BuildTextureChart},
       {"overlays over a texture", [](CorvaneAutomation& c) { demo::BuildOverlaysChart(c, 16); }},
       {"user grid labels", [userLabels](CorvaneAutomation& c) { userLabels->build(c); }},
+      {"a stream into rings", BuildStream, StreamFrame},
   };
 }
 
@@ -61,6 +87,7 @@ std::vector<std::uint64_t> RenderMany(const ThreadChart& chart, int renders, con
   const std::u16string bmp(base.begin(), base.end()), png = bmp + u".png";
   std::vector<std::uint64_t> hashes;
   for (int k = 0; k < renders; ++k) {
+    if (chart.frame) chart.frame(c, k);
     DibPicture picture;
     hashes.push_back(c.get_Picture(&picture) == kS_OK ? Fnv(picture.bits) : 0);
     if (k % 100 == 0) {

@@ -28,19 +28,17 @@ void ExpectSamePlots(CorvaneAutomation& a, CorvaneAutomation& b, const char* lab
   for (int p = 0; p < CChartEngine::kMaxPlots; ++p) {
     const CPlotSeries& pa = ea.plots[p];
     const CPlotSeries& pb = eb.plots[p];
-    ASSERT_EQ(pa.points.count(), pb.points.count()) << label << " plot " << p + 1;
-    ASSERT_EQ(pa.devicePoints.count(), pb.devicePoints.count()) << label;
+    ASSERT_EQ(pa.KeptCount(), pb.KeptCount()) << label << " plot " << p + 1;
     EXPECT_EQ(pa.refitPending, pb.refitPending) << label << " plot " << p + 1;
-    for (std::int32_t i = 0; i < pa.points.count(); ++i) {
+    for (std::int32_t i = 0; i < pa.KeptCount(); ++i) {
       // Bit for bit: NaN must stay the NaN it was.
-      EXPECT_EQ(std::memcmp(&pa.points[i], &pb.points[i], sizeof(DPoint)), 0) << label << " " << i;
-      EXPECT_EQ(pb.devicePoints[i].X, 0.0);
-      EXPECT_EQ(pb.devicePoints[i].Y, 0.0);
+      const DPoint da = pa.PointAt(i), db = pb.PointAt(i);
+      EXPECT_EQ(std::memcmp(&da, &db, sizeof(DPoint)), 0) << label << " " << i;
     }
     std::int32_t na = -1, nb = -1;
     ASSERT_EQ(a.get_PointCount(p + 1, &na), kS_OK);
     ASSERT_EQ(b.get_PointCount(p + 1, &nb), kS_OK);
-    EXPECT_EQ(na, pa.points.count());
+    EXPECT_EQ(na, pa.KeptCount());
     EXPECT_EQ(nb, na);
   }
 }
@@ -121,7 +119,7 @@ TEST(AutomationArrays, FailuresAddNothing) {
                               kE_OUTOFMEMORY};
   for (std::size_t i = 0; i < std::size(failures); ++i)
     EXPECT_EQ(failures[i].hr, expected[i]) << failures[i].label;
-  EXPECT_EQ(f.engine().plots[0].points.count(), 1);
+  EXPECT_EQ(f.engine().plots[0].KeptCount(), 1);
   EXPECT_EQ(f.engine().plots[0].refitPending, 0);
   EXPECT_EQ(f.engine().layoutDirty, 0);
   // Nothing to add needs no pointers.
@@ -154,12 +152,12 @@ TEST(AutomationArrays, PointCountOutsideThePlotsIsZero) {
 #endif
 
 // Storage that cannot grow: a child process whose address space is capped below what the
-// plot's two arrays need.
+// plot's points need.
 TEST(AutomationArrays, StorageThatCannotGrowAddsNothing) {
 #ifdef CORVANE_ASAN
   GTEST_SKIP() << "the sanitizer's shadow memory does not fit under an address-space limit";
 #else
-  constexpr std::size_t kCount = 8u << 20;  // 8 Mi points: 128 MiB in each of two arrays
+  constexpr std::size_t kCount = 8u << 20;  // 8 Mi points: 128 MiB
   std::vector<double> values(kCount, 1.5);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
@@ -174,13 +172,13 @@ TEST(AutomationArrays, StorageThatCannotGrowAddsNothing) {
     }
     rlimit cap{};
     cap.rlim_cur = cap.rlim_max =
-        static_cast<rlim_t>(statm[0]) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (192u << 20);
+        static_cast<rlim_t>(statm[0]) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (64u << 20);
     if (statm[0] == 0 || ::setrlimit(RLIMIT_AS, &cap) != 0) ::_exit(3);
     const HResult hr = f.chart.AddPointsToPlot(1, values.data(), values.data(), kCount);
     std::int32_t n = -1;
     f.chart.get_PointCount(1, &n);
     const bool ok = hr == kE_OUTOFMEMORY && n == 1 && f.engine().layoutDirty == 0 &&
-                    f.engine().plots[0].devicePoints.count() == 1;
+                    f.engine().plots[0].KeptCount() == 1;
     ::_exit(ok ? 0 : 1);
   }
   int status = 0;

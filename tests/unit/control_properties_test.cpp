@@ -57,6 +57,7 @@ void Configure(CorvaneAutomation& c) {
   c.SetPlotVisible(3, kVariantTrue);
   c.SetSquareApproximate(2);
   c.SetSimplePlot(3);
+  c.put_PlotCapacity(1, 5);  // only the newest five of plot 1 are kept and drawn
 }
 
 class Properties : public ::testing::Test {

@@ -90,9 +90,8 @@ TEST_F(ChartState, DisposeEmptiesTheDataAndKeepsEverySetting) {
   const CChartEngine& e = engine();
   EXPECT_EQ(e.layoutDirty, 1);
   EXPECT_EQ(e.plotsCount, 0);
-  EXPECT_EQ(e.plots[1].points.count(), 0);
-  EXPECT_EQ(e.plots[1].devicePoints.count(), 0);
-  EXPECT_EQ(e.plots[4].points.count(), 1);  // only the active plots are cleared
+  EXPECT_EQ(e.plots[1].KeptCount(), 0);
+  EXPECT_EQ(e.plots[4].KeptCount(), 1);  // only the active plots are cleared
   EXPECT_EQ(e.grid.labels.count(), 0);
   EXPECT_EQ(e.polygons.count() + e.marks.count() + e.lines.count() + e.rectangles.count() +
                 e.candlesticks.count() + e.legend.labels.count() + e.legend.colors.count(),

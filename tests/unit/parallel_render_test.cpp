@@ -1,7 +1,7 @@
-// The plots' layout and polylines shared among worker threads: seeded random charts rendered
-// with 2 and 7 workers give the pictures, device positions and fits of one thread, bit for
-// bit; the pieces behind it (the lane-wise vertical range, the mapping that gathers the fits'
-// sums, recorded polylines, the pool itself) against their plain counterparts.
+// The plots' polylines shared among worker threads: seeded random charts rendered with 2 and
+// 7 workers give the pictures and fits of one thread, bit for bit; the pieces behind it (the
+// kept vertical range, the kept fits' sums, recorded polylines, the pool itself) against
+// their plain counterparts.
 #include <gtest/gtest.h>
 
 #if defined(__linux__)
@@ -26,6 +26,7 @@
 #include "platform/raster/raster_system.h"
 #include "platform/recording_dc.h"
 #include "platform/worker_pool.h"
+#include "series/plot_points.h"
 #include "series/plot_series.h"
 #include "series/world_window.h"
 
@@ -96,8 +97,10 @@ std::string PlotBits(const CPlotSeries& p) {
   const double fits[] = {p.devA, p.devB, p.devC, p.devSlope, p.devIntercept,
                          p.quadA, p.quadB, p.quadC, p.linSlope, p.linIntercept};
   std::string bits(reinterpret_cast<const char*>(fits), sizeof fits);
-  bits.append(reinterpret_cast<const char*>(p.devicePoints.data()),
-              sizeof(DPoint) * static_cast<std::size_t>(p.devicePoints.count()));
+  for (std::int32_t k = 0; k < p.KeptCount(); ++k) {
+    const DPoint d = p.PointAt(k);
+    bits.append(reinterpret_cast<const char*>(&d), sizeof d);
+  }
   return bits;
 }
 
@@ -161,7 +164,7 @@ void PlainRange(const std::vector<DPoint>& pts, double* lo, double* hi) {
   }
 }
 
-TEST(ParallelRender, LaneRangeEqualsThePlainScan) {
+TEST(ParallelRender, KeptRangeEqualsThePlainScan) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   struct Case {
     const char* name;
@@ -169,18 +172,18 @@ TEST(ParallelRender, LaneRangeEqualsThePlainScan) {
   } cases[] = {
       {"signed zeros, negative first", {-0.0, 0.0, 0.0, -0.0, 0.0, 0.0, 0.0, 0.0, 0.0}},
       {"signed zeros, positive first", {0.0, -0.0, 0.0, -0.0, -0.0, 0.0, -0.0, 0.0, 3.0}},
-      // -0 reaches the low end in the second lane before +0 does in the first.
-      {"lowest zero, lanes out of order", {1, -0.0, 1, 1, 0.0, 1, 1, 1, 1}},
-      {"highest zero, lanes out of order", {-1, -0.0, -1, -1, 0.0, -1, -1, -1, -1}},
+      {"lowest zero late", {1, -0.0, 1, 1, 0.0, 1, 1, 1, 1}},
+      {"highest zero late", {-1, -0.0, -1, -1, 0.0, -1, -1, -1, -1}},
       {"infinities and NaN only", {HUGE_VAL, -HUGE_VAL, nan, nan, HUGE_VAL, -HUGE_VAL, nan, 1}},
       {"beyond the sentinels", {2e7, -2e7, 5e6, 3e7, -3e7, 1, 2, 3, 4}},
       {"short", {5, -1}},
   };
   for (const Case& c : cases) {
     std::vector<DPoint> pts;
-    for (double y : c.ys) pts.push_back(DPoint{0, y});
+    PlotPoints kept;
+    for (double y : c.ys) pts.push_back(DPoint{0, y}), kept.Append(0, y);
     VerticalRangeScan scan;
-    scan.TakePoints(pts.data(), static_cast<std::int32_t>(pts.size()));
+    scan.TakeExtremes(kept.Extremes(0, kept.count() - 1));
     double lo = VerticalRangeScan::kLowSentinel, hi = VerticalRangeScan::kHighSentinel;
     PlainRange(pts, &lo, &hi);
     EXPECT_EQ(std::memcmp(&scan.ymin, &lo, sizeof lo), 0) << c.name;
@@ -190,60 +193,45 @@ TEST(ParallelRender, LaneRangeEqualsThePlainScan) {
   for (int round = 0; round < 50; ++round) {
     const std::vector<double> ys = RandomYs(rng, rng.Below(5000), round % 2);
     std::vector<DPoint> pts;
+    PlotPoints kept;
     for (double y : ys) pts.push_back(DPoint{0, y});
+    kept.Append(nullptr, ys.data(), static_cast<std::int32_t>(ys.size()));
     VerticalRangeScan scan;
     scan.ymin = round % 3 ? VerticalRangeScan::kLowSentinel : 0.5;  // a range scanned before
     double lo = scan.ymin, hi = scan.ymax;
-    scan.TakePoints(pts.data(), static_cast<std::int32_t>(pts.size()));
+    scan.TakeExtremes(kept.Extremes(0, kept.count() - 1));
     PlainRange(pts, &lo, &hi);
     EXPECT_EQ(std::memcmp(&scan.ymin, &lo, sizeof lo), 0) << round;
     EXPECT_EQ(std::memcmp(&scan.ymax, &hi, sizeof hi), 0) << round;
   }
 }
 
-// One pass that maps and gathers the sums against the mapping and RefitAll on their own, for
-// both modes and segment windows inside, around and outside the points.
-TEST(ParallelRender, MapAndSumEqualsMapThenRefit) {
-  struct Case {
-    int segmentOnly, first, last, n;
-  } cases[] = {{0, 0, 0, 300000}, {0, 0, 0, 5}, {1, 10, 200, 1000},
-               {1, -5, 5000, 1000}, {1, 700, 600, 1000}, {1, 0, 0, 2}};
+// Sums kept across renders -- grown as points arrive under one mapping, made again once
+// points leave or the mapping changes -- give the fits of a fresh pass, bit for bit.
+TEST(ParallelRender, KeptSumsGiveTheFitsOfAFreshPass) {
   Rng rng{9};
-  for (const Case& c : cases) {
-    CPlotSeries fused, plain;
-    // Finite values: a NaN would make every sum NaN, however it was gathered.
-    const std::vector<double> y = RandomYs(rng, c.n, false, false);
-    for (CPlotSeries* p : {&fused, &plain}) {
-      p->AddPoints(nullptr, y.data(), c.n);
-      p->segmentOnly = c.segmentOnly;
-      p->firstIndex = c.first;
-      p->lastIndex = c.last;
-      p->world = WorldWindow{-3, c.n + 7.5, -40, 55};
+  for (int mode : {1, 2}) {
+    CPlotSeries kept;
+    kept.approximation = mode;
+    kept.world = WorldWindow{-3, 9000, -40, 55};
+    for (int step = 0; step < 12; ++step) {
+      const std::vector<double> y = RandomYs(rng, 1 + rng.Below(800), false, false);
+      kept.AddPoints(nullptr, y.data(), static_cast<std::int32_t>(y.size()));
+      if (step == 5) kept.SetCapacity(1500);  // points leave from here on
+      if (step == 8) kept.world.xmax = 12000;  // another mapping
+      kept.MapToDevice(65, 735, 60, 565);
+      kept.Refit();
+      CPlotSeries fresh;
+      std::vector<double> xs, ys;
+      for (std::int32_t k = 0; k < kept.KeptCount(); ++k)
+        xs.push_back(kept.PointAt(k).X), ys.push_back(kept.PointAt(k).Y);
+      fresh.AddPoints(xs.data(), ys.data(), static_cast<std::int32_t>(xs.size()));
+      fresh.world = kept.world;
+      fresh.MapToDevice(65, 735, 60, 565);
+      fresh.RefitAll();
+      EXPECT_TRUE(PlotBits(kept) == PlotBits(fresh)) << "mode " << mode << " step " << step;
     }
-    fused.MapAndSum(65, 735, 60, 565);
-    fused.Refit();
-    plain.MapToDevice(65, 735, 60, 565);
-    plain.RefitAll();
-    EXPECT_TRUE(PlotBits(fused) == PlotBits(plain)) << c.n << " points, mode " << c.segmentOnly;
   }
-}
-
-// Sums kept by one layout are not taken once the points have changed.
-TEST(ParallelRender, KeptSumsDoNotOutliveThePoints) {
-  CPlotSeries fused, plain;
-  const double y[] = {1, 4, 2, 8, 5, 7};
-  for (CPlotSeries* p : {&fused, &plain}) {
-    p->AddPoints(nullptr, y, 5);
-    p->world = WorldWindow{0, 10, 0, 10};
-  }
-  fused.MapAndSum(0, 100, 0, 100);
-  fused.AddPoint(6, y[5]);
-  plain.AddPoint(6, y[5]);
-  fused.Refit();
-  plain.MapToDevice(0, 100, 0, 100);
-  plain.RefitAll();
-  EXPECT_EQ(fused.linSlope, plain.linSlope);
-  EXPECT_EQ(fused.quadA, plain.quadA);
 }
 
 // A recorded chain replays into exactly the calls the stroker makes on the context.

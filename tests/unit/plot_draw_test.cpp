@@ -16,10 +16,8 @@
 namespace corvane {
 namespace {
 
-using testing::FirstDifference;
 using testing::PenMoves;
 using testing::RasterPicture;
-using testing::SplitMix;
 
 // A plot laid out in a 300-pixel-wide area (65..365) with no refit pending.
 CPlotSeries LaidOutPlot(int approximation) {
@@ -34,9 +32,11 @@ CPlotSeries LaidOutPlot(int approximation) {
   return p;
 }
 
+// Adds the point that the plot's window maps to (dx, dy): the window is made the plot area
+// itself, so that world and device coordinates are the same numbers.
 void AddDevicePoint(CPlotSeries& p, double dx, double dy) {
-  p.AddPoint(0, 0);
-  p.devicePoints[p.devicePoints.count() - 1] = DPoint{dx, dy};
+  p.world = WorldWindow{double(p.left), double(p.right), double(p.bottom), double(p.top)};
+  p.AddPoint(dx, dy);
   p.refitPending = 0;
 }
 
@@ -114,6 +114,27 @@ TEST(PlotDraw, MarkersFollowTheInclusiveDoubleTestOnX) {
             (std::vector<std::string>{"SetPixelV 365 100 0x445566", "SetPixelV 200 -500 0x445566",
                                       "SetPixelV 65 120 0x445566"}));
   EXPECT_EQ(pixels.log().Count("FillRect"), 0u);
+}
+
+// A point with a coordinate that is not finite ends one chain and starts the next; it has no
+// marker. So does every such point, in a row or alone.
+TEST(PlotDraw, GapsBreakThePolylineAndHaveNoMarker) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = HUGE_VAL;
+  for (int width : {1, 4}) {
+    CPlotSeries p = LaidOutPlot(0);
+    p.plotWidth = width;
+    p.pointVisible = 1;
+    for (DPoint d : {DPoint{70, 100}, DPoint{80, 120}, DPoint{nan, 110}, DPoint{100, 100},
+                     DPoint{110, inf}, DPoint{-inf, 90}, DPoint{120, 130}, DPoint{130, 100},
+                     DPoint{140, 90}})
+      AddDevicePoint(p, d.X, d.Y);
+    RecordingDc dc;
+    p.DrawPlot(dc);
+    EXPECT_EQ(dc.log().Named("Polyline"),
+              (std::vector<std::string>{"Polyline 2 70 100 80 120", "Polyline 3 120 130 130 100 140 90"}))
+        << width;
+    EXPECT_EQ(dc.log().Count("FillRect"), 6u) << width;
+  }
 }
 
 TEST(PlotDraw, MarkerSquaresCoverTruncatedXMinusTwoToPlusOne) {
@@ -222,55 +243,6 @@ TEST(PlotDraw, PlotsAbovePlotsCountAreNeverDrawn) {
   EXPECT_EQ(dc.log().Count("CreatePen 2 0x123456"), 1u);
   EXPECT_EQ(dc.log().Count("CreatePen 2 0x654321"), 0u);
   EXPECT_EQ(dc.log().Count("CreateSolidBrush 0x111111"), 0u);
-}
-
-// The plot drawer's one-pen chain against one DrawLineClipped per segment.
-TEST(PlotDraw, SimplePolylinePixelIdenticalToSegmentBySegment) {
-  RasterPicture fast(200, 160), reference(200, 160);
-  SplitMix rng(99);
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  for (int seed = 0; seed < 60; ++seed) {
-    CPlotSeries p = LaidOutPlot(0);
-    p.left = int(rng.Range(0, 30));
-    p.right = int(rng.Range(140, 200));
-    p.top = int(rng.Range(0, 30));
-    p.bottom = int(rng.Range(110, 160));
-    p.plotWidth = int(rng.Range(0, 16));
-    p.plotColor = Color(rng.Next() & 0xFFFFFF);
-    p.segmentOnly = seed % 3 == 0;
-    double x = 100, y = 80;
-    const int n = int(rng.Range(2, 3000));
-    for (int i = 0; i < n; ++i) {
-      const int pick = int(rng.Range(0, 99));
-      if (pick == 0)
-        AddDevicePoint(p, nan, y);
-      else if (pick == 1)
-        AddDevicePoint(p, 1e12, -1e12);
-      else {
-        x += (rng.Unit() - 0.45) * 3;
-        y += (rng.Unit() - 0.5) * 4;
-        AddDevicePoint(p, x, y);
-      }
-    }
-    p.firstIndex = int(rng.Range(0, n / 2));
-    p.lastIndex = int(rng.Range(n / 2, n + 5));
-    fast.Clear();
-    reference.Clear();
-    p.DrawPlot(fast.dc());
-
-    CLineStyle line;
-    line.width = SanitizeLineWidth(p.plotWidth);
-    line.color = p.plotColor;
-    const int first = p.segmentOnly ? p.firstIndex : 0;
-    const int last = p.segmentOnly ? std::min(p.lastIndex, n - 1) : n - 1;
-    for (int k = first; k < last; ++k) {
-      const DPoint a = p.devicePoints[k], b = p.devicePoints[k + 1];
-      line.DrawLineClipped(TruncToInt32(a.X), TruncToInt32(a.Y), TruncToInt32(b.X),
-                           TruncToInt32(b.Y), IRect{p.left, p.top, p.right, p.bottom},
-                           reference.dc());
-    }
-    ASSERT_EQ(FirstDifference(fast.Pixels(), reference.Pixels(), 200), "") << "seed " << seed;
-  }
 }
 
 }  // namespace

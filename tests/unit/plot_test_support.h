@@ -9,6 +9,7 @@
 #include "platform/dc.h"
 #include "platform/raster/raster_system.h"
 #include "platform/recording_dc.h"
+#include "plot_scenes.h"
 
 namespace corvane::testing {
 
@@ -74,25 +75,5 @@ inline std::vector<std::string> PenMoves(const CallLog& log) {
   }
   return out;
 }
-
-// Deterministic pseudo-random numbers for the seeded comparisons.
-class SplitMix {
- public:
-  explicit SplitMix(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  // Uniform in [lo, hi].
-  std::int64_t Range(std::int64_t lo, std::int64_t hi) {
-    return lo + static_cast<std::int64_t>(Next() % static_cast<std::uint64_t>(hi - lo + 1));
-  }
-  double Unit() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
-
- private:
-  std::uint64_t state_;
-};
 
 }  // namespace corvane::testing

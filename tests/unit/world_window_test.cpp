@@ -51,6 +51,14 @@ class WorldWindowTest : public ::testing::Test {
   CChartEngine engine;
 };
 
+// Where the drawing puts point k of a plot: the mapping of its layout copies.
+DPoint DeviceOf(const CPlotSeries& p, std::int32_t k) {
+  PlotMapping m;
+  EXPECT_TRUE(MakePlotMapping(p.world, p.left, p.right, p.top, p.bottom, &m));
+  const DPoint w = p.PointAt(k);
+  return DPoint{m.X(w.X), m.Y(w.Y)};
+}
+
 TEST_F(WorldWindowTest, PlotsGetTheTenPercentMarginAndAnEmptyXRangeBecomesMinusOneToOne) {
   AddPlotPoints(0, {{1, 5}, {2, 7}, {3, 6}});
   const WorldWindow& w = Layout();
@@ -59,7 +67,7 @@ TEST_F(WorldWindowTest, PlotsGetTheTenPercentMarginAndAnEmptyXRangeBecomesMinusO
   EXPECT_DOUBLE_EQ(w.ymin, 4.8);
   EXPECT_DOUBLE_EQ(w.ymax, 7.2);
   // Only X = 1 lies in [-1, 1]: on the right edge of the plot area.
-  EXPECT_DOUBLE_EQ(engine.plots[0].devicePoints[0].X, 335.0);
+  EXPECT_DOUBLE_EQ(DeviceOf(engine.plots[0], 0).X, 335.0);
   // The repaired x range is kept from now on.
   engine.LayoutPass();
   EXPECT_EQ(engine.world.xmin, -1);
@@ -74,11 +82,11 @@ TEST_F(WorldWindowTest, SegmentMapsItsFirstPointOntoTheLeftEdge) {
   EXPECT_EQ(w.xmax, 3);
   const CPlotSeries& plot = engine.plots[0];
   const double sy = (60.0 - 265.0) / (7.2 - 4.8);
-  EXPECT_DOUBLE_EQ(plot.devicePoints[0].X, 65.0);
-  EXPECT_NEAR(plot.devicePoints[0].Y, 265.0 + sy * 0.2, 1e-9);
-  EXPECT_DOUBLE_EQ(plot.devicePoints[2].X, 335.0);
+  EXPECT_DOUBLE_EQ(DeviceOf(plot, 0).X, 65.0);
+  EXPECT_NEAR(DeviceOf(plot, 0).Y, 265.0 + sy * 0.2, 1e-9);
+  EXPECT_DOUBLE_EQ(DeviceOf(plot, 2).X, 335.0);
   // The maximum lies a margin (0.2 of 2.4: a twelfth of the height) below the top edge.
-  EXPECT_NEAR(plot.devicePoints[1].Y, 60.0 + 205.0 / 12.0, 1e-9);
+  EXPECT_NEAR(DeviceOf(plot, 1).Y, 60.0 + 205.0 / 12.0, 1e-9);
   // The plot keeps its own copies of the window and of the area.
   EXPECT_EQ(plot.world.xmin, 1);
   EXPECT_DOUBLE_EQ(plot.world.ymax, 7.2);
@@ -188,7 +196,7 @@ TEST_F(WorldWindowTest, OnlyActivePlotsContributeAndAreMapped) {
   engine.plotsCount = 1;
   const WorldWindow w = Layout();
   EXPECT_LT(w.ymax, 10);
-  EXPECT_EQ(engine.plots[5].devicePoints[0].X, 0);  // untouched
+  EXPECT_EQ(engine.plots[5].right, -100);  // no layout copies
   EXPECT_EQ(engine.plots[5].grid, nullptr);
   EXPECT_EQ(engine.plots[0].grid, &engine.grid);
   // The grid gets the same window.
@@ -196,40 +204,26 @@ TEST_F(WorldWindowTest, OnlyActivePlotsContributeAndAreMapped) {
   EXPECT_EQ(engine.grid.ymax, w.ymax);
 }
 
-TEST(MapToDeviceTest, SegmentOnlyMapsTheWindowAndSkipsIndicesBeyondThePoints) {
+TEST(MapToDeviceTest, StoresTheAreaAndMarksARefitOnlyWhenThePointsHaveAPlace) {
   CPlotSeries plot;
-  for (int i = 0; i < 4; ++i) plot.AddPoint(i, i);
-  plot.world = WorldWindow{0, 3, 0, 3};
-  plot.segmentOnly = 1;
-  plot.firstIndex = 2;
-  plot.lastIndex = 10;
-  plot.MapToDevice(0, 30, 0, 30);
-  EXPECT_EQ(plot.devicePoints[0].X, 0);  // outside the window: previous position kept
-  EXPECT_EQ(plot.devicePoints[1].X, 0);
-  EXPECT_DOUBLE_EQ(plot.devicePoints[2].X, 20);
-  EXPECT_DOUBLE_EQ(plot.devicePoints[2].Y, 10);  // device y grows downwards
-  EXPECT_DOUBLE_EQ(plot.devicePoints[3].X, 30);
-
-  plot.firstIndex = -5;  // never read before the first point
-  plot.lastIndex = 0;
-  plot.MapToDevice(0, 30, 0, 30);
-  EXPECT_DOUBLE_EQ(plot.devicePoints[0].Y, 30);
-}
-
-TEST(MapToDeviceTest, DegenerateWindowKeepsPositionsButStoresTheArea) {
-  CPlotSeries plot;
-  plot.AddPoint(1, 1);
-  plot.devicePoints[0] = DPoint{7, 8};
   plot.refitPending = 0;
-  plot.world = WorldWindow{2, 2, 0, 1};
+  plot.world = WorldWindow{0, 3, 0, 3};
+  plot.MapToDevice(0, 30, 0, 30);  // no points: nothing to refit
+  EXPECT_EQ(plot.refitPending, 0);
+  plot.AddPoint(1, 1);
+  plot.refitPending = 0;
+  plot.world = WorldWindow{2, 2, 0, 1};  // empty: no place for any point
   plot.MapToDevice(1, 2, 3, 4);
-  EXPECT_EQ(plot.devicePoints[0].X, 7);
-  EXPECT_EQ(plot.devicePoints[0].Y, 8);
   EXPECT_EQ(plot.left, 1);
   EXPECT_EQ(plot.right, 2);
   EXPECT_EQ(plot.top, 3);
   EXPECT_EQ(plot.bottom, 4);
   EXPECT_EQ(plot.refitPending, 0);
+  plot.world = WorldWindow{0, 3, 0, 3};
+  plot.MapToDevice(0, 30, 0, 30);
+  EXPECT_EQ(plot.refitPending, 1);
+  EXPECT_DOUBLE_EQ(DeviceOf(plot, 0).X, 10);
+  EXPECT_DOUBLE_EQ(DeviceOf(plot, 0).Y, 20);  // device y grows downwards
 }
 
 TEST(AxisOriginTest, StraddlingWindowPutsTheOriginAtWorldZero) {

@@ -1,6 +1,7 @@
-// Four threads, each in its own single-threaded apartment with its own object made by
-// CoCreateInstance, draw different charts (textures among them) into DIB sections at the
-// same time, 1,000 times each (CORVANE_THREAD_RENDERS=N for another count). Every picture
+// Five threads, each in its own single-threaded apartment with its own object made by
+// CoCreateInstance, draw different charts (textures among them, and a stream into ring
+// buffers that changes between renders) into DIB sections at the same time, 1,000 times each
+// (CORVANE_THREAD_RENDERS=N for another count). Every picture
 // must equal the one the same calls give alone on a fresh thread: the texture's random
 // sequence is per thread, so render k draws the same numbers in both runs.
 #include <windows.h>
@@ -67,8 +68,40 @@ void UserGridChart(ICorvaneEx2* c) {
   c->SetSegment(1, 6);
 }
 
-using Build = void (*)(ICorvaneEx2*);
-const Build kCharts[] = {TextureChart, DashedChart, OverlayChart, UserGridChart};
+// Three dense plots in rings of 20,000 points, drawn a pixel column at a time from their
+// summaries; before each render 100 more points arrive on each and the window follows the
+// newest 6,000.
+void StreamChart(ICorvaneEx2* c) {
+  c->SetSize(kW, kH);
+  c->put_plotsCount(3);
+  ICorvaneEx3* ex3 = nullptr;
+  if (SUCCEEDED(c->QueryInterface(IID_ICorvaneEx3, reinterpret_cast<void**>(&ex3)))) {
+    for (LONG p = 1; p <= 3; ++p) ex3->put_PlotCapacity(p, 20000);
+    ex3->Release();
+  }
+  for (LONG p = 1; p <= 3; ++p) {
+    c->SetSimplePlot(p);
+    c->SetPlotWidth(p, p);
+    for (int i = 0; i < 22000; ++i) c->AddPointToPlot2(p, (i * (7 + p) % 101) * 0.1 + p * 5);
+  }
+}
+
+void StreamFrame(ICorvaneEx2* c, int k) {
+  for (LONG p = 1; p <= 3; ++p)
+    for (int i = 0; i < 100; ++i) c->AddPointToPlot2(p, ((k * 100 + i) * (5 + p) % 97) * 0.1 + p * 5);
+  const double newest = 22000 + 100.0 * (k + 1);
+  c->SetSegment(newest - 6000, newest);
+}
+
+struct Chart {
+  void (*build)(ICorvaneEx2*);
+  void (*frame)(ICorvaneEx2*, int);  // before render k, if set
+};
+const Chart kCharts[] = {{TextureChart, nullptr},
+                         {DashedChart, nullptr},
+                         {OverlayChart, nullptr},
+                         {UserGridChart, nullptr},
+                         {StreamChart, StreamFrame}};
 
 std::uint64_t Fnv(const std::uint8_t* p, std::size_t n) {
   std::uint64_t h = 0xCBF29CE484222325ull;
@@ -77,18 +110,19 @@ std::uint64_t Fnv(const std::uint8_t* p, std::size_t n) {
 }
 
 // On the calling thread, in an apartment of its own: the hash of every rendering.
-std::vector<std::uint64_t> RenderMany(Build build, int renders) {
+std::vector<std::uint64_t> RenderMany(const Chart& kind, int renders) {
   std::vector<std::uint64_t> hashes;
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return hashes;
   ICorvaneEx2* chart = nullptr;
   if (SUCCEEDED(CoCreateInstance(CLSID_CorvaneEx, nullptr, CLSCTX_INPROC_SERVER, IID_ICorvaneEx2,
                                  reinterpret_cast<void**>(&chart)))) {
-    build(chart);
+    kind.build(chart);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP dib = CreateDib32(dc, kW, kH, &bits);
     HGDIOBJ old = SelectObject(dc, dib);
     for (int k = 0; k < renders; ++k) {
+      if (kind.frame) kind.frame(chart, k);
       const HRESULT hr = chart->DrawTo(static_cast<LONG>(reinterpret_cast<LONG_PTR>(dc)), 0, 0);
       GdiFlush();
       hashes.push_back(hr == S_OK ? Fnv(static_cast<const std::uint8_t*>(bits), std::size_t{4} * kW * kH) : 0);
@@ -102,7 +136,7 @@ std::vector<std::uint64_t> RenderMany(Build build, int renders) {
   return hashes;
 }
 
-TEST(ApartmentThreads, FourChartsAtOnceDrawWhatEachDrawsAlone) {
+TEST(ApartmentThreads, FiveChartsAtOnceDrawWhatEachDrawsAlone) {
   const char* wanted = std::getenv("CORVANE_THREAD_RENDERS");
   const int renders = wanted ? std::atoi(wanted) : 1000;
   constexpr std::size_t n = std::size(kCharts);

@@ -11,7 +11,7 @@
 namespace corvane::wintest {
 namespace {
 
-enum Kind { kMethod, kGet };
+enum Kind { kMethod, kGet, kPut };
 struct Member {
   const wchar_t* name;
   DISPID id;
@@ -26,6 +26,7 @@ constexpr Member kChartMembers[] = {
     {L"PixelToWorldX", 0x30A, kMethod}, {L"PixelToWorldY", 0x30B, kMethod},
     {L"PointX", 0x30C, kGet},          {L"PointY", 0x30D, kGet},
     {L"HitTest", 0x30E, kMethod},
+    {L"PlotCapacity", 0x340, kGet},    {L"PlotCapacity", 0x340, kPut},
 };
 constexpr Member kHitMembers[] = {
     {L"Kind", 1, kGet}, {L"Plot", 2, kGet}, {L"Index", 3, kGet},
@@ -74,7 +75,9 @@ void ExpectMembers(const Described& d, const Member* members, UINT count, UINT f
     const std::wstring name = Name(d.itf.get(), fd->memid, &help);
     EXPECT_EQ(_wcsicmp(name.c_str(), members[i].name), 0) << members[i].name;
     EXPECT_EQ(fd->memid, members[i].id);
-    EXPECT_EQ(fd->invkind, members[i].kind == kMethod ? INVOKE_FUNC : INVOKE_PROPERTYGET);
+    EXPECT_EQ(fd->invkind, members[i].kind == kMethod ? INVOKE_FUNC
+                           : members[i].kind == kGet ? INVOKE_PROPERTYGET
+                                                     : INVOKE_PROPERTYPUT);
     EXPECT_EQ(help, std::wstring(members[i].kind == kMethod ? L"method " : L"property ") +
                         members[i].name);
     EXPECT_EQ(fd->oVft, static_cast<SHORT>((firstSlot + i) * sizeof(void*)));
@@ -232,6 +235,17 @@ TEST_F(Ex3Chart, EveryMemberThroughTheVtable) {
   EXPECT_EQ(hit->QueryInterface(IID_IDispatch, disp.out_void()), S_OK);
   ComPtr<ICorvaneEx> notAChart;
   EXPECT_EQ(hit->QueryInterface(IID_ICorvaneEx, notAChart.out_void()), E_NOINTERFACE);
+
+  // A capacity keeps the newest points: of four, the oldest two go.
+  for (int k = 1; k <= 4; ++k) chart_->AddPointToPlot2(1, k * 10);
+  LONG capacity = -1;
+  ASSERT_EQ(chart_->get_PlotCapacity(1, &capacity), S_OK);
+  EXPECT_EQ(capacity, 0);
+  ASSERT_EQ(chart_->put_PlotCapacity(1, 2), S_OK);
+  ASSERT_EQ(chart_->get_PlotCapacity(1, &capacity), S_OK);
+  EXPECT_EQ(capacity, 2);
+  ASSERT_EQ(chart_->get_PointX(1, 1, &v), S_OK);
+  EXPECT_EQ(v, 3);
 }
 
 TEST_F(Ex3Chart, RefusedCallsAnswerTheirCodes) {
@@ -245,6 +259,12 @@ TEST_F(Ex3Chart, RefusedCallsAnswerTheirCodes) {
   EXPECT_EQ(chart_->HitTest(1, 1, -1, hit.out()), E_INVALIDARG);
   EXPECT_FALSE(hit);
   EXPECT_EQ(chart_->HitTest(1, 1, 1, nullptr), E_POINTER);
+  LONG capacity = 42;
+  EXPECT_EQ(chart_->get_PlotCapacity(9, &capacity), E_INVALIDARG);
+  EXPECT_EQ(capacity, 42);
+  EXPECT_EQ(chart_->put_PlotCapacity(0, 5), E_INVALIDARG);
+  EXPECT_EQ(chart_->put_PlotCapacity(1, -1), E_INVALIDARG);
+  EXPECT_EQ(chart_->get_PlotCapacity(1, nullptr), E_POINTER);
   chart_->SetSize(0, 300);
   LONG edge = 42;
   EXPECT_EQ(chart_->get_PlotAreaLeft(&edge), E_INVALIDARG);
