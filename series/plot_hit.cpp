@@ -50,26 +50,61 @@ class PlotProbe {
                    static_cast<double>(p.right), static_cast<double>(p.bottom)}),
         reach_(SanitizeLineWidth(p.plotWidth) / 2.0) {}
 
-  // The nearest point inside the plot area.
-  void Points(const DrawnRange& r, Best* best) const {
-    for (std::int32_t k = r.first; k <= r.last; ++k) {
+  // The nearest point inside the plot area among points first..last.
+  void Points(std::int32_t first, std::int32_t last, Best* best) const {
+    const double r = probe_.radius;
+    for (std::int32_t k = first; k <= last; ++k) {
       const DPoint w = p_.PointAt(k);
       const double dx = map_.X(w.X), dy = map_.Y(w.Y);
-      if (!std::isfinite(dx) || !std::isfinite(dy) || !Contains(area_, dx, dy)) continue;
+      // Most points of a long plot lie far off: one comparison each leaves them out.
+      if (!(std::fabs(dx - probe_.x) <= r && std::fabs(dy - probe_.y) <= r)) continue;
+      if (!Contains(area_, dx, dy)) continue;
       best->Offer(NearestOnSegment(probe_.x, probe_.y, dx, dy, dx, dy), 0, probe_.radius, k);
     }
   }
 
-  // The nearest segment of the polyline, each cut to the plot area.
-  void Polyline(const DrawnRange& r, Best* best) const {
-    for (std::int32_t k = r.first; k < r.last; ++k) {
+  // The nearest of the segments from point first to point last, each cut to the plot area.
+  void Polyline(std::int32_t first, std::int32_t last, Best* best) const {
+    for (std::int32_t k = first; k < last; ++k) {
       const DPoint a = p_.PointAt(k), b = p_.PointAt(k + 1);
       if (IsGap(a) || IsGap(b)) continue;  // the polyline breaks there
       double ax = map_.X(a.X), ay = map_.Y(a.Y);
       double bx = map_.X(b.X), by = map_.Y(b.Y);
+      // Both ends beyond the same side of the probe's reach: the segment is too.
+      const double r = probe_.radius + reach_;
+      if ((ax < probe_.x - r && bx < probe_.x - r) || (ax > probe_.x + r && bx > probe_.x + r) ||
+          (ay < probe_.y - r && by < probe_.y - r) || (ay > probe_.y + r && by > probe_.y + r))
+        continue;
       if (!ClipSegmentToBox(area_, &ax, &ay, &bx, &by)) continue;
       best->Offer(NearestOnSegment(probe_.x, probe_.y, ax, ay, bx, by), reach_, probe_.radius, k);
     }
+  }
+
+  // Points (or segments, between points first..last) of a plot whose X never decreases, by
+  // branch and bound: the points of a range lie in the box of its first and last X and its
+  // extremes of Y, so a range whose box lies beyond the radius, or beyond the best found so
+  // far, is left out whole. Ranges go left to right, so ties still go to the later point.
+  void Ordered(std::int32_t first, std::int32_t last, bool segments, Best* best) const {
+    constexpr std::int32_t kLeaf = 64;
+    if (first > last || (segments && first == last)) return;
+    if (last - first <= kLeaf) {
+      segments ? Polyline(first, last, best) : Points(first, last, best);
+      return;
+    }
+    double lo = 0, hi = 0;
+    if (!p_.YExtremes(first, last, &lo, &hi)) return;  // only gaps: nothing drawn
+    const double x0 = map_.X(p_.PointAt(first).X), x1 = map_.X(p_.PointAt(last).X);
+    const double y0 = map_.Y(lo), y1 = map_.Y(hi);
+    DBox box{std::fmin(x0, x1), std::fmin(y0, y1), std::fmax(x0, x1), std::fmax(y0, y1)};
+    // Whatever of the range is drawn lies in the area too.
+    box = Intersection(box, area_);
+    const double reach = segments ? reach_ : 0.0;
+    const double bound = best->found ? best->at.distance : probe_.radius;
+    if (box.Empty() || NearestInBox(probe_.x, probe_.y, box).distance - reach > bound) return;
+    // Segments' halves share their middle point, so every segment lies in one of them.
+    const std::int32_t middle = first + (last - first) / 2;
+    Ordered(first, middle, segments, best);
+    Ordered(segments ? middle : middle + 1, last, segments, best);
   }
 
   // The fitted line or the chain of 4-pixel chords of the parabola, as DrawPlot draws them.
@@ -125,12 +160,21 @@ PlotHit CPlotSeries::HitTest(const HitProbe& probe) const {
   const PlotProbe plot(*this, map, probe);
   const bool polyline = approximation == 0 && std::int64_t{range.last} - range.first >= 1;
 
+  // A plot whose X never decreases, mapped monotonically, is searched through its index.
+  const bool ordered = XOrdered() && std::isfinite(map.sx) && std::isfinite(map.sy);
   Best best;
-  if (polyline || pointVisible) plot.Points(range, &best);
+  if (polyline || pointVisible) {
+    if (ordered)
+      plot.Ordered(range.first, range.last, false, &best);
+    else
+      plot.Points(range.first, range.last, &best);
+  }
   out.onLine = !best.found;
   if (!best.found) {
-    if (polyline)
-      plot.Polyline(range, &best);
+    if (polyline && ordered)
+      plot.Ordered(range.first, range.last, true, &best);
+    else if (polyline)
+      plot.Polyline(range.first, range.last, &best);
     else if (approximation != 0)
       plot.Fit(range, &best);
   }

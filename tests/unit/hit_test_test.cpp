@@ -2,8 +2,11 @@
 // order deciding overlaps, ties, hidden records and the edge of the radius.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 #include <string>
 
 #include "control/automation.h"
@@ -210,6 +213,153 @@ TEST(HitTestInput, BadProbesAreRefused) {
   EXPECT_EQ(c.HitTest(1, 1, 1, nullptr), kE_POINTER);
   EXPECT_EQ(c.HitTest(1e9, -1e9, 10000, &h), kS_OK);
   EXPECT_EQ(h.kind, kHitNothing);
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// The plain answer for one plot drawn as a polyline: every point, then every segment, in
+// order, through the read-back mapping; what the index must find too.
+ChartHit WalkEveryPoint(CorvaneAutomation& c, std::int32_t plot, double px, double py,
+                        double radius, double reach, const DBox& area) {
+  std::int32_t n = 0;
+  c.get_PointCount(plot, &n);
+  std::vector<DPoint> dev(static_cast<std::size_t>(n));
+  for (std::int32_t k = 0; k < n; ++k) {
+    double x = 0, y = 0;
+    c.get_PointX(plot, k + 1, &x);
+    c.get_PointY(plot, k + 1, &y);
+    if (!std::isfinite(x) || !std::isfinite(y) || c.WorldToPixelX(x, &dev[k].X) != kS_OK ||
+        c.WorldToPixelY(y, &dev[k].Y) != kS_OK)
+      dev[k] = DPoint{NAN, NAN};
+  }
+  ChartHit best;
+  auto offer = [&](double d, std::int32_t kind, std::int32_t k) {
+    if (d <= radius && (best.kind == kHitNothing || d <= best.distance)) {
+      best.kind = kind;
+      best.index = k + 1;
+      best.plot = plot;
+      best.distance = d;
+    }
+  };
+  for (std::int32_t k = 0; k < n; ++k)
+    if (std::isfinite(dev[k].X) && Contains(area, dev[k].X, dev[k].Y))
+      offer(std::hypot(px - dev[k].X, py - dev[k].Y), kHitPoint, k);
+  if (best.kind != kHitNothing) return best;
+  for (std::int32_t k = 0; k + 1 < n; ++k) {
+    double ax = dev[k].X, ay = dev[k].Y, bx = dev[k + 1].X, by = dev[k + 1].Y;
+    if (!ClipSegmentToBox(area, &ax, &ay, &bx, &by)) continue;
+    offer(std::fmax(0.0, NearestOnSegment(px, py, ax, ay, bx, by).distance - reach), kHitLine, k);
+  }
+  return best;
+}
+
+// Seeded random plots whose X never decreases -- duplicate X, long flat runs, spikes, gaps --
+// probed all over: the index's answer is the walk's, point for point and to the last bit.
+TEST(HitTestIndex, FindsWhatAWalkOverEveryPointFinds) {
+  RasterGraphicsSystem graphics;
+  std::mt19937 random(20261210);
+  for (int chart = 0; chart < 12; ++chart) {
+    CorvaneAutomation c(graphics);
+    c.SetSize(320, 240);
+    c.put_plotsCount(1);
+    c.SetSimplePlot(1);
+    c.put_legendVisible(kVariantFalse);
+    const int width = 1 + chart % 4;
+    c.SetPlotWidth(1, width);
+    const int n = 500 + static_cast<int>(random() % 20000);
+    std::vector<double> xs(n), ys(n);
+    double x = 0, y = 0;
+    for (int k = 0; k < n; ++k) {
+      const unsigned kind = random() % 100;
+      if (kind >= 20) x += (random() % 4) * 0.25;  // a fifth repeat their X
+      if (kind < 5) y += (random() % 2 ? 30.0 : -30.0);  // spikes
+      else if (kind < 40) y += 0;                        // flat runs
+      else y += std::uniform_real_distribution<double>(-1, 1)(random);
+      xs[k] = x;
+      ys[k] = kind == 99 ? NAN : y;  // now and then a gap
+    }
+    ASSERT_EQ(c.AddPointsToPlot(1, xs.data(), ys.data(), n), kS_OK);
+    ASSERT_TRUE(c.engine().plots[0].XOrdered());
+    // Windows over all of it, and zoomed in to a few points.
+    const double span = x > 0 ? x : 1;
+    const double from = chart % 3 == 0 ? span * 0.4 : 0;
+    const double to = chart % 3 == 0 ? from + span / 200 : span;
+    c.SetSegment(from, to);
+    // The points in the window, where the targeted probes go.
+    const int shownFrom = static_cast<int>(std::lower_bound(xs.begin(), xs.end(), from) - xs.begin());
+    const int shownTo = static_cast<int>(std::upper_bound(xs.begin(), xs.end(), to) - xs.begin());
+    std::int32_t l = 0, t = 0, r = 0, b = 0;
+    c.get_PlotAreaLeft(&l);
+    c.get_PlotAreaTop(&t);
+    c.get_PlotAreaRight(&r);
+    c.get_PlotAreaBottom(&b);
+    const DBox area{double(l), double(t), double(r), double(b)};
+    for (int probe = 0; probe < 200; ++probe) {
+      double px = std::uniform_real_distribution<double>(l - 10, r + 10)(random);
+      double py = std::uniform_real_distribution<double>(t - 10, b + 10)(random);
+      if (probe % 3 != 0) {
+        // Most probes next to the middle of a segment, where the line is what they find.
+        const int shown = std::max(1, shownTo - shownFrom - 1);
+        const int k = std::min(n - 2, shownFrom + static_cast<int>(random() % shown));
+        double ax = 0, ay = 0, bx = 0, by = 0;
+        if (c.WorldToPixelX(xs[k], &ax) == kS_OK && c.WorldToPixelX(xs[k + 1], &bx) == kS_OK &&
+            c.WorldToPixelY(std::isnan(ys[k]) ? 0 : ys[k], &ay) == kS_OK &&
+            c.WorldToPixelY(std::isnan(ys[k + 1]) ? 0 : ys[k + 1], &by) == kS_OK) {
+          px = (ax + bx) / 2 + (random() % 5) - 2.0;
+          py = (ay + by) / 2 + (random() % 5) - 2.0;
+        }
+      }
+      const double radius = (random() % 12) * 0.75;
+      ChartHit got;
+      ASSERT_EQ(c.HitTest(px, py, radius, &got), kS_OK);
+      const ChartHit want = WalkEveryPoint(c, 1, px, py, radius, width / 2.0, area);
+      ASSERT_EQ(got.kind, want.kind) << chart << " at " << px << ", " << py << " r " << radius;
+      EXPECT_EQ(got.index, want.index) << chart;
+      EXPECT_EQ(got.distance, want.distance) << chart;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Every segment of a long zigzag can be found at its middle, and every point on itself,
+// window after window: no range the index splits loses one.
+TEST(HitTestIndex, FindsEverySegmentAndEveryPoint) {
+  RasterGraphicsSystem graphics;
+  CorvaneAutomation c(graphics);
+  c.SetSize(400, 300);
+  c.put_plotsCount(1);
+  c.SetSimplePlot(1);
+  c.SetPlotWidth(1, 1);
+  const int n = 3000;
+  std::vector<double> ys(n);
+  for (int k = 0; k < n; ++k) ys[k] = k % 2 ? 10 : 0;
+  ASSERT_EQ(c.AddPointsToPlot2(1, ys.data(), n), kS_OK);
+  for (int from = 1; from < n; from += 8) {
+    c.SetSegment(from, from + 8);
+    for (int k = from; k < from + 8 && k < n; ++k) {
+      double ax = 0, ay = 0, bx = 0, by = 0;
+      ASSERT_EQ(c.WorldToPixelX(k, &ax), kS_OK);
+      ASSERT_EQ(c.WorldToPixelY(ys[k - 1], &ay), kS_OK);
+      ASSERT_EQ(c.WorldToPixelX(k + 1, &bx), kS_OK);
+      ASSERT_EQ(c.WorldToPixelY(ys[k], &by), kS_OK);
+      ChartHit h;
+      ASSERT_EQ(c.HitTest((ax + bx) / 2, (ay + by) / 2, 1, &h), kS_OK);
+      EXPECT_EQ(h.kind, kHitLine) << "segment " << k;
+      EXPECT_EQ(h.index, k) << "segment " << k;
+      ASSERT_EQ(c.HitTest(ax, ay, 1, &h), kS_OK);
+      EXPECT_EQ(h.kind, kHitPoint) << "point " << k;
+      EXPECT_EQ(h.index, k) << "point " << k;
+    }
+  }
 }
 
 }  // namespace
