@@ -217,6 +217,11 @@ class CorvaneAutomation {
   // or a radius outside 0..10,000 (NaN included); a picture with no size hits nothing.
   // E_OUTOFMEMORY when the texts cannot be measured. *hit is written only on success.
   HResult HitTest(double x, double y, double radius, ChartHit* hit);
+  // Whether pictures draw their geometry antialiased: slanted lines, wide pens and slanted
+  // shapes by the exact area they cover of each pixel, text and whole-pixel shapes as
+  // before. False (the default) draws GDI's aliased pixels. E_POINTER for a null out-pointer.
+  HResult get_Antialias(bool* pVal);
+  HResult put_Antialias(bool v);
 
   // For tests and native hosts.
   CChartEngine& engine() { return engine_; }
@@ -227,12 +232,16 @@ class CorvaneAutomation {
   // and hands `use` the 24-bit rows of the export DIB section while it exists. Returns
   // SaveToFile's size and resource failures, else what `use` returns.
   HResult RenderExport(const std::function<HResult(const DibRows&)>& use);
+  // Draws the chart with `dc`, which has a bottom-up 24-bit DIB section of the engine's size
+  // selected (its memory at `dibBits`): through the antialiasing context when it is on.
+  void RenderIntoDib(DeviceContext& dc, void* dibBits);
   // The points of AddPointsToPlot/AddPointsToPlot2 (x null: implicit X values).
   HResult AddPoints(std::int32_t index, const double* x, const double* y, std::size_t count);
 
   GraphicsSystem& graphics_;
   CChartEngine engine_;
   std::int32_t hWnd_ = 0;
+  bool antialias_ = false;
   OwnedObject picture_;
 };
 

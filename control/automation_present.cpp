@@ -7,8 +7,34 @@
 
 #include "control/automation.h"
 #include "control/bmp_export.h"
+#include "platform/raster/antialias_dc.h"
 
 namespace corvane {
+
+HResult CorvaneAutomation::get_Antialias(bool* pVal) {
+  if (!pVal) return kE_POINTER;
+  *pVal = antialias_;
+  return kS_OK;
+}
+
+HResult CorvaneAutomation::put_Antialias(bool v) {
+  antialias_ = v;
+  return kS_OK;
+}
+
+void CorvaneAutomation::RenderIntoDib(DeviceContext& dc, void* dibBits) {
+  if (!antialias_) {
+    engine_.RenderChart(&dc);
+    return;
+  }
+  {
+    // The geometry goes straight into the DIB's memory, the rest through dc into the same
+    // memory, in drawing order; the context draws what it still holds as it goes.
+    AntialiasDc antialiased(dc, PixelSurface::BottomUpDib24(dibBits, engine_.width, engine_.height));
+    engine_.RenderChart(&antialiased);
+  }
+  graphics_.FlushDrawing();
+}
 
 HResult CorvaneAutomation::Show() {
   if (hWnd_ == 0) return kS_OK;
@@ -21,13 +47,24 @@ HResult CorvaneAutomation::Show() {
     if (!memoryDc) return kS_OK;
     const std::int32_t w = engine_.width, h = engine_.height;
     // An empty picture has nothing to show; a picture the system refuses (negative or
-    // enormous sizes) leaves the window as it was.
-    const ObjHandle bitmap = (w > 0 && h > 0) ? windowDc->CreateCompatibleBitmap(w, h) : kNoObject;
+    // enormous sizes) leaves the window as it was. Antialiased geometry is written into the
+    // picture's memory, so that picture is a DIB section.
+    void* bits = nullptr;
+    ObjHandle bitmap = kNoObject;
+    if (w > 0 && h > 0)
+      bitmap = antialias_ ? memoryDc->CreateDIBSection24(w, h, &bits) : windowDc->CreateCompatibleBitmap(w, h);
+    if (bitmap && antialias_ && !bits) {
+      graphics_.DeleteObject(bitmap);
+      bitmap = kNoObject;
+    }
     if (bitmap) {
       picture_.Reset(&graphics_, bitmap);
       const ObjHandle previous = memoryDc->SelectObject(bitmap);
       if (previous) {
-        engine_.RenderChart(memoryDc.get());
+        if (antialias_)
+          RenderIntoDib(*memoryDc, bits);
+        else
+          engine_.RenderChart(memoryDc.get());
         windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
         memoryDc->SelectObject(previous);
       }
@@ -74,6 +111,10 @@ HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRow
       const ObjHandle previousDib = previousPicture ? exportDc->SelectObject(dib) : kNoObject;
       if (!previousPicture || !previousDib) {
         hr = kE_FAIL;
+      } else if (antialias_) {
+        RenderIntoDib(*exportDc, bits);
+        // The picture bitmap keeps the picture, as after an aliased rendering.
+        if (!drawingDc->BitBlt(0, 0, w, h, *exportDc, 0, 0)) hr = kE_OUTOFMEMORY;
       } else {
         engine_.RenderChart(drawingDc.get());
         // The copy converts the picture to 24 bits per pixel. Between two memory contexts

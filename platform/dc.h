@@ -114,6 +114,9 @@ class GraphicsSystem {
   virtual std::unique_ptr<DeviceContext> CreateCompatibleDC(DeviceContext* ref) = 0;
   // Deletes an object that no context has selected (DeleteObject).
   virtual bool DeleteObject(ObjHandle obj) = 0;
+  // Completes drawing the system may still hold back (GdiFlush), so that pixel memory can be
+  // read or written directly. The raster draws at once.
+  virtual void FlushDrawing() {}
 };
 
 }  // namespace corvane

@@ -43,4 +43,6 @@ bool GdiGraphicsSystem::DeleteObject(ObjHandle obj) {
   return ::DeleteObject(reinterpret_cast<HGDIOBJ>(obj)) != FALSE;
 }
 
+void GdiGraphicsSystem::FlushDrawing() { ::GdiFlush(); }
+
 }  // namespace corvane

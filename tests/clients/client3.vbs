@@ -103,6 +103,20 @@ o.AddPointToPlot2 1, 16
 Check "a stream numbers on", o.PointX(1, 2), CDbl(4)
 o.PlotCapacity(1) = 0
 
+' Antialiased geometry, set by name: a picture is still made, and turning it off comes back.
+Dim shell, smooth
+Set shell = CreateObject("WScript.Shell")
+smooth = shell.ExpandEnvironmentStrings("%TEMP%") & "\corvane_client3_antialias.png"
+Check "Antialias by default", o.Antialias, False
+o.Antialias = True
+Check "Antialias", o.Antialias, True
+o.SaveToPng smooth
+Check "an antialiased SaveToPng", Err.Number, CLng(0)
+o.Antialias = 1
+Check "any nonzero value turns it on", o.Antialias, True
+o.Antialias = False
+Check "Antialias off", o.Antialias, False
+
 ' Refused input.
 Dim v
 v = o.PointX(1, 4)

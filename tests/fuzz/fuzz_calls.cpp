@@ -46,6 +46,8 @@ HResult IndexGetCall(Reader& in, Session& s) {
   return WithOut<T>(in, [&](T* out) { return (s.chart.*M)(i, out); });
 }
 
+HResult PutAntialiasCall(Reader& in, Session& s) { return s.chart.put_Antialias(in.Bool() != 0); }
+
 HResult SetSize(Reader& in, Session& s) {
   I32 w = SideOf(in), h = SideOf(in);
   BoundArea(w, h);
@@ -315,6 +317,8 @@ const CallKind kCalls[] = {
     {"put_PlotCapacity", kRefusable, PutPlotCapacityCall},
     {"get_PlotCapacity", kRefusable, IndexGetCall<I32, &A::get_PlotCapacity>},
     {"Stream", kRefusable, StreamCall},
+    {"put_Antialias", kStores, PutAntialiasCall},
+    {"get_Antialias", kRefusable, GetCall<bool, &A::get_Antialias>},
 };
 
 }  // namespace
