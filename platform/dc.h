@@ -45,6 +45,9 @@ class DeviceContext {
 
   // The system that made this context: memory contexts, window contexts, object deletion.
   virtual GraphicsSystem& System() = 0;
+  // The context the system knows as its own: this one, or the one a wrapping context draws
+  // through (CreateCompatibleDC looks through wrappers with it).
+  virtual DeviceContext& Innermost() { return *this; }
 
   // Objects. Each returns kNoObject when it cannot be created.
   virtual ObjHandle CreatePen(std::int32_t width, Color color) = 0;  // PS_SOLID

@@ -38,6 +38,7 @@ class AntialiasDc : public DeviceContext {
   AntialiasDc& operator=(const AntialiasDc&) = delete;
 
   GraphicsSystem& System() override { return inner_.System(); }
+  DeviceContext& Innermost() override { return inner_.Innermost(); }
 
   ObjHandle CreatePen(std::int32_t width, Color color) override;
   ObjHandle CreateSolidBrush(Color color) override;
