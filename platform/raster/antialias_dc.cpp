@@ -74,7 +74,21 @@ class AntialiasDc::Painter : public CoverageSink {
 };
 
 AntialiasDc::AntialiasDc(DeviceContext& inner, const PixelSurface& surface)
-    : inner_(inner), surface_(surface) {}
+    : inner_(inner), surface_(surface) {
+  // A clip already selected: a rectangle is known from its box, anything else is not.
+  IRect box{0, 0, 0, 0};
+  const int kind = inner_.GetClipBox(&box);
+  if (kind == kComplexRegion || kind == kRegionError) {
+    clip_unknown_ = true;
+  } else if (box.left > 0 || box.top > 0 || box.right < surface_.width || box.bottom < surface_.height) {
+    try {
+      clip_ = RasterRegion::FromRect(box.left, box.top, box.right, box.bottom);
+      has_clip_ = true;
+    } catch (const std::bad_alloc&) {
+      clip_unknown_ = true;
+    }
+  }
+}
 
 AntialiasDc::~AntialiasDc() { Flush(); }
 
