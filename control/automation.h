@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@
 #include "platform/hresult.h"
 
 namespace corvane {
+
+class CoverageRaster;
 
 using VariantBool = std::int16_t;
 constexpr VariantBool kVariantTrue = -1;
@@ -242,6 +245,8 @@ class CorvaneAutomation {
   CChartEngine engine_;
   std::int32_t hWnd_ = 0;
   bool antialias_ = false;
+  // The antialiased renders' coverage cells, kept from one render to the next.
+  std::unique_ptr<CoverageRaster> coverage_;
   OwnedObject picture_;
 };
 

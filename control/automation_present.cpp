@@ -18,7 +18,7 @@ HResult CorvaneAutomation::get_Antialias(bool* pVal) {
 }
 
 HResult CorvaneAutomation::put_Antialias(bool v) {
-  antialias_ = v;
+  antialias_ = v;  // the coverage cells stay: turning it back on finds them ready
   return kS_OK;
 }
 
@@ -30,7 +30,9 @@ void CorvaneAutomation::RenderIntoDib(DeviceContext& dc, void* dibBits) {
   {
     // The geometry goes straight into the DIB's memory, the rest through dc into the same
     // memory, in drawing order; the context draws what it still holds as it goes.
-    AntialiasDc antialiased(dc, PixelSurface::BottomUpDib24(dibBits, engine_.width, engine_.height));
+    if (!coverage_) coverage_ = std::make_unique<CoverageRaster>();
+    AntialiasDc antialiased(dc, PixelSurface::BottomUpDib24(dibBits, engine_.width, engine_.height),
+                            coverage_.get());
     engine_.RenderChart(&antialiased);
   }
   graphics_.FlushDrawing();
@@ -92,6 +94,17 @@ HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRow
     if (dib) graphics_.DeleteObject(dib);
     return kE_OUTOFMEMORY;
   }
+  if (antialias_) {
+    // Drawn straight into the DIB section's memory, which then stays as the picture: no
+    // second bitmap and no copy.
+    picture_.Reset(&graphics_, dib);
+    const ObjHandle previousDib = exportDc->SelectObject(dib);
+    if (!previousDib) return kE_FAIL;
+    RenderIntoDib(*exportDc, bits);
+    exportDc->SelectObject(previousDib);
+    exportDc.reset();
+    return use(DibRows{w, h, static_cast<const std::uint8_t*>(bits)});
+  }
   OwnedObject dibOwner;
   dibOwner.Reset(&graphics_, dib);
 
@@ -111,10 +124,6 @@ HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRow
       const ObjHandle previousDib = previousPicture ? exportDc->SelectObject(dib) : kNoObject;
       if (!previousPicture || !previousDib) {
         hr = kE_FAIL;
-      } else if (antialias_) {
-        RenderIntoDib(*exportDc, bits);
-        // The picture bitmap keeps the picture, as after an aliased rendering.
-        if (!drawingDc->BitBlt(0, 0, w, h, *exportDc, 0, 0)) hr = kE_OUTOFMEMORY;
       } else {
         engine_.RenderChart(drawingDc.get());
         // The copy converts the picture to 24 bits per pixel. Between two memory contexts

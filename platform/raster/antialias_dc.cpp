@@ -73,8 +73,8 @@ class AntialiasDc::Painter : public CoverageSink {
   int r_, g_, b_;
 };
 
-AntialiasDc::AntialiasDc(DeviceContext& inner, const PixelSurface& surface)
-    : inner_(inner), surface_(surface) {
+AntialiasDc::AntialiasDc(DeviceContext& inner, const PixelSurface& surface, CoverageRaster* cells)
+    : inner_(inner), surface_(surface), raster_(cells ? cells : &own_raster_) {
   // A clip already selected: a rectangle is known from its box, anything else is not.
   IRect box{0, 0, 0, 0};
   const int kind = inner_.GetClipBox(&box);
@@ -357,16 +357,16 @@ bool AntialiasDc::StrokeChains(const Pen& pen) try {
                   static_cast<std::int32_t>(std::min<std::int64_t>(r + reach + 1, vb.right)),
                   static_cast<std::int32_t>(std::min<std::int64_t>(b + reach + 1, vb.bottom))};
   if (box.left >= box.right || box.top >= box.bottom) return true;
-  raster_.Begin(box);
+  raster_->Begin(box);
   for (const Chain& c : chains_) {
     centres_.resize(c.count);
     for (std::size_t i = 0; i < c.count; ++i) centres_[i] = Centre(points_[c.first + i]);
-    stroke.AddChain(centres_.data(), c.count, c.closed, raster_);
+    stroke.AddChain(centres_.data(), c.count, c.closed, *raster_);
   }
-  Paint(raster_, FillRule::kNonZero, pen.color);
+  Paint(*raster_, FillRule::kNonZero, pen.color);
   return true;
 } catch (const std::bad_alloc&) {
-  raster_ = CoverageRaster();  // its cells may hold part of an outline
+  *raster_ = CoverageRaster();  // its cells may hold part of an outline
   return false;
 }
 
@@ -418,11 +418,11 @@ void AntialiasDc::FillPolygon(const IPoint* pts, std::int32_t n, Color color) {
                   static_cast<std::int32_t>(std::min<std::int64_t>(r + 2, vb.right)),
                   static_cast<std::int32_t>(std::min<std::int64_t>(b + 2, vb.bottom))};
   if (box.left >= box.right || box.top >= box.bottom) return;
-  raster_.Begin(box);
+  raster_->Begin(box);
   centres_.resize(static_cast<std::size_t>(n));
   for (std::int32_t i = 0; i < n; ++i) centres_[static_cast<std::size_t>(i)] = Centre(pts[i]);
-  raster_.AddPolygon(centres_.data(), centres_.size());
-  Paint(raster_, FillRule::kEvenOdd, color);
+  raster_->AddPolygon(centres_.data(), centres_.size());
+  Paint(*raster_, FillRule::kEvenOdd, color);
 }
 
 bool AntialiasDc::Polygon(const IPoint* pts, std::int32_t n) {
@@ -436,7 +436,7 @@ bool AntialiasDc::Polygon(const IPoint* pts, std::int32_t n) {
   try {
     FillPolygon(pts, n, *brush);
   } catch (const std::bad_alloc&) {
-    raster_ = CoverageRaster();
+    *raster_ = CoverageRaster();
     return inner_.Polygon(pts, n);  // aliased, but drawn
   }
   if (pen->null_pen) return true;

@@ -31,8 +31,9 @@ struct PixelSurface {
 class AntialiasDc : public DeviceContext {
  public:
   // `inner` draws on `surface`'s memory (its selected bitmap); neither may change while this
-  // context is in use.
-  AntialiasDc(DeviceContext& inner, const PixelSurface& surface);
+  // context is in use. `cells`, when given, is a raster kept between renders, so that its
+  // memory is not asked for and touched afresh each time.
+  AntialiasDc(DeviceContext& inner, const PixelSurface& surface, CoverageRaster* cells = nullptr);
   ~AntialiasDc() override;
   AntialiasDc(const AntialiasDc&) = delete;
   AntialiasDc& operator=(const AntialiasDc&) = delete;
@@ -133,7 +134,8 @@ class AntialiasDc : public DeviceContext {
   std::vector<Chain> chains_;
   bool extending_ = false;
   std::vector<DPoint> centres_;
-  CoverageRaster raster_;
+  CoverageRaster own_raster_;
+  CoverageRaster* raster_;
 };
 
 }  // namespace corvane

@@ -45,7 +45,11 @@ class CoverageRaster {
   std::int32_t width_ = 0, height_ = 0;
   std::size_t stride_ = 0;        // cells per row: width + 2
   std::vector<float> cells_;      // kept all zero between outlines
-  std::vector<std::int32_t> first_, last_;  // touched cells of each row
+  // Which blocks of kBlock cells of each row an edge touched: the sweep crosses the others
+  // at the coverage it has, without reading their cells.
+  static constexpr int kBlockBits = 4;
+  std::size_t block_words_ = 0;    // per row
+  std::vector<std::uint64_t> touched_;
   std::vector<std::uint8_t> alpha_;
 };
 

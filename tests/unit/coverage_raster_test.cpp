@@ -76,13 +76,16 @@ Poly Regular(DPoint c, double r, int n, bool clockwise) {
 
 class Grid : public CoverageSink {
  public:
-  Grid(const IRect& box) : box_(box), alpha_(Size(), 0), rows_(static_cast<std::size_t>(box.bottom - box.top), 0) {}
+  Grid(const IRect& box) : box_(box), alpha_(Size(), 0), rows_(static_cast<std::size_t>(box.bottom - box.top), box.left) {}
   void CoverageRow(std::int32_t y, std::int32_t x, const std::uint8_t* alpha, std::int32_t n) override {
     ASSERT_GE(y, box_.top);
     ASSERT_LT(y, box_.bottom);
     ASSERT_GE(x, box_.left);
     ASSERT_LE(x + n, box_.right);
-    ASSERT_EQ(rows_[static_cast<std::size_t>(y - box_.top)]++, 0) << "row " << y << " twice";
+    // Runs of a row come left to right and never overlap.
+    int& next = rows_[static_cast<std::size_t>(y - box_.top)];
+    ASSERT_GE(x, next) << "row " << y << " out of order";
+    next = x + n;
     for (std::int32_t i = 0; i < n; ++i) At(x + i, y) = alpha[i];
   }
   std::uint8_t& At(int x, int y) {
@@ -155,6 +158,12 @@ TEST(CoverageRasterTest, MatchesTheExactAreaOfEveryPixel) {
          Poly outer = Regular({17, 24}, 19, 7, true);
          const double r = 2 + rng.Unit() * 10;
          return Shape{{outer, Regular({16 + rng.Unit() * 2, 23 + rng.Unit() * 2}, r, 9, true)}, {1, -1}};
+       }},
+      {"rectangles at fractional coordinates", FillRule::kNonZero, box,
+       [](SplitMix& rng) {
+         const double x = -9 + rng.Unit() * 40, y = 1 + rng.Unit() * 30;
+         const double w = rng.Unit() * 20, h = rng.Unit() * 20;
+         return Shape{{{{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}}}, {1}};
        }},
       {"two separate shapes", FillRule::kNonZero, box,
        [](SplitMix& rng) {
