@@ -32,6 +32,14 @@ bool AxisAligned(const IPoint* pts, std::size_t n, bool closed) {
 // (x + 0.5, y + 0.5), so a one-pixel stroke along a row covers exactly that row.
 DPoint Centre(IPoint p) { return {p.x + 0.5, p.y + 0.5}; }
 
+// Where a pen's line runs: through pixel centres for odd widths, along pixel edges for even
+// ones, as GDI places wide pens (a 2-pixel line at y covers rows y - 1 and y), so that lines
+// along rows and columns keep whole pixels.
+DPoint StrokeCentre(IPoint p, std::int32_t width) {
+  const double at = width > 1 && width % 2 == 0 ? 0.0 : 0.5;
+  return {p.x + at, p.y + at};
+}
+
 }  // namespace
 
 // Blends the swept coverage into the surface through the clip.
@@ -360,7 +368,7 @@ bool AntialiasDc::StrokeChains(const Pen& pen) try {
   raster_->Begin(box);
   for (const Chain& c : chains_) {
     centres_.resize(c.count);
-    for (std::size_t i = 0; i < c.count; ++i) centres_[i] = Centre(points_[c.first + i]);
+    for (std::size_t i = 0; i < c.count; ++i) centres_[i] = StrokeCentre(points_[c.first + i], pen.width);
     stroke.AddChain(centres_.data(), c.count, c.closed, *raster_);
   }
   Paint(*raster_, FillRule::kNonZero, pen.color);

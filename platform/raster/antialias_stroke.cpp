@@ -22,8 +22,8 @@ AntialiasStroke::AntialiasStroke(double width) : half_(std::max(1.0, width) / 2)
 }
 
 bool AntialiasStroke::PackPoint(DPoint p, std::uint64_t* out) const {
-  // Centres are whole numbers and a half: twice them are whole numbers, exact in 32 bits
-  // here.
+  // Stroke centres are whole numbers or halves: twice them are whole numbers, exact in 32
+  // bits here.
   const double x = p.X * 2, y = p.Y * 2;
   if (!(std::fabs(x) < 2147483647.0 && std::fabs(y) < 2147483647.0)) return false;
   const auto xi = static_cast<std::int32_t>(x), yi = static_cast<std::int32_t>(y);
