@@ -127,7 +127,9 @@ std::string Page(GraphicsSystem& graphics, const std::string& dir, const std::ve
       "    wine cscript //nologo docs/gallery/plots_and_fits.vbs plots.png\n\n"
       "The test command runs every script with the current build, natively and under Wine on\n"
       "GDI, and compares the pictures with these pixel for pixel. After a deliberate change,\n"
-      "`./corvane.sh gallery` writes them and this page again.\n";
+      "`./corvane.sh gallery` writes them and this page again.\n\n"
+      "Every script's pictures come twice: as the chart draws them by default, then marked\n"
+      "antialiased, drawn with `chart.Antialias = True` set after the chart is made.\n";
   std::string section;
   for (std::size_t i = 0; i < entries.size();) {
     const Entry& first = entries[i];
