@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "overlays/line_style.h"
+#include "platform/raster/coverage_raster.h"  // the complete type coverage_ deletes
 #include "platform/string_conversion.h"
 
 namespace corvane {

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@
 #include "platform/hresult.h"
 
 namespace corvane {
+
+class CoverageRaster;
 
 using VariantBool = std::int16_t;
 constexpr VariantBool kVariantTrue = -1;
@@ -217,6 +220,11 @@ class CorvaneAutomation {
   // or a radius outside 0..10,000 (NaN included); a picture with no size hits nothing.
   // E_OUTOFMEMORY when the texts cannot be measured. *hit is written only on success.
   HResult HitTest(double x, double y, double radius, ChartHit* hit);
+  // Whether pictures draw their geometry antialiased: slanted lines, wide pens and slanted
+  // shapes by the exact area they cover of each pixel, text and whole-pixel shapes as
+  // before. False (the default) draws GDI's aliased pixels. E_POINTER for a null out-pointer.
+  HResult get_Antialias(bool* pVal);
+  HResult put_Antialias(bool v);
 
   // For tests and native hosts.
   CChartEngine& engine() { return engine_; }
@@ -235,13 +243,23 @@ class CorvaneAutomation {
   // Clears the kept picture selected into dc to black, as a new bitmap is, unless the
   // background about to be painted covers it anyway.
   bool ClearPicture(DeviceContext& dc, std::int32_t w, std::int32_t h);
+  // Draws the chart with `dc`, which has a bottom-up 24-bit DIB section of the engine's size
+  // selected (its memory at `dibBits`): through the antialiasing context when it is on.
+  void RenderIntoDib(DeviceContext& dc, void* dibBits);
+  // Makes an antialiased render's DIB section the picture.
+  void KeepDibPicture(ObjHandle dib);
   // The points of AddPointsToPlot/AddPointsToPlot2 (x null: implicit X values).
   HResult AddPoints(std::int32_t index, const double* x, const double* y, std::size_t count);
 
   GraphicsSystem& graphics_;
   CChartEngine engine_;
   std::int32_t hWnd_ = 0;
+  bool antialias_ = false;
+  // The antialiased renders' coverage cells, kept from one render to the next.
+  std::unique_ptr<CoverageRaster> coverage_;
   OwnedObject picture_;
+  // The size of the picture when it is a compatible bitmap PictureFor may reuse; 0 x 0 when
+  // it is an antialiased render's DIB section.
   std::int32_t pictureWidth_ = 0, pictureHeight_ = 0;
 };
 

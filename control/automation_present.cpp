@@ -7,14 +7,43 @@
 
 #include "control/automation.h"
 #include "control/bmp_export.h"
+#include "platform/raster/antialias_dc.h"
 
 namespace corvane {
+
+HResult CorvaneAutomation::get_Antialias(bool* pVal) {
+  if (!pVal) return kE_POINTER;
+  *pVal = antialias_;
+  return kS_OK;
+}
+
+HResult CorvaneAutomation::put_Antialias(bool v) {
+  antialias_ = v;  // the coverage cells stay: turning it back on finds them ready
+  return kS_OK;
+}
+
+void CorvaneAutomation::RenderIntoDib(DeviceContext& dc, void* dibBits) {
+  if (!antialias_) {
+    engine_.RenderChart(&dc);
+    return;
+  }
+  {
+    // The geometry goes straight into the DIB's memory, the rest through dc into the same
+    // memory, in drawing order; the context draws what it still holds as it goes.
+    if (!coverage_) coverage_ = std::make_unique<CoverageRaster>();
+    AntialiasDc antialiased(dc, PixelSurface::BottomUpDib24(dibBits, engine_.width, engine_.height),
+                            coverage_.get());
+    engine_.RenderChart(&antialiased);
+  }
+  graphics_.FlushDrawing();
+}
 
 ObjHandle CorvaneAutomation::PictureFor(DeviceContext& dc, std::int32_t w, std::int32_t h,
                                         bool* reused) {
   *reused = picture_ && pictureWidth_ == w && pictureHeight_ == h;
   if (*reused) return picture_.get();
   picture_.Reset();
+  pictureWidth_ = pictureHeight_ = 0;
   const ObjHandle bitmap = (w > 0 && h > 0) ? dc.CreateCompatibleBitmap(w, h) : kNoObject;
   if (!bitmap) return kNoObject;
   picture_.Reset(&graphics_, bitmap);
@@ -32,6 +61,13 @@ bool CorvaneAutomation::ClearPicture(DeviceContext& dc, std::int32_t w, std::int
   return done;
 }
 
+// The antialiased picture is a fresh DIB section each time; it is never reused as a
+// compatible bitmap.
+void CorvaneAutomation::KeepDibPicture(ObjHandle dib) {
+  picture_.Reset(&graphics_, dib);
+  pictureWidth_ = pictureHeight_ = 0;
+}
+
 HResult CorvaneAutomation::Show() {
   if (hWnd_ == 0) return kS_OK;
   try {
@@ -42,13 +78,30 @@ HResult CorvaneAutomation::Show() {
     if (!memoryDc) return kS_OK;
     const std::int32_t w = engine_.width, h = engine_.height;
     // An empty picture has nothing to show; a picture the system refuses (negative or
-    // enormous sizes) leaves the window as it was.
+    // enormous sizes) leaves the window as it was. Antialiased geometry is written into the
+    // picture's memory, so that picture is a DIB section.
+    void* bits = nullptr;
     bool reused = false;
-    const ObjHandle bitmap = PictureFor(*windowDc, w, h, &reused);
+    ObjHandle bitmap = kNoObject;
+    if (antialias_) {
+      picture_.Reset();
+      pictureWidth_ = pictureHeight_ = 0;
+      if (w > 0 && h > 0) bitmap = memoryDc->CreateDIBSection24(w, h, &bits);
+      if (bitmap && !bits) {
+        graphics_.DeleteObject(bitmap);
+        bitmap = kNoObject;
+      }
+      if (bitmap) KeepDibPicture(bitmap);
+    } else {
+      bitmap = PictureFor(*windowDc, w, h, &reused);
+    }
     if (bitmap) {
       const ObjHandle previous = memoryDc->SelectObject(bitmap);
       if (previous) {
-        if (!reused || ClearPicture(*memoryDc, w, h)) {
+        if (antialias_) {
+          RenderIntoDib(*memoryDc, bits);
+          windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
+        } else if (!reused || ClearPicture(*memoryDc, w, h)) {
           engine_.RenderChart(memoryDc.get());
           windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
         }
@@ -77,6 +130,17 @@ HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRow
   if (!dib || !bits) {
     if (dib) graphics_.DeleteObject(dib);
     return kE_OUTOFMEMORY;
+  }
+  if (antialias_) {
+    // Drawn straight into the DIB section's memory, which then stays as the picture: no
+    // second bitmap and no copy.
+    KeepDibPicture(dib);
+    const ObjHandle previousDib = exportDc->SelectObject(dib);
+    if (!previousDib) return kE_FAIL;
+    RenderIntoDib(*exportDc, bits);
+    exportDc->SelectObject(previousDib);
+    exportDc.reset();
+    return use(DibRows{w, h, static_cast<const std::uint8_t*>(bits)});
   }
   OwnedObject dibOwner;
   dibOwner.Reset(&graphics_, dib);

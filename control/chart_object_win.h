@@ -209,6 +209,8 @@ class ChartObject : public Interface {
   STDMETHODIMP HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvaneHit** hit) override;
   STDMETHODIMP get_PlotCapacity(LONG plot, LONG* pVal) override;
   STDMETHODIMP put_PlotCapacity(LONG plot, LONG newVal) override;
+  STDMETHODIMP get_Antialias(VARIANT_BOOL* pVal) override;
+  STDMETHODIMP put_Antialias(VARIANT_BOOL newVal) override;
 
  protected:
   // With an outer object every IUnknown call of the interfaces goes to it.

@@ -105,4 +105,23 @@ STDMETHODIMP ChartObject<I>::put_PlotCapacity(LONG plot, LONG newVal) {
   });
 }
 
+template <class I>
+STDMETHODIMP ChartObject<I>::get_Antialias(VARIANT_BOOL* pVal) {
+  if (!pVal) return E_POINTER;
+  return Guard([&]() -> HRESULT {
+    bool on = false;
+    const HRESULT hr = automation_.get_Antialias(&on);
+    if (SUCCEEDED(hr)) *pVal = on ? VARIANT_TRUE : VARIANT_FALSE;
+    return hr;
+  });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::put_Antialias(VARIANT_BOOL newVal) {
+  return Guard([&]() -> HRESULT {
+    const HRESULT hr = automation_.put_Antialias(newVal != VARIANT_FALSE);
+    Changed();  // the picture is drawn again
+    return hr;
+  });
+}
+
 }  // namespace corvane

@@ -1,5 +1,5 @@
 // The members of ICorvaneEx3 on corvane::Chart: the layout read back, the mapping both ways,
-// the stored points, what lies under a pixel and the plots' capacities.
+// the stored points, what lies under a pixel, the plots' capacities and antialiasing.
 #include "corvane/chart.h"
 #include "library/chart_forwarding.h"
 
@@ -27,6 +27,8 @@ double Chart::PointY(std::int32_t plot, std::int32_t index) const { return Get(i
 Hit Chart::HitTest(double x, double y, double radius) { return Get(impl_, "HitTest", &Automation::HitTest, x, y, radius); }
 std::int32_t Chart::PlotCapacity(std::int32_t plot) const { return Get(impl_, "PlotCapacity", &Automation::get_PlotCapacity, plot); }
 void Chart::set_PlotCapacity(std::int32_t plot, std::int32_t capacity) { Call(impl_, "PlotCapacity", &Automation::put_PlotCapacity, plot, capacity); }
+bool Chart::Antialias() const { return Get(impl_, "Antialias", &Automation::get_Antialias); }
+void Chart::set_Antialias(bool on) { Call(impl_, "Antialias", &Automation::put_Antialias, on); }
 // clang-format on
 
 }  // namespace corvane

@@ -45,6 +45,9 @@ class DeviceContext {
 
   // The system that made this context: memory contexts, window contexts, object deletion.
   virtual GraphicsSystem& System() = 0;
+  // The context the system knows as its own: this one, or the one a wrapping context draws
+  // through (CreateCompatibleDC looks through wrappers with it).
+  virtual DeviceContext& Innermost() { return *this; }
 
   // Objects. Each returns kNoObject when it cannot be created.
   virtual ObjHandle CreatePen(std::int32_t width, Color color) = 0;  // PS_SOLID
@@ -114,6 +117,9 @@ class GraphicsSystem {
   virtual std::unique_ptr<DeviceContext> CreateCompatibleDC(DeviceContext* ref) = 0;
   // Deletes an object that no context has selected (DeleteObject).
   virtual bool DeleteObject(ObjHandle obj) = 0;
+  // Completes drawing the system may still hold back (GdiFlush), so that pixel memory can be
+  // read or written directly. The raster draws at once.
+  virtual void FlushDrawing() {}
 };
 
 }  // namespace corvane

@@ -37,6 +37,7 @@ enum Tag : std::uint16_t {
   kPointColor = 36,
   kApproximation = 37,
   kPlotCapacity = 38,
+  kAntialias = 43,
   kZoomMode = 64,
   kPanMode = 65,
   kHoverInfo = 66,
@@ -79,6 +80,7 @@ const std::vector<PropertyKind> kKinds = {
     {kPointColor, "pointColor", T::kInt32, true},
     {kApproximation, "approximation", T::kInt32, true},
     {kPlotCapacity, "PlotCapacity", T::kInt32, true},
+    {kAntialias, "Antialias", T::kBool, false},
     {kZoomMode, "ZoomMode", T::kInt32, false},
     {kPanMode, "PanMode", T::kInt32, false},
     {kHoverInfo, "HoverInfo", T::kBool, false},
@@ -168,6 +170,7 @@ HResult Put(CorvaneAutomation& chart, ChartInteraction& interaction, ControlStat
       return v == 2 ? chart.SetSquareApproximate(i)
                     : v == 1 ? chart.SetLinearApproximate(i) : chart.SetSimplePlot(i);
     case kPlotCapacity: return chart.put_PlotCapacity(i, v);
+    case kAntialias: return chart.put_Antialias(v != 0);
     case kZoomMode: return interaction.SetZoomMode(v);
     case kPanMode: return interaction.SetPanMode(v);
     case kHoverInfo: interaction.SetHoverInfo(v != 0); return kS_OK;
@@ -256,6 +259,7 @@ std::vector<SavedProperty> CaptureProperties(CorvaneAutomation& c,
     out.push_back(Number(kApproximation, plot, c.engine().plots[i - 1].approximation));
     out.push_back(Number(kPlotCapacity, plot, ReadAt(&A::get_PlotCapacity, c, i)));
   }
+  out.push_back(Flag(kAntialias, 0, Read(&A::get_Antialias, c) ? kVariantTrue : kVariantFalse));
   out.push_back(Number(kZoomMode, 0, settings.zoomMode));
   out.push_back(Number(kPanMode, 0, settings.panMode));
   out.push_back(Flag(kHoverInfo, 0, settings.hoverInfo ? kVariantTrue : kVariantFalse));

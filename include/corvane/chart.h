@@ -225,6 +225,9 @@ class CORVANE_API Chart {
   // The most points a plot keeps (0: all); set_PlotCapacity drops the oldest beyond it.
   std::int32_t PlotCapacity(std::int32_t plot) const;
   void set_PlotCapacity(std::int32_t plot, std::int32_t capacity);
+  // Whether pictures draw their geometry antialiased (false by default: GDI's aliased pixels).
+  bool Antialias() const;
+  void set_Antialias(bool on);
 
   // ---- beyond the interfaces ----------------------------------------------------------------
   // The bytes of the PNG file SaveToPng would write.

@@ -28,7 +28,7 @@ std::unique_ptr<DeviceContext> GdiGraphicsSystem::GetScreenDC() {
 std::unique_ptr<DeviceContext> GdiGraphicsSystem::CreateCompatibleDC(DeviceContext* ref) {
   HDC ref_hdc = nullptr;
   if (ref) {
-    auto* gdi = dynamic_cast<GdiDc*>(ref);
+    auto* gdi = dynamic_cast<GdiDc*>(&ref->Innermost());
     if (!gdi) return nullptr;
     ref_hdc = gdi->hdc();
   }
@@ -42,5 +42,7 @@ std::unique_ptr<DeviceContext> GdiGraphicsSystem::CreateCompatibleDC(DeviceConte
 bool GdiGraphicsSystem::DeleteObject(ObjHandle obj) {
   return ::DeleteObject(reinterpret_cast<HGDIOBJ>(obj)) != FALSE;
 }
+
+void GdiGraphicsSystem::FlushDrawing() { ::GdiFlush(); }
 
 }  // namespace corvane

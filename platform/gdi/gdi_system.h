@@ -14,6 +14,7 @@ class GdiGraphicsSystem : public GraphicsSystem {
   std::unique_ptr<DeviceContext> GetScreenDC() override;
   std::unique_ptr<DeviceContext> CreateCompatibleDC(DeviceContext* ref) override;
   bool DeleteObject(ObjHandle obj) override;
+  void FlushDrawing() override;
 };
 
 }  // namespace corvane

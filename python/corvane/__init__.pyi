@@ -358,6 +358,11 @@ class Chart:
         """The most points plot keeps: 0 (the default) keeps every point, n > 0 the newest n."""
     def set_PlotCapacity(self, plot: int, capacity: int) -> None:
         """Keeps at most capacity points of plot (0: all), dropping the oldest at once and as points arrive; E_INVALIDARG when negative."""
+    @property
+    def Antialias(self) -> bool:
+        """Whether pictures draw lines, wide pens and slanted shapes antialiased (exact pixel coverage); False draws the aliased pixels."""
+    @Antialias.setter
+    def Antialias(self, value: bool) -> None: ...
     def to_numpy(self) -> NDArray[np.uint8]:
         """The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first."""
     def to_png(self) -> bytes:

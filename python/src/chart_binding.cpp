@@ -174,6 +174,7 @@ void BindChart(py::module_& m) {
       .def("HitTest", &Chart::HitTest, arg("x"), arg("y"), arg("radius"), "What the next render paints within radius pixels of the device position (x, y), the topmost first, as a Hit.")
       .def("PlotCapacity", &Chart::PlotCapacity, arg("plot"), "The most points plot keeps: 0 (the default) keeps every point, n > 0 the newest n.")
       .def("set_PlotCapacity", &Chart::set_PlotCapacity, arg("plot"), arg("capacity"), "Keeps at most capacity points of plot (0: all), dropping the oldest at once and as points arrive; E_INVALIDARG when negative.")
+      .def_property("Antialias", &Chart::Antialias, &Chart::set_Antialias, "Whether pictures draw lines, wide pens and slanted shapes antialiased (exact pixel coverage); False draws the aliased pixels.")
       // ---- the Python ways out ----
       .def("to_numpy", &ToNumpy, "The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first.")
       .def("to_png", &ToPngBytes, "The bytes of the PNG file SaveToPng would write.")

@@ -27,6 +27,10 @@ step("layout", function () {
   check("PointX", o.PointX(2, 2), 2);
   check("PointY", o.PointY(2, 2), 3);
   check("PlotCapacity", o.PlotCapacity(2), 0);  // JScript reads it; client3.vbs sets it
+  check("Antialias", o.Antialias, false);
+  o.Antialias = true;
+  check("Antialias set", o.Antialias, true);
+  o.Antialias = false;
 });
 
 step("hits", function () {

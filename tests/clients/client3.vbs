@@ -32,6 +32,17 @@ Sub Check(name, actual, expected)
 End Sub
 
 ' The call just made must have failed with `code`.
+' Wine's environment strings may carry a NUL and what follows it.
+Function CutAtNull(s)
+  Dim at
+  at = InStr(s, Chr(0))
+  If at > 0 Then
+    CutAtNull = Left(s, at - 1)
+  Else
+    CutAtNull = s
+  End If
+End Function
+
 Sub CheckError(name, code)
   Dim got
   got = Err.Number
@@ -102,6 +113,22 @@ Check "the newest stay", o.PointX(1, 1), CDbl(2)
 o.AddPointToPlot2 1, 16
 Check "a stream numbers on", o.PointX(1, 2), CDbl(4)
 o.PlotCapacity(1) = 0
+
+' Antialiased geometry, set by name: a picture is still made, and turning it off comes back.
+Dim shell, outDir, smooth
+Set shell = CreateObject("WScript.Shell")
+outDir = CutAtNull(shell.Environment("PROCESS")("CORVANE_CLIENT_OUT"))
+If outDir = "" Then outDir = CutAtNull(shell.ExpandEnvironmentStrings("%TEMP%"))
+smooth = outDir & "\client3_antialias.png"
+Check "Antialias by default", o.Antialias, False
+o.Antialias = True
+Check "Antialias", o.Antialias, True
+o.SaveToPng smooth
+Check "an antialiased SaveToPng", Err.Number, CLng(0)
+o.Antialias = 1
+Check "any nonzero value turns it on", o.Antialias, True
+o.Antialias = False
+Check "Antialias off", o.Antialias, False
 
 ' Refused input.
 Dim v

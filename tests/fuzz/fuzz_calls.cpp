@@ -47,6 +47,8 @@ HResult IndexGetCall(Reader& in, Session& s) {
   return WithOut<T>(in, [&](T* out) { return (s.chart.*M)(i, out); });
 }
 
+HResult PutAntialiasCall(Reader& in, Session& s) { return s.chart.put_Antialias(in.Bool() != 0); }
+
 HResult SetSize(Reader& in, Session& s) {
   I32 w = SideOf(in), h = SideOf(in);
   BoundArea(w, h);
@@ -318,6 +320,8 @@ const CallKind kCalls[] = {
     {"Stream", kRefusable, StreamCall},
     {"ControlGestures", kStores, ControlGesturesCall},
     {"LoadProperties", kRefusable, LoadPropertiesCall},
+    {"put_Antialias", kStores, PutAntialiasCall},
+    {"get_Antialias", kRefusable, GetCall<bool, &A::get_Antialias>},
 };
 
 }  // namespace

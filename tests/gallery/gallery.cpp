@@ -40,7 +40,28 @@ std::string ReadManifest(const std::string& dir, std::vector<Entry>* entries) {
       return "gallery.txt line " + std::to_string(number) + ": a picture, its script, under a ## section";
     entries->push_back(e);
   }
-  return entries->empty() ? "gallery.txt lists no picture" : "";
+  if (entries->empty()) return "gallery.txt lists no picture";
+  // The antialiased look of each script's pictures, after them.
+  std::vector<Entry> both;
+  for (std::size_t i = 0; i < entries->size();) {
+    std::size_t end = i;
+    while (end < entries->size() && (*entries)[end].script == (*entries)[i].script &&
+           (*entries)[end].section == (*entries)[i].section)
+      ++end;
+    both.insert(both.end(), entries->begin() + static_cast<std::ptrdiff_t>(i),
+                entries->begin() + static_cast<std::ptrdiff_t>(end));
+    for (std::size_t k = i; k < end; ++k) {
+      Entry smooth = (*entries)[k];
+      const std::size_t dot = smooth.picture.rfind('.');
+      smooth.picture = smooth.picture.substr(0, dot) + "_antialiased" +
+                       (dot == std::string::npos ? "" : smooth.picture.substr(dot));
+      smooth.antialias = true;
+      both.push_back(smooth);
+    }
+    i = end;
+  }
+  entries->swap(both);
+  return "";
 }
 
 std::string Render(GraphicsSystem& graphics, const std::string& dir, const Entry& entry,
@@ -52,6 +73,7 @@ std::string Render(GraphicsSystem& graphics, const std::string& dir, const Entry
   arguments.insert(arguments.end(), entry.arguments.begin(), entry.arguments.end());
   ResetRandomForTest();
   CorvaneAutomation chart(graphics);
+  chart.put_Antialias(entry.antialias);  // the scripts never set it
   const std::string error = RunScript(source, arguments, chart);
   if (presetName) {
     std::u16string name;
@@ -105,7 +127,9 @@ std::string Page(GraphicsSystem& graphics, const std::string& dir, const std::ve
       "    wine cscript //nologo docs/gallery/plots_and_fits.vbs plots.png\n\n"
       "The test command runs every script with the current build, natively and under Wine on\n"
       "GDI, and compares the pictures with these pixel for pixel. After a deliberate change,\n"
-      "`./corvane.sh gallery` writes them and this page again.\n";
+      "`./corvane.sh gallery` writes them and this page again.\n\n"
+      "Every script's pictures come twice: as the chart draws them by default, then marked\n"
+      "antialiased, drawn with `chart.Antialias = True` set after the chart is made.\n";
   std::string section;
   for (std::size_t i = 0; i < entries.size();) {
     const Entry& first = entries[i];
@@ -130,6 +154,7 @@ std::string Page(GraphicsSystem& graphics, const std::string& dir, const std::ve
         (void)error;  // the picture's path cannot be written; only the name is wanted here
         std::string cell = "![" + entries[k].picture + "](" + folder + "/" + entries[k].picture + ")<br>";
         for (const std::string& a : entries[k].arguments) cell += a + " ";
+        if (entries[k].antialias) cell += "antialiased ";
         cell += name;
         page += "| " + cell + " ";
         if ((k - i) % 3 == 2 || k + 1 == end) page += "|\n";

@@ -17,9 +17,11 @@ struct Entry {
   std::string picture;  // file name in the gallery folder
   std::string script;   // file name in the gallery folder
   std::vector<std::string> arguments;  // after the picture's path
+  bool antialias = false;  // the script run with Antialias already on
 };
 
-// Reads <dir>/gallery.txt; "" or what is wrong with it.
+// Reads <dir>/gallery.txt; "" or what is wrong with it. Every picture comes twice: as listed,
+// and antialiased as <name>_antialiased.png, after the pictures of its script.
 std::string ReadManifest(const std::string& dir, std::vector<Entry>* entries);
 
 // Runs the entry's script on a fresh chart from the start of the thread's random sequence

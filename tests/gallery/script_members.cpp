@@ -109,6 +109,7 @@ const ScriptMember kMembers[] = {
     {"legendPosition", true, 1, [](C& c, const Args& a) { return c.put_legendPosition(a.Long(0)); }},
     {"AddPointsToPlot", false, 3, Points},
     {"PlotCapacity", true, 2, [](C& c, const Args& a) { return c.put_PlotCapacity(a.Long(0), a.Long(1)); }},
+    {"Antialias", true, 1, [](C& c, const Args& a) { return c.put_Antialias(a.Bool(0) != 0); }},
     {"AddPointsToPlot2", false, 2,
      [](C& c, const Args& a) {
        const std::vector<double>& y = a.Numbers(1);

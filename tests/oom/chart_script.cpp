@@ -184,6 +184,9 @@ std::vector<Step> MakeScript() {
   Labels(b);
   b.Add("put_gridVisible", kStores, [](A& c) { return c.put_gridVisible(1); });
   Renders(b);
+  // Antialiased from here on: the coverage raster's cells and the gathered strokes.
+  b.Add("put_Antialias", kStores, [](A& c) { return c.put_Antialias(true); });
+  Renders(b);
   ReadBack(b);
   b.Add("SetUserTypeGrid", kStores, [](A& c) { return c.SetUserTypeGrid(); });
   ReadBack(b);  // on a stale layout: these lay the chart out

@@ -27,6 +27,7 @@ constexpr Member kChartMembers[] = {
     {L"PointX", 0x30C, kGet},          {L"PointY", 0x30D, kGet},
     {L"HitTest", 0x30E, kMethod},
     {L"PlotCapacity", 0x340, kGet},    {L"PlotCapacity", 0x340, kPut},
+    {L"Antialias", 0x360, kGet},       {L"Antialias", 0x360, kPut},
 };
 constexpr Member kHitMembers[] = {
     {L"Kind", 1, kGet}, {L"Plot", 2, kGet}, {L"Index", 3, kGet},
@@ -246,6 +247,13 @@ TEST_F(Ex3Chart, EveryMemberThroughTheVtable) {
   EXPECT_EQ(capacity, 2);
   ASSERT_EQ(chart_->get_PointX(1, 1, &v), S_OK);
   EXPECT_EQ(v, 3);
+  // Antialiasing is off until it is turned on; any nonzero VARIANT_BOOL turns it on.
+  VARIANT_BOOL smooth = 42;
+  ASSERT_EQ(chart_->get_Antialias(&smooth), S_OK);
+  EXPECT_EQ(smooth, VARIANT_FALSE);
+  ASSERT_EQ(chart_->put_Antialias(1), S_OK);
+  ASSERT_EQ(chart_->get_Antialias(&smooth), S_OK);
+  EXPECT_EQ(smooth, VARIANT_TRUE);
 }
 
 TEST_F(Ex3Chart, RefusedCallsAnswerTheirCodes) {
@@ -265,6 +273,7 @@ TEST_F(Ex3Chart, RefusedCallsAnswerTheirCodes) {
   EXPECT_EQ(chart_->put_PlotCapacity(0, 5), E_INVALIDARG);
   EXPECT_EQ(chart_->put_PlotCapacity(1, -1), E_INVALIDARG);
   EXPECT_EQ(chart_->get_PlotCapacity(1, nullptr), E_POINTER);
+  EXPECT_EQ(chart_->get_Antialias(nullptr), E_POINTER);
   chart_->SetSize(0, 300);
   LONG edge = 42;
   EXPECT_EQ(chart_->get_PlotAreaLeft(&edge), E_INVALIDARG);

@@ -1,0 +1,141 @@
+// A context that draws the engine's geometry antialiased: slanted and wide strokes and
+// slanted polygons go through the coverage raster straight into the pixel memory of the
+// surface the wrapped context draws on; text, blits, fills of whole pixels and everything
+// else go to the wrapped context, in drawing order. Hairlines along the pixel grid and
+// rectangles already sit on whole pixels and are left to the wrapped context, so they keep
+// their exact pixels. Whatever this context cannot follow (objects it did not see made, a
+// clip it does not know) is drawn by the wrapped context, aliased, rather than guessed.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/dc.h"
+#include "platform/raster/antialias_stroke.h"
+#include "platform/raster/coverage_raster.h"
+#include "platform/raster/raster_region.h"
+
+namespace corvane {
+
+// Pixel memory of 24 or 32 bits per pixel, blue, green, red bytes first.
+struct PixelSurface {
+  std::uint8_t* row0 = nullptr;  // start of device row 0 (the top row)
+  std::ptrdiff_t stride = 0;     // bytes from one row to the next below it
+  std::int32_t width = 0, height = 0;
+  int bytesPerPixel = 3;
+  // A bottom-up 24-bit DIB section's memory (rows padded to 4 bytes).
+  static PixelSurface BottomUpDib24(void* bits, std::int32_t w, std::int32_t h);
+};
+
+class AntialiasDc : public DeviceContext {
+ public:
+  // `inner` draws on `surface`'s memory (its selected bitmap); neither may change while this
+  // context is in use. `cells`, when given, is a raster kept between renders, so that its
+  // memory is not asked for and touched afresh each time.
+  AntialiasDc(DeviceContext& inner, const PixelSurface& surface, CoverageRaster* cells = nullptr);
+  ~AntialiasDc() override;
+  AntialiasDc(const AntialiasDc&) = delete;
+  AntialiasDc& operator=(const AntialiasDc&) = delete;
+
+  GraphicsSystem& System() override { return inner_.System(); }
+  DeviceContext& Innermost() override { return inner_.Innermost(); }
+
+  ObjHandle CreatePen(std::int32_t width, Color color) override;
+  ObjHandle CreateSolidBrush(Color color) override;
+  ObjHandle CreateFontA(const FontRequest& request) override;
+  ObjHandle GetStockNullPen() override;
+  ObjHandle CreateRectRgn(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) override;
+  ObjHandle CreatePolygonRgn(const IPoint* pts, std::int32_t n) override;
+  ObjHandle CreateCompatibleBitmap(std::int32_t w, std::int32_t h) override;
+  ObjHandle CreateDIBSection24(std::int32_t w, std::int32_t h, void** bits) override;
+  ObjHandle SelectObject(ObjHandle obj) override;
+  ObjHandle GetCurrentBitmap() override;
+  bool DeleteObject(ObjHandle obj) override;
+
+  int SelectClipRgn(ObjHandle rgn) override;
+  int ExtSelectClipRgnAnd(ObjHandle rgn) override;
+  int GetClipBox(IRect* box) override;
+
+  bool MoveToEx(std::int32_t x, std::int32_t y) override;
+  bool LineTo(std::int32_t x, std::int32_t y) override;
+  bool Polyline(const IPoint* pts, std::int32_t n) override;
+  bool Polygon(const IPoint* pts, std::int32_t n) override;
+  bool Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) override;
+  bool FillRect(const IRect& rc, ObjHandle brush) override;
+  bool SetPixelV(std::int32_t x, std::int32_t y, Color c) override;
+  Color GetPixel(std::int32_t x, std::int32_t y) override;
+
+  bool ExtTextOutOpaque(const IRect& rc) override;
+  bool TextOutA(std::int32_t x, std::int32_t y, const char* text, std::int32_t len) override;
+  bool GetTextExtentPoint32A(const char* text, std::int32_t len, TextSize* size) override;
+  Color SetTextColor(Color c) override;
+  Color GetTextColor() override;
+  Color SetBkColor(Color c) override;
+  Color GetBkColor() override;
+  int SetBkMode(int mode) override;
+  int GetBkMode() override;
+
+  bool BitBlt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, DeviceContext& src,
+              std::int32_t sx, std::int32_t sy) override;
+  bool AlphaBlend(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, DeviceContext& src,
+                  std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
+                  std::uint8_t alpha) override;
+
+  // Draws the strokes still gathered (consecutive lines with one pen are stroked together so
+  // that their joins are filled once). Every other call does it first; the owner calls it
+  // before reading the pixels.
+  void Flush();
+
+ private:
+  enum class Kind { kPen, kBrush, kFont };
+  struct Pen {
+    bool known;  // made through this context, so its width and colour are known
+    bool null_pen;
+    std::int32_t width;
+    Color color;
+  };
+  struct Chain {
+    std::size_t first, count;
+    bool closed;
+  };
+  class Painter;
+
+  const Pen* SelectedPen() const;
+  const Color* SelectedBrushColor() const;
+  // The clip and surface are followed and the pixels can be written.
+  bool Following() const { return surface_.row0 && !lost_ && !clip_unknown_; }
+  void StartChain(IPoint p, bool closed);
+  // Draws the gathered chains with the wrapped context, as they were asked for.
+  void ReplayChains();
+  bool StrokeChains(const Pen& pen);
+  void FillPolygon(const IPoint* pts, std::int32_t n, Color color);
+  // The clip inside the surface, in device pixels.
+  const RasterRegion& VisibleClip();
+  void Paint(CoverageRaster& raster, FillRule rule, Color color);
+
+  DeviceContext& inner_;
+  PixelSurface surface_;
+  std::unordered_map<ObjHandle, Kind> kinds_;
+  std::unordered_map<ObjHandle, Pen> pens_;
+  std::unordered_map<ObjHandle, Color> brushes_;
+  std::unordered_map<ObjHandle, RasterRegion> regions_;
+  ObjHandle pen_ = kNoObject, brush_ = kNoObject;
+  bool lost_ = false;          // something this context cannot follow was selected
+  bool has_clip_ = false, clip_unknown_ = false;
+  RasterRegion clip_;
+  bool visible_valid_ = false;
+  RasterRegion visible_;
+  IPoint pos_{0, 0};
+  bool pos_sent_ = true;       // the wrapped context's current position is pos_
+  // Gathered strokes: the points of every chain, and whether the last chain is still being
+  // extended by LineTo.
+  std::vector<IPoint> points_;
+  std::vector<Chain> chains_;
+  bool extending_ = false;
+  std::vector<DPoint> centres_;
+  CoverageRaster own_raster_;
+  CoverageRaster* raster_;
+};
+
+}  // namespace corvane
