@@ -12,12 +12,12 @@ namespace corvane {
 namespace {
 
 bool MappingOf(const CPlotSeries& p, PlotMapping* m) {
-  return MakePlotMapping(p.world, p.left, p.right, p.top, p.bottom, m);
+  return MakePlotMapping(p.world, p.left, p.right, p.top, p.bottom, m, p.logs);
 }
 
 bool SameMapping(const PlotMapping& a, const PlotMapping& b) {
   return a.xmin == b.xmin && a.ymin == b.ymin && a.sx == b.sx && a.sy == b.sy &&
-         a.left == b.left && a.bottom == b.bottom;
+         a.left == b.left && a.bottom == b.bottom && a.logs == b.logs;
 }
 
 // The device fits' sums over every kept point under m, in point order: the sums gathered
