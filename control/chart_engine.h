@@ -143,6 +143,8 @@ class CChartEngine {
   // The system whose memory contexts measure tick labels when no render supplies one.
   GraphicsSystem* measureSystem = nullptr;
 
+  // Counts the windows SetSegment set (FitSegmentToData's included).
+  std::uint64_t segmentsSet = 0;
   // Counts layout passes; lets tests see that an unchanged chart is only repainted.
   std::uint64_t layoutPassCount = 0;
 

@@ -106,6 +106,7 @@ bool CChartEngine::SharesPlots() const {
 void CChartEngine::SetSegment(double a, double b) {
   world.xmin = a;
   world.xmax = b;
+  ++segmentsSet;
   SelectSegment(a, b, plots, ActivePlots(), grid);
   layoutDirty = 1;
 }

@@ -37,6 +37,11 @@ const std::vector<GoldenHash>& ExpectedHashes() {
       {"overlays beyond the picture", 0xc03321814f38370bull},
       {"marks, legend over plots, arrows between rectangles and candles", 0xa293ebd47b1ba8b7ull},
       {"marks off the window, legend bottom right under a preset", 0x28e51c314debbda5ull},
+      {"round ticks over every overlay", 0x7b09d966aefa382bull},
+      {"a day of minutes across a leap day", 0x67e82ecec43ce0d8ull},
+      {"daily candlesticks in dollars", 0x91e5695caba7f76eull},
+      {"an hour of Unix seconds", 0x772837bd24698bb9ull},
+      {"logarithmic axes with gaps and a parabola", 0xb199e23536a7be62ull},
   };
   return hashes;
 }
