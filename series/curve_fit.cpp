@@ -167,6 +167,19 @@ DeviceFit CPlotSeries::DeviceFitToDraw() const {
   return fit;
 }
 
+DeviceFit CPlotSeries::WorldFitToDraw() const {
+  DeviceFit fit{linSlope, linIntercept, quadA, quadB, quadC};
+  const std::int32_t n = points.count();
+  if (!refitPending || approximation == 0 || n < 2) return fit;
+  FitSums sums;
+  points.ForEachRun(0, n - 1, [&](const DPoint* run, std::int32_t count, std::int32_t) {
+    for (std::int32_t k = 0; k < count; ++k) Accumulate(sums, run[k].X, run[k].Y);
+  });
+  if (n >= 3) SolveQuadratic(sums, n, &fit.a, &fit.b, &fit.c);
+  SolveLinear(sums, n, &fit.slope, &fit.intercept);
+  return fit;
+}
+
 double CPlotSeries::GetA() const {
   if (approximation == 2) return TruncateToDecimals(quadA, grid);
   if (approximation == 1) return TruncateToDecimals(linSlope, grid);

@@ -96,7 +96,8 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
     // not drawn, so the curve breaks where it goes to 0 or below on a logarithmic axis.
     const double x0 = static_cast<double>(inset ? left + 10 : left);
     const std::int64_t steps = (inset ? right - left - 20 : right - left) / 4;
-    auto curve = [&](double x) { return m.Y(p.WorldFitAt(m.WorldX(x))); };
+    const DeviceFit fit = p.WorldFitToDraw();  // refitted above
+    auto curve = [&](double x) { return m.Y(p.FitAt(fit, m.WorldX(x))); };
     for (std::int64_t i = 0; i < steps; ++i) {
       const double x = x0 + 4.0 * static_cast<double>(i);
       const double ya = curve(x), yb = curve(x + 4);

@@ -148,7 +148,8 @@ class PlotProbe {
     if (!(from < static_cast<double>(steps)) || !(to >= 0)) return;
     const std::int64_t i0 = from < 0 ? 0 : static_cast<std::int64_t>(from);
     const std::int64_t i1 = std::min<std::int64_t>(steps, static_cast<std::int64_t>(to));
-    auto curve = [&](double x) { return map_.Y(p_.WorldFitAt(map_.WorldX(x))); };
+    const DeviceFit fit = p_.WorldFitToDraw();
+    auto curve = [&](double x) { return map_.Y(p_.FitAt(fit, map_.WorldX(x))); };
     for (std::int64_t i = i0; i < i1; ++i) {
       const double x = x0 + 4.0 * static_cast<double>(i);
       const double ya = curve(x), yb = curve(x + 4);

@@ -121,9 +121,11 @@ class CPlotSeries {
   // On a logarithmic axis the fitted line or parabola is the world fit's curve through the
   // mapping (a device fit would be a fit of the logarithms); elsewhere the device fit.
   bool DrawsWorldFit() const { return approximation != 0 && (logs.x || logs.y); }
-  // The current mode's world fit at x: slope x + intercept, or (a x + b) x + c.
-  double WorldFitAt(double x) const {
-    return approximation == 2 ? (quadA * x + quadB) * x + quadC : linSlope * x + linIntercept;
+  // The world fit the next drawing uses, as DeviceFitToDraw gives the device one.
+  DeviceFit WorldFitToDraw() const;
+  // The current mode's curve of a fit at x: slope x + intercept, or (a x + b) x + c.
+  double FitAt(const DeviceFit& fit, double x) const {
+    return approximation == 2 ? (fit.a * x + fit.b) * x + fit.c : fit.slope * x + fit.intercept;
   }
   // World coefficient of the current mode truncated to the grid's decimals.
   double GetA() const;
