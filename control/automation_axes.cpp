@@ -3,6 +3,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "control/automation.h"
 #include "platform/string_conversion.h"
@@ -42,8 +43,10 @@ HResult PutFormat(CChartEngine& e, std::string& code, LabelFormat& format, const
     LabelFormat parsed;
     if (!text.empty() && !LabelFormat::Parse(text, &parsed)) return kE_INVALIDARG;
     if (text == code) return kS_OK;
-    code = text;
-    format = parsed;
+    // Copied first: what cannot be allocated leaves the code and its format as they were.
+    std::string newCode = text;
+    code.swap(newCode);
+    format = std::move(parsed);
     e.InvalidateLayout();
     return kS_OK;
   });

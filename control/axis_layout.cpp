@@ -45,9 +45,13 @@ LabelRoom RoomOf(const IRect& area, std::int32_t width, std::int32_t height, boo
 // Measures tick labels in a memory context of the system, the grid's label font selected.
 class AxisMeasure {
  public:
-  AxisMeasure(GraphicsSystem* system, const CChartGrid& grid) {
-    if (system) dc_ = system->CreateCompatibleDC(nullptr);
-    if (dc_) measure_ = std::make_unique<DcLabelMeasure>(*dc_, GridLabelFont(grid));
+  AxisMeasure(GraphicsSystem* system, const CChartGrid& grid) noexcept {
+    try {
+      if (system) dc_ = system->CreateCompatibleDC(nullptr);
+      if (dc_) measure_ = std::make_unique<DcLabelMeasure>(*dc_, GridLabelFont(grid));
+    } catch (...) {
+      measure_.reset();  // no memory: no ticks
+    }
   }
   LabelMeasure* get() { return measure_.get(); }
 
@@ -56,10 +60,11 @@ class AxisMeasure {
   std::unique_ptr<DcLabelMeasure> measure_;
 };
 
-// The ticks of one axis over [from, to]; none when there is nothing to measure with.
+// The ticks of one axis over [from, to]; none when there is nothing to measure with or no
+// memory to choose them in (the layout goes on without them: a frame with no tick lines).
 AxisTicks ChooseTicks(AxisType type, double from, double to, const std::string& code,
                       const LabelFormat& format, const LabelRoom& room, bool widen,
-                      LabelMeasure* measure) {
+                      LabelMeasure* measure) noexcept {
   AxisTicks ticks;
   ticks.from = from;
   ticks.to = to;
@@ -71,7 +76,13 @@ AxisTicks ChooseTicks(AxisType type, double from, double to, const std::string& 
   request.room = room;
   request.format = code.empty() ? nullptr : &format;
   request.widen = widen;
-  ChooseAxisTicks(request, *measure, &ticks);
+  try {
+    ChooseAxisTicks(request, *measure, &ticks);
+  } catch (...) {
+    ticks = AxisTicks{};
+    ticks.from = from;
+    ticks.to = to;
+  }
   return ticks;
 }
 
