@@ -8,7 +8,10 @@ TextSize DcLabelMeasure::Measure(const std::string& text) {
   TextSize size{0, 0};
   const std::int32_t n =
       text.size() > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<std::int32_t>(text.size());
-  if (!dc_.GetTextExtentPoint32A(text.data(), n, &size)) size = TextSize{0, 0};
+  if (!dc_.GetTextExtentPoint32A(text.data(), n, &size)) {
+    size = TextSize{0, 0};
+    failed_ = true;
+  }
   return size;
 }
 

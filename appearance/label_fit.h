@@ -23,10 +23,13 @@ class DcLabelMeasure : public LabelMeasure {
  public:
   DcLabelMeasure(DeviceContext& dc, const FontRequest& font) : dc_(dc), font_(dc, font) {}
   TextSize Measure(const std::string& text) override;
+  // Whether some measure was not made in the font: it was refused, or a text's extent was.
+  bool failed() const { return failed_ || !font_.selected(); }
 
  private:
   DeviceContext& dc_;
   LabelFont font_;
+  bool failed_ = false;
 };
 
 // Where one axis's labels go. Positions are pixels along the axis from its start (0) to its

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <memory>
+#include <new>
 
 #include "appearance/grid_own_ticks.h"
 #include "appearance/label_fit.h"
@@ -50,25 +51,32 @@ class AxisMeasure {
       if (system) dc_ = system->CreateCompatibleDC(nullptr);
       if (dc_) measure_ = std::make_unique<DcLabelMeasure>(*dc_, GridLabelFont(grid));
     } catch (...) {
-      measure_.reset();  // no memory: no ticks
+      measure_.reset();
     }
+    short_ = system && !measure_;
   }
   LabelMeasure* get() { return measure_.get(); }
+  // A system that could not give a context or a font, or a text it could not measure: short
+  // of memory (not: without a system).
+  bool short_of_memory() const { return short_ || (measure_ && measure_->failed()); }
 
  private:
   std::unique_ptr<DeviceContext> dc_;
   std::unique_ptr<DcLabelMeasure> measure_;
+  bool short_ = false;
 };
 
-// The ticks of one axis over [from, to]; none when there is nothing to measure with or no
-// memory to choose them in (the layout goes on without them: a frame with no tick lines).
-AxisTicks ChooseTicks(AxisType type, double from, double to, const std::string& code,
-                      const LabelFormat& format, const LabelRoom& room, bool widen,
-                      LabelMeasure* measure) noexcept {
-  AxisTicks ticks;
+// The ticks of one axis over [from, to] into *out; none when there is nothing to measure
+// with. False, with no ticks, when memory ran out choosing them.
+bool ChooseTicks(AxisType type, double from, double to, const std::string& code,
+                 const LabelFormat& format, const LabelRoom& room, bool widen,
+                 AxisMeasure& measure, AxisTicks* out) noexcept {
+  AxisTicks& ticks = *out;
+  ticks = AxisTicks{};
   ticks.from = from;
   ticks.to = to;
-  if (!measure) return ticks;
+  if (measure.short_of_memory()) return false;
+  if (!measure.get()) return true;
   TickRequest request;
   request.type = type;
   request.from = from;
@@ -77,13 +85,14 @@ AxisTicks ChooseTicks(AxisType type, double from, double to, const std::string& 
   request.format = code.empty() ? nullptr : &format;
   request.widen = widen;
   try {
-    ChooseAxisTicks(request, *measure, &ticks);
+    ChooseAxisTicks(request, *measure.get(), &ticks);
+    if (!measure.short_of_memory()) return true;
   } catch (...) {
-    ticks = AxisTicks{};
-    ticks.from = from;
-    ticks.to = to;
   }
-  return ticks;
+  ticks = AxisTicks{};
+  ticks.from = from;
+  ticks.to = to;
+  return false;
 }
 
 // The vertical range a logarithmic axis shows: the data above 0, with no margin (the range
@@ -144,21 +153,26 @@ void CChartEngine::LayOutAxes(GraphicsSystem* system) {
   logs.y = YTicked() && yAxisType == AxisType::kLog10;
   xTicks = AxisTicks{};
   yTicks = AxisTicks{};
+  ticksShort_ = false;
   if (!XTicked() && !YTicked()) return;
-  AxisMeasure measure(system ? system : measureSystem, grid);
+  // The automation's own system first: a read-back and the render it stands for measure alike.
+  AxisMeasure measure(measureSystem ? measureSystem : system, grid);
+  ticksShort_ = measure.short_of_memory();
   const IRect area = PlotArea();
   if (YTicked()) {
-    yTicks = ChooseTicks(yAxisType, world.ymin, world.ymax, yLabelCode, yLabelFormat,
-                         RoomOf(area, width, height, true), true, measure.get());
+    if (!ChooseTicks(yAxisType, world.ymin, world.ymax, yLabelCode, yLabelFormat,
+                     RoomOf(area, width, height, true), true, measure, &yTicks))
+      ticksShort_ = true;
     // The automatic range reaches out to whole ticks.
     if (!yTicks.major.empty() && yTicks.from < yTicks.to) {
       world.ymin = yTicks.from;
       world.ymax = yTicks.to;
     }
   }
-  if (XTicked())
-    xTicks = ChooseTicks(xAxisType, world.xmin, world.xmax, xLabelCode, xLabelFormat,
-                         RoomOf(area, width, height, false), false, measure.get());
+  if (XTicked() &&
+      !ChooseTicks(xAxisType, world.xmin, world.xmax, xLabelCode, xLabelFormat,
+                   RoomOf(area, width, height, false), false, measure, &xTicks))
+    ticksShort_ = true;
 }
 
 bool CChartEngine::FitSegmentToData() {
@@ -180,10 +194,13 @@ bool CChartEngine::FitSegmentToData() {
   }
   if (!(lo <= hi)) return false;
   if (XTicked() && lo < hi) {
+    // Short of memory the window is not set at all: a host asking again gets the same one.
     AxisMeasure measure(measureSystem, grid);
-    const AxisTicks ticks =
-        ChooseTicks(xAxisType, lo, hi, xLabelCode, xLabelFormat,
-                    RoomOf(PlotArea(), width, height, false), true, measure.get());
+    AxisTicks ticks;
+    if (measure.short_of_memory() ||
+        !ChooseTicks(xAxisType, lo, hi, xLabelCode, xLabelFormat,
+                     RoomOf(PlotArea(), width, height, false), true, measure, &ticks))
+      throw std::bad_alloc();
     if (!ticks.major.empty() && ticks.from < ticks.to) {
       lo = ticks.from;
       hi = ticks.to;

@@ -53,8 +53,8 @@ class CChartEngine {
   // Draws the whole chart into dc; returns at once for a null dc.
   void RenderChart(DeviceContext* dc);
   // The layout pass (run by RenderChart while layoutDirty is set). Axes of types 1 to 4
-  // measure their labels in a memory context of `system` (measureSystem when null; with
-  // neither they get no ticks).
+  // measure their labels in a memory context of measureSystem, or of `system` when there is
+  // none (with neither they get no ticks).
   void LayoutPass(GraphicsSystem* system = nullptr);
   // The layout pass when the layout is stale, exactly as the next render would run it: what
   // reads the layout back sees what that render draws, and the render does not lay out again.
@@ -66,6 +66,8 @@ class CChartEngine {
   // The horizontal window from the smallest to the largest finite X of the visible plots'
   // points (those a logarithmic X axis takes), widened to whole ticks on axes of types 1
   // to 4, set as SetSegment sets it; false, changing nothing, when there is no such point.
+  // Throws std::bad_alloc, changing nothing, when the ticks cannot be chosen for lack of
+  // memory.
   bool FitSegmentToData();
   // The major ticks of the last layout on one axis: the chosen ones on types 1 to 4, what the
   // grid's own stepping labels on type 0 (and on the user-type grid's horizontal axis).
@@ -160,6 +162,9 @@ class CChartEngine {
   // The axes' part of ComputeWorldWindow (axis_layout.cpp).
   void ComputeLogVerticalRange();
   void LayOutAxes(GraphicsSystem* system);
+  // The last layout ran short of memory choosing ticks: it stays stale, so that the next
+  // render or read-back lays out again.
+  bool ticksShort_ = false;
 
   // The plots' polylines worked out by the workers, kept between renders for their memory.
   PreparedPlot preparedPlots_[kMaxPlots];

@@ -53,7 +53,7 @@ void CChartEngine::LayoutPass(GraphicsSystem* system) {
     grid.originY = area.bottom;
     grid.originWorldY = world.ymin;
   }
-  layoutDirty = 0;
+  layoutDirty = ticksShort_ ? 1 : 0;
   ++layoutPassCount;
 }
 
