@@ -213,6 +213,13 @@ bool CChartEngine::FitSegmentToData() {
 AxisTicks CChartEngine::LaidOutTicks(bool vertical) {
   EnsureLayout();
   if (vertical ? YTicked() : XTicked()) return vertical ? yTicks : xTicks;
+  // Formatting puts an unusable digit count back to 2, as drawing does; reading changes
+  // nothing, so the count the host set is put back (whatever the reading throws).
+  struct KeepDigits {
+    CChartGrid& g;
+    std::int32_t digits;
+    ~KeepDigits() { g.digitsAfterPoint = digits; }
+  } keep{grid, grid.digitsAfterPoint};
   return GridOwnTicks(grid, vertical);
 }
 
