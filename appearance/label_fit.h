@@ -51,7 +51,8 @@ class LabelFit {
   double pitch() const { return pitch_; }
   const LabelRoom& room() const { return room_; }
   // True when every label, centred on its position, keeps the gap to its neighbours and
-  // stays inside the room. Positions ascend; labels are measured at most once each.
+  // stays inside the room; an empty label (a tick left blank) takes no room. Positions
+  // ascend; labels are measured at most once each.
   bool Fits(const std::vector<double>& positions, const std::vector<std::string>& labels);
   // The extent along the axis of one label (its width, or the font's height).
   double Along(const std::string& label);

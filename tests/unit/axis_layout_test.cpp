@@ -95,6 +95,12 @@ const std::vector<AxisCase>& Cases() {
          c.SetSegment(OleDay(2024, 2, 28) + 0.5, OleDay(2024, 2, 29) + 0.5);
        },
        0, {"28 Feb 2024 12:00", "18:00", "29 Feb 00:00", "06:00", "12:00"}, false},
+      {"weeks whose labels carry the year: every second one labelled, two at least",
+       [](CorvaneAutomation& c) {
+         c.put_XAxisType(2);
+         c.SetSegment(OleDay(2025, 12, 9), OleDay(2025, 12, 9) + 42);
+       },
+       0, {"15 Dec 2025", "", "29 Dec", "", "12 Jan 2026", ""}, false},
       {"Unix seconds, a minute format",
        [](CorvaneAutomation& c) {
          c.put_XAxisType(3);
