@@ -49,9 +49,14 @@ class Chooser {
     if (values.size() > most_ ||
         !AxisMapping::Make(scale_, from, to, 0, request_.room.extent, &mapping))
       return false;
-    // Two neighbours that read alike say nothing (a format too coarse for the step).
-    for (std::size_t k = 1; k < labels.size(); ++k)
-      if (labels[k] == labels[k - 1]) return false;
+    // Two neighbouring labels that read alike say nothing (a format too coarse for the
+    // step); blank ticks between them do not count.
+    const std::string* previous = nullptr;
+    for (const std::string& label : labels) {
+      if (label.empty()) continue;
+      if (previous && label == *previous) return false;
+      previous = &label;
+    }
     positions_.clear();
     for (double v : values) positions_.push_back(mapping.Device(v));
     if (!fit_.Fits(positions_, labels)) return false;
@@ -154,7 +159,35 @@ void ChooseDates(Chooser& c, DateEpoch epoch, double from, double to, const Labe
     std::vector<double> values;
     values.reserve(ticks.size());
     for (const DateTick& t : ticks) values.push_back(t.value);
-    if (c.Try(a, b, std::move(values), std::move(labels), {}, out)) return;
+    if (c.Try(a, b, std::move(values), std::move(labels), {}, out)) break;
+  }
+  if (out->major.size() >= 2) return;
+  // Not two labelled ticks at any step (a few weeks whose labels carry a year are too wide
+  // for a week apart, and a month step leaves one tick): the finest step whose every second
+  // tick carries a label, two at least, the ticks between left blank. The labels are worked
+  // out over the labelled ticks alone, so each says what changed since the label before it.
+  AxisTicks thinned;
+  for (const DateStep& step : DateSteps()) {
+    if (step.ApproximateMs() * 1.1 < finest) continue;
+    double a = from, b = to;
+    if (c.request().widen && !WidenToDateStep(epoch, step, &a, &b)) continue;
+    a = std::fmin(a, from);
+    b = std::fmax(b, to);
+    if (!DateAxisTicks(epoch, step, a, b, c.most(), &ticks) || ticks.size() < 3) continue;
+    std::vector<DateTick> labelled;
+    for (std::size_t k = 0; k < ticks.size(); k += 2) labelled.push_back(ticks[k]);
+    const std::vector<std::string> shown = DateTickLabels(epoch, step, labelled, format);
+    std::vector<std::string> labels(ticks.size());
+    std::vector<double> values;
+    values.reserve(ticks.size());
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+      values.push_back(ticks[k].value);
+      if (k % 2 == 0) labels[k] = shown[k / 2];
+    }
+    if (c.Try(a, b, std::move(values), std::move(labels), {}, &thinned)) {
+      *out = std::move(thinned);
+      return;
+    }
   }
 }
 

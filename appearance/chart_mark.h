@@ -32,6 +32,7 @@ class CChartMark {
   double X = 0, Y = 0;
   std::int32_t left = 0, right = 0, top = 0, bottom = 0;
   double xmax = 0, xmin = 0, ymax = 0, ymin = 0;
+  AxisLogs logs;  // the layout's logarithmic axes
   CPointLabel yLabel;
   CPointLabel xLabel;
   CChartGrid* grid = nullptr;

@@ -13,7 +13,7 @@ namespace corvane {
 bool CChartMark::DevicePosition(double* xd, double* yd) const {
   if (!visible || !grid) return false;
   DeviceMapping map;
-  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map)) return false;
+  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map, logs)) return false;
   *xd = map.X(X);
   *yd = map.Y(Y);
   // Strictly inside horizontally (NaN fails too). The height is not tested, but a position

@@ -8,7 +8,10 @@ TextSize DcLabelMeasure::Measure(const std::string& text) {
   TextSize size{0, 0};
   const std::int32_t n =
       text.size() > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<std::int32_t>(text.size());
-  if (!dc_.GetTextExtentPoint32A(text.data(), n, &size)) size = TextSize{0, 0};
+  if (!dc_.GetTextExtentPoint32A(text.data(), n, &size)) {
+    size = TextSize{0, 0};
+    failed_ = true;
+  }
   return size;
 }
 
@@ -34,12 +37,15 @@ double LabelFit::Along(const std::string& label) {
 bool LabelFit::Fits(const std::vector<double>& positions, const std::vector<std::string>& labels) {
   if (positions.size() != labels.size()) return false;
   double previousEnd = 0;
+  bool any = false;
   for (std::size_t k = 0; k < positions.size(); ++k) {
+    if (labels[k].empty()) continue;  // a tick left blank takes no room
     const double half = Along(labels[k]) / 2;
     const double p = positions[k];
     if (!(p - half >= -room_.before) || !(p + half <= room_.extent + room_.after)) return false;
-    if (k > 0 && !(p - half >= previousEnd + gap_)) return false;
+    if (any && !(p - half >= previousEnd + gap_)) return false;
     previousEnd = p + half;
+    any = true;
   }
   return true;
 }

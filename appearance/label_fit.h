@@ -23,10 +23,13 @@ class DcLabelMeasure : public LabelMeasure {
  public:
   DcLabelMeasure(DeviceContext& dc, const FontRequest& font) : dc_(dc), font_(dc, font) {}
   TextSize Measure(const std::string& text) override;
+  // Whether some measure was not made in the font: it was refused, or a text's extent was.
+  bool failed() const { return failed_ || !font_.selected(); }
 
  private:
   DeviceContext& dc_;
   LabelFont font_;
+  bool failed_ = false;
 };
 
 // Where one axis's labels go. Positions are pixels along the axis from its start (0) to its
@@ -48,7 +51,8 @@ class LabelFit {
   double pitch() const { return pitch_; }
   const LabelRoom& room() const { return room_; }
   // True when every label, centred on its position, keeps the gap to its neighbours and
-  // stays inside the room. Positions ascend; labels are measured at most once each.
+  // stays inside the room; an empty label (a tick left blank) takes no room. Positions
+  // ascend; labels are measured at most once each.
   bool Fits(const std::vector<double>& positions, const std::vector<std::string>& labels);
   // The extent along the axis of one label (its width, or the font's height).
   double Along(const std::string& label);

@@ -17,6 +17,8 @@ class LabelFont {
   LabelFont(const LabelFont&) = delete;
   LabelFont& operator=(const LabelFont&) = delete;
   ~LabelFont();
+  // Whether the font was made and selected (a context short of memory may refuse it).
+  bool selected() const { return selected_; }
 
  private:
   DeviceContext& dc_;

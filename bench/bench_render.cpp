@@ -15,7 +15,9 @@
 // First, two charts without data: SaveToFile of an empty chart, and a repeat render of
 // everything drawn around the plots (background, caption, both arrow passes, axis captions,
 // the grid and its labels, text included; median of 20 R renders) with the background's
-// share of it.
+// share of it; and for axes of types 1 to 4 (round, automation dates, Unix seconds,
+// logarithmic) the tick choice and label measuring each layout pass adds over type 0, beside
+// the drawing of their grid.
 //
 // Figures per case (median of R runs, milliseconds): adding the points, first render (layout,
 // fits and drawing), repeat render (drawing only), SaveToFile (a repeat render plus the
@@ -336,6 +338,62 @@ std::pair<double, double> FrameMs(GraphicsSystem& graphics, int runs) {
   return {Median(whole), Median(background)};
 }
 
+// What axes of types 1 to 4 add to a render after a change: choosing the ticks of both axes
+// and measuring their labels in the layout pass (the layout of the same chart on type 0
+// taken off), and drawing their grid. A plot of 2,000 points, hidden, gives the range.
+struct AxisFigures {
+  const char* name;
+  double ticks, grid;
+};
+
+std::vector<AxisFigures> AxesMs(GraphicsSystem& graphics, int runs) {
+  struct Case {
+    const char* name;
+    std::int32_t x, y;
+    double x0, x1;
+  };
+  const Case cases[] = {
+      {"round", 1, 1, 4.3, 36.7},
+      {"dates", 2, 1, 46095.5, 46096.5},
+      {"unix", 3, 1, 1767225600.0, 1767225600.0 + 86400 * 40},
+      {"log", 4, 4, 1, 1e5},
+  };
+  Target target(graphics);
+  std::vector<AxisFigures> out;
+  for (const Case& c : cases) {
+    auto timed = [&](std::int32_t x, std::int32_t y, std::vector<double>* layout,
+                     std::vector<double>* grid) {
+      CorvaneAutomation chart(graphics);
+      chart.SetSize(kWidth, kHeight);
+      chart.put_XAxisType(x);
+      chart.put_YAxisType(y);
+      chart.put_plotsCount(1);
+      for (int k = 0; k < 2000; ++k)
+        chart.AddPointToPlot(1, c.x0 + (c.x1 - c.x0) * k / 1999.0, 3 + std::sin(k / 90.0) + k * 0.01);
+      chart.SetSegment(c.x0, c.x1);
+      chart.SetPlotVisible(1, 0);
+      corvane::CChartEngine& engine = chart.engine();
+      engine.RenderChart(target.dc());
+      for (int r = 0; r < 20 * runs; ++r) {
+        engine.InvalidateLayout();
+        const auto t0 = Clock::now();
+        engine.LayoutPass(&graphics);
+        const auto t1 = Clock::now();
+        engine.DrawGrid(*target.dc());
+        const auto t2 = Clock::now();
+        layout->push_back(Ms(t0, t1));
+        grid->push_back(Ms(t1, t2));
+      }
+    };
+    std::vector<double> layout, grid, plainLayout, plainGrid;
+    timed(c.x, c.y, &layout, &grid);
+    timed(0, 0, &plainLayout, &plainGrid);
+    out.push_back(AxisFigures{c.name, std::max(0.0, Median(layout) - Median(plainLayout)),
+                              Median(grid)});
+  }
+  return out;
+}
+
 // The full chart: the plots as above (two of them fitted: plot 2 by a straight line, plot 5
 // by a parabola) with everything drawn around and over them -- the grid and its labels, both
 // axes with their captions, the caption, a legend of 8 entries, 10 marks, 4 translucent
@@ -599,6 +657,10 @@ int main(int argc, char** argv) {
   std::printf("everything but the plots (background, caption, arrows, axis captions, grid and "
               "labels): %.3f ms, of which the background %.3f ms\n",
               frame.first, frame.second);
+  std::printf("axis ticks at 800 x 600 (choice and label measuring per layout; grid drawing):");
+  for (const AxisFigures& a : AxesMs(graphics, runs))
+    std::printf(" %s %.3f ms, grid %.3f ms;", a.name, a.ticks, a.grid);
+  std::printf("\n");
   std::printf("%-3s %-8s %8s %8s %8s %8s %8s %8s %8s %17s %7s", "S", "N", "add", "first", "repeat",
               "save", "layout", "fits", "draw", "B/pt(1st/w/rndr)", "peakMB");
   std::printf(" %8s %8s", "bare", "plots");

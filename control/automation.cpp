@@ -70,7 +70,9 @@ HResult PutText(std::string& target, const char16_t* s, std::uint32_t len) {
 
 }  // namespace
 
-CorvaneAutomation::CorvaneAutomation(GraphicsSystem& graphics) : graphics_(graphics) {}
+CorvaneAutomation::CorvaneAutomation(GraphicsSystem& graphics) : graphics_(graphics) {
+  engine_.measureSystem = &graphics_;
+}
 
 CorvaneAutomation::~CorvaneAutomation() {
   // The picture goes before the engine.

@@ -226,6 +226,30 @@ class CorvaneAutomation {
   HResult get_Antialias(bool* pVal);
   HResult put_Antialias(bool v);
 
+  // Axes. The type of each axis: 0 the grid's own even division (the default), 1 linear
+  // with round ticks, 2 dates in automation days (since 1899-12-30), 3 dates in Unix seconds,
+  // 4 logarithmic, base 10; E_INVALIDARG for any other value (nothing changes). The
+  // user-type grid keeps its own lines on the horizontal axis whatever its type.
+  HResult get_XAxisType(std::int32_t* pVal);
+  HResult put_XAxisType(std::int32_t type);
+  HResult get_YAxisType(std::int32_t* pVal);
+  HResult put_YAxisType(std::int32_t type);
+  // The label format code of each axis ("" chooses one from the tick step); E_INVALIDARG
+  // for a code that cannot be read (the previous one stays).
+  HResult get_XLabelFormat(std::u16string* pVal);
+  HResult put_XLabelFormat(const char16_t* s, std::uint32_t len);
+  HResult get_YLabelFormat(std::u16string* pVal);
+  HResult put_YLabelFormat(const char16_t* s, std::uint32_t len);
+  // The horizontal window fitted to the X of the visible plots' points (see
+  // CChartEngine::FitSegmentToData); with no such point nothing changes (S_OK).
+  HResult FitSegmentToData();
+  // The major ticks of the layout on axis 0 (x) or 1 (y), running the layout first when it
+  // is stale: how many, and tick `index` (1..count) as a value and as its label text.
+  // E_INVALIDARG for another axis or an index outside 1..count.
+  HResult get_TickCount(std::int32_t axis, std::int32_t* pVal);
+  HResult get_TickValue(std::int32_t axis, std::int32_t index, double* pVal);
+  HResult get_TickLabel(std::int32_t axis, std::int32_t index, std::u16string* pVal);
+
   // For tests and native hosts.
   CChartEngine& engine() { return engine_; }
   ObjHandle pictureBitmap() const { return picture_.get(); }

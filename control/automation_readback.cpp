@@ -17,7 +17,7 @@ bool LaidOutMapping(CChartEngine& e, DeviceMapping* map) {
   e.EnsureLayout();
   const IRect a = e.PlotArea();
   return MakeDeviceMapping(e.world.xmin, e.world.xmax, e.world.ymin, e.world.ymax, a.left,
-                           a.right, a.top, a.bottom, map) &&
+                           a.right, a.top, a.bottom, map, e.logs) &&
          map->sx != 0 && map->sy != 0;
 }
 

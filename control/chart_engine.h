@@ -3,11 +3,15 @@
 // into a picture. Portable: it draws only through DeviceContext.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "appearance/axis_arrow.h"
+#include "appearance/axis_scale.h"
+#include "appearance/axis_ticks.h"
 #include "appearance/background_painter.h"
 #include "appearance/chart_grid.h"
 #include "appearance/color_presets.h"
+#include "appearance/label_format.h"
 #include "appearance/legend.h"
 #include "appearance/text_label.h"
 #include "overlays/candlestick.h"
@@ -48,14 +52,26 @@ class CChartEngine {
 
   // Draws the whole chart into dc; returns at once for a null dc.
   void RenderChart(DeviceContext* dc);
-  // The layout pass (run by RenderChart while layoutDirty is set).
-  void LayoutPass();
+  // The layout pass (run by RenderChart while layoutDirty is set). Axes of types 1 to 4
+  // measure their labels in a memory context of measureSystem, or of `system` when there is
+  // none (with neither they get no ticks).
+  void LayoutPass(GraphicsSystem* system = nullptr);
   // The layout pass when the layout is stale, exactly as the next render would run it: what
   // reads the layout back sees what that render draws, and the render does not lay out again.
   void EnsureLayout() {
     if (layoutDirty) LayoutPass();
   }
-  void ComputeWorldWindow();
+  void ComputeWorldWindow(GraphicsSystem* system = nullptr);
+
+  // The horizontal window from the smallest to the largest finite X of the visible plots'
+  // points (those a logarithmic X axis takes), widened to whole ticks on axes of types 1
+  // to 4, set as SetSegment sets it; false, changing nothing, when there is no such point.
+  // Throws std::bad_alloc, changing nothing, when the ticks cannot be chosen for lack of
+  // memory.
+  bool FitSegmentToData();
+  // The major ticks of the last layout on one axis: the chosen ones on types 1 to 4, what the
+  // grid's own stepping labels on type 0 (and on the user-type grid's horizontal axis).
+  AxisTicks LaidOutTicks(bool vertical);
 
   // Derived plot area: margins inside the picture. Right and bottom are kept within
   // +-2^30 so that SetSize's unchecked extremes never overflow a difference of corners.
@@ -116,6 +132,21 @@ class CChartEngine {
   WorldWindow world;
   std::int32_t plotsCount = 0;
 
+  // Axis types (XAxisType, YAxisType) and label formats ("" and null: chosen by the step).
+  AxisType xAxisType = AxisType::kGrid, yAxisType = AxisType::kGrid;
+  std::string xLabelCode, yLabelCode;
+  LabelFormat xLabelFormat, yLabelFormat;
+  // What the layout worked out for them: the ticks of axes of types 1 to 4 and which axes
+  // map logarithms. The horizontal axis of the user-type grid keeps the grid's own lines.
+  AxisTicks xTicks, yTicks;
+  AxisLogs logs;
+  bool XTicked() const { return xAxisType != AxisType::kGrid && grid.gridType != 1; }
+  bool YTicked() const { return yAxisType != AxisType::kGrid; }
+  // The system whose memory contexts measure tick labels when no render supplies one.
+  GraphicsSystem* measureSystem = nullptr;
+
+  // Counts the windows SetSegment set (FitSegmentToData's included).
+  std::uint64_t segmentsSet = 0;
   // Counts layout passes; lets tests see that an unchanged chart is only repainted.
   std::uint64_t layoutPassCount = 0;
 
@@ -128,6 +159,13 @@ class CChartEngine {
   bool SharesPlots() const;
 
  private:
+  // The axes' part of ComputeWorldWindow (axis_layout.cpp).
+  void ComputeLogVerticalRange();
+  void LayOutAxes(GraphicsSystem* system);
+  // The last layout ran short of memory choosing ticks: it stays stale, so that the next
+  // render or read-back lays out again.
+  bool ticksShort_ = false;
+
   // The plots' polylines worked out by the workers, kept between renders for their memory.
   PreparedPlot preparedPlots_[kMaxPlots];
 };

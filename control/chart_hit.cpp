@@ -62,7 +62,7 @@ ChartHit HitTestChart(const CChartEngine& e, DeviceContext& measure, const HitPr
   // Polygons are drawn through the engine's own window, not a layout copy.
   DeviceMapping map;
   if (MakeDeviceMapping(e.world.xmin, e.world.xmax, e.world.ymin, e.world.ymax, area.left,
-                        area.right, area.top, area.bottom, &map) &&
+                        area.right, area.top, area.bottom, &map, e.logs) &&
       TopmostOf(e.polygons, kHitPolygon,
                 [&](const CChartPolygon& poly) { return poly.HitTest(probe, map, area); }, &hit))
     return hit;

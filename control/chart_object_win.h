@@ -209,6 +209,18 @@ class ChartObject : public Interface {
   STDMETHODIMP HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvaneHit** hit) override;
   STDMETHODIMP get_PlotCapacity(LONG plot, LONG* pVal) override;
   STDMETHODIMP put_PlotCapacity(LONG plot, LONG newVal) override;
+  STDMETHODIMP get_XAxisType(LONG* pVal) override;
+  STDMETHODIMP put_XAxisType(LONG newVal) override;
+  STDMETHODIMP get_YAxisType(LONG* pVal) override;
+  STDMETHODIMP put_YAxisType(LONG newVal) override;
+  STDMETHODIMP get_XLabelFormat(BSTR* pVal) override;
+  STDMETHODIMP put_XLabelFormat(BSTR newVal) override;
+  STDMETHODIMP get_YLabelFormat(BSTR* pVal) override;
+  STDMETHODIMP put_YLabelFormat(BSTR newVal) override;
+  STDMETHODIMP FitSegmentToData() override;
+  STDMETHODIMP get_TickCount(LONG axis, LONG* pVal) override;
+  STDMETHODIMP get_TickValue(LONG axis, LONG index, DOUBLE* pVal) override;
+  STDMETHODIMP get_TickLabel(LONG axis, LONG index, BSTR* pVal) override;
   STDMETHODIMP get_Antialias(VARIANT_BOOL* pVal) override;
   STDMETHODIMP put_Antialias(VARIANT_BOOL newVal) override;
 

@@ -2,8 +2,10 @@
 // and the hit test, each forwarded to the automation layer. Included only through
 // chart_object_members_win.h.
 #pragma once
+#include <functional>
 #include "control/chart_object_win.h"
 #include "control/com_util_win.h"
+#include "control/corvane_ex_members_win.h"
 #include "control/corvane_hit_win.h"
 
 namespace corvane {
@@ -19,6 +21,14 @@ HRESULT Answer(Out* out, Call call) {
     if (SUCCEEDED(hr)) *out = static_cast<Out>(v);
     return hr;
   });
+}
+
+// Runs a member that may change the picture; the control hears of it whatever it answers.
+template <class Call>
+HRESULT Change(Call call, const std::function<void()>& changed) {
+  const HRESULT hr = Guard([&]() -> HRESULT { return call(); });
+  changed();
+  return hr;
 }
 
 }  // namespace chart_members
@@ -106,6 +116,71 @@ STDMETHODIMP ChartObject<I>::put_PlotCapacity(LONG plot, LONG newVal) {
 }
 
 template <class I>
+STDMETHODIMP ChartObject<I>::get_XAxisType(LONG* pVal) {
+  return chart_members::Get(automation_, &CorvaneAutomation::get_XAxisType, pVal);
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::put_XAxisType(LONG newVal) {
+  return chart_members::Change([&] { return automation_.put_XAxisType(newVal); },
+                               [&] { Changed(); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_YAxisType(LONG* pVal) {
+  return chart_members::Get(automation_, &CorvaneAutomation::get_YAxisType, pVal);
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::put_YAxisType(LONG newVal) {
+  return chart_members::Change([&] { return automation_.put_YAxisType(newVal); },
+                               [&] { Changed(); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_XLabelFormat(BSTR* pVal) {
+  return chart_members::GetText(automation_, &CorvaneAutomation::get_XLabelFormat, pVal);
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::put_XLabelFormat(BSTR newVal) {
+  return chart_members::Change(
+      [&] { return automation_.put_XLabelFormat(Text(newVal), Length(newVal)); },
+      [&] { Changed(); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_YLabelFormat(BSTR* pVal) {
+  return chart_members::GetText(automation_, &CorvaneAutomation::get_YLabelFormat, pVal);
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::put_YLabelFormat(BSTR newVal) {
+  return chart_members::Change(
+      [&] { return automation_.put_YLabelFormat(Text(newVal), Length(newVal)); },
+      [&] { Changed(); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::FitSegmentToData() {
+  const std::uint64_t before = automation_.engine().segmentsSet;
+  const HRESULT hr = Guard([&]() -> HRESULT { return automation_.FitSegmentToData(); });
+  // As after SetSegment: the control's zoom and pan start from the new window.
+  const CChartEngine& e = automation_.engine();
+  if (SUCCEEDED(hr) && e.segmentsSet != before) SegmentSet(e.world.xmin, e.world.xmax);
+  Changed();
+  return hr;
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_TickCount(LONG axis, LONG* pVal) {
+  return chart_members::Answer<std::int32_t>(
+      pVal, [&](std::int32_t* v) { return automation_.get_TickCount(axis, v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_TickValue(LONG axis, LONG index, DOUBLE* pVal) {
+  return chart_members::Answer<double>(
+      pVal, [&](double* v) { return automation_.get_TickValue(axis, index, v); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::get_TickLabel(LONG axis, LONG index, BSTR* pVal) {
+  if (!pVal) return E_POINTER;
+  *pVal = nullptr;
+  return Guard([&]() -> HRESULT {
+    std::u16string s;
+    RETURN_IF_FAILED(automation_.get_TickLabel(axis, index, &s));
+    return chart_members::ToBstr(s, pVal);
 STDMETHODIMP ChartObject<I>::get_Antialias(VARIANT_BOOL* pVal) {
   if (!pVal) return E_POINTER;
   return Guard([&]() -> HRESULT {

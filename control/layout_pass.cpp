@@ -12,7 +12,7 @@ namespace {
 
 // The plot area and world window copies every overlay record draws from.
 template <typename Record>
-void CopyLayout(const IRect& area, const WorldWindow& world, Record& r) {
+void CopyLayout(const IRect& area, const WorldWindow& world, AxisLogs logs, Record& r) {
   r.left = area.left;
   r.right = area.right;
   r.top = area.top;
@@ -21,33 +21,43 @@ void CopyLayout(const IRect& area, const WorldWindow& world, Record& r) {
   r.xmax = world.xmax;
   r.ymin = world.ymin;
   r.ymax = world.ymax;
+  r.logs = logs;
 }
 
 }  // namespace
 
-void CChartEngine::LayoutPass() {
-  ComputeWorldWindow();
+void CChartEngine::LayoutPass(GraphicsSystem* system) {
+  ComputeWorldWindow(system);
   const std::int32_t active = ActivePlots();
   for (std::int32_t p = 0; p < active; ++p) plots[p].grid = &grid;
 
   const IRect area = PlotArea();
   for (CChartMark& mark : marks) {
-    CopyLayout(area, world, mark);
+    CopyLayout(area, world, logs, mark);
     mark.grid = &grid;
   }
-  for (CChartLine& line : lines) CopyLayout(area, world, line);
-  for (CChartRect& rect : rectangles) CopyLayout(area, world, rect);
-  for (CCandleStick& stick : candlesticks) CopyLayout(area, world, stick);
+  for (CChartLine& line : lines) CopyLayout(area, world, logs, line);
+  for (CChartRect& rect : rectangles) CopyLayout(area, world, logs, rect);
+  for (CCandleStick& stick : candlesticks) CopyLayout(area, world, logs, stick);
   grid.left = area.left;
   grid.top = area.top;
   grid.right = area.right;
   grid.bottom = area.bottom;
   grid.AxisOrigin();
-  layoutDirty = 0;
+  // A logarithmic axis has no 0: its origin is the low end of its window.
+  if (logs.x) {
+    grid.originX = area.left;
+    grid.originWorldX = world.xmin;
+  }
+  if (logs.y) {
+    grid.originY = area.bottom;
+    grid.originWorldY = world.ymin;
+  }
+  layoutDirty = ticksShort_ ? 1 : 0;
   ++layoutPassCount;
 }
 
-void CChartEngine::ComputeWorldWindow() {
+void CChartEngine::ComputeWorldWindow(GraphicsSystem* system) {
   const std::int32_t active = ActivePlots();
   VerticalRangeScan scan;
   // Plots never touch the margin flag. Each plot keeps its extremes as points arrive (the
@@ -69,11 +79,14 @@ void CChartEngine::ComputeWorldWindow() {
     scan.TakeSettingMargin(stick.Low, true);
   }
   FinishWorldWindow(scan, world);
+  if (YTicked() && yAxisType == AxisType::kLog10) ComputeLogVerticalRange();
+  LayOutAxes(system);
 
   // The plots take the window and the area they draw with; they map their points there.
   const IRect area = PlotArea();
   for (std::int32_t p = 0; p < active; ++p) {
     plots[p].world = world;
+    plots[p].logs = logs;
     plots[p].MapToDevice(area.left, area.right, area.top, area.bottom);
   }
   grid.xmin = world.xmin;
@@ -93,6 +106,7 @@ bool CChartEngine::SharesPlots() const {
 void CChartEngine::SetSegment(double a, double b) {
   world.xmin = a;
   world.xmax = b;
+  ++segmentsSet;
   SelectSegment(a, b, plots, ActivePlots(), grid);
   layoutDirty = 1;
 }

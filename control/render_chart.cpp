@@ -3,6 +3,7 @@
 // engine-level drawers.
 #include <cstdint>
 
+#include "appearance/axis_grid_draw.h"
 #include "control/chart_engine.h"
 #include "overlays/device_mapping.h"
 #include "overlays/line_style.h"
@@ -19,13 +20,19 @@ std::int32_t Sat(std::int64_t v) {
   return static_cast<std::int32_t>(v);
 }
 
+bool DropsVertex(const DeviceMapping& map, const CChartPolygon& poly) {
+  for (const DPoint& pt : poly.points)
+    if (map.Drops(pt.X, pt.Y)) return true;
+  return false;
+}
+
 }  // namespace
 
 void CChartEngine::RenderChart(DeviceContext* dc) {
   if (!dc) return;
   background.PaintBackground(*dc);
   if (captionVisible) DrawCaption(*dc);
-  if (layoutDirty) LayoutPass();
+  if (layoutDirty) LayoutPass(&dc->System());
   DrawAxisArrows(*dc);
   DrawAxisCaptions(*dc);
   DrawGrid(*dc);
@@ -75,7 +82,28 @@ void CChartEngine::DrawAxisCaptions(DeviceContext& dc) {
   xAxisCaption.Draw(Sat(x), Sat(y), dc);
 }
 
-void CChartEngine::DrawGrid(DeviceContext& dc) { grid.DrawGrid(dc); }
+void CChartEngine::DrawGrid(DeviceContext& dc) {
+  if (!XTicked() && !YTicked()) {
+    grid.DrawGrid(dc);
+    return;
+  }
+  // Axes of types 1 to 4 at their ticks, through the mapping the drawers use; an axis whose
+  // window cannot be mapped keeps its frame and draws no ticks.
+  const IRect area = PlotArea();
+  static const AxisTicks kNone;
+  AxisGridDirection x, y;
+  if (XTicked())
+    x.ticks = AxisMapping::Make(logs.x ? AxisScale::Logarithmic() : AxisScale(), world.xmin,
+                                world.xmax, area.left, area.right, &x.mapping)
+                  ? &xTicks
+                  : &kNone;
+  if (YTicked())
+    y.ticks = AxisMapping::Make(logs.y ? AxisScale::Logarithmic() : AxisScale(), world.ymin,
+                                world.ymax, area.bottom, area.top, &y.mapping)
+                  ? &yTicks
+                  : &kNone;
+  DrawAxisGrid(grid, x, y, dc);
+}
 
 void CChartEngine::DrawPolygons(DeviceContext& dc) {
   if (polygons.empty()) return;
@@ -84,7 +112,7 @@ void CChartEngine::DrawPolygons(DeviceContext& dc) {
   const IRect clip = PlotArea();
   DeviceMapping map;
   if (!MakeDeviceMapping(world.xmin, world.xmax, world.ymin, world.ymax, clip.left, clip.right,
-                         clip.top, clip.bottom, &map))
+                         clip.top, clip.bottom, &map, logs))
     return;
 
   // Fill k, then border k, each clipped to the plot area. Every fill puts back the clip it
@@ -95,6 +123,8 @@ void CChartEngine::DrawPolygons(DeviceContext& dc) {
     for (const CChartPolygon& poly : polygons) {
       // A hidden polygon is left out altogether, border included.
       if (!poly.visible || poly.points.count() < 3) continue;
+      // A vertex a logarithmic axis leaves out has no place: the polygon is not drawn.
+      if ((logs.x || logs.y) && DropsVertex(map, poly)) continue;
       CopyFillAndBorder(poly, &scratch);
       scratch.points.Clear();
       if (!scratch.points.Reserve(poly.points.count())) continue;

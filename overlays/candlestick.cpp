@@ -7,8 +7,9 @@ namespace corvane {
 
 void CCandleStick::Draw(DeviceContext& dc) const {
   DeviceMapping map;
-  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map)) return;
-  const double half = map.sx * 0.5;
+  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map, logs)) return;
+  // A unit of X wide; on a logarithmic X axis the unit from X to X + 1.
+  const double half = logs.x ? (map.X(X + 1) - map.X(X)) * 0.5 : map.sx * 0.5;
   const double xC = map.X(X) + half;
   const double yHigh = map.Y(High), yLow = map.Y(Low);
   if (xC != xC || yHigh != yHigh || yLow != yLow) return;

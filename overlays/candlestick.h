@@ -20,6 +20,7 @@ struct CCandleStick {
 
   double High = 0, Low = 0, Open = 0, Close = 0, X = 0;
   double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+  AxisLogs logs;  // the layout's logarithmic axes
   std::int32_t left = 0, right = 0, top = 0, bottom = 0;
   Color fallColor = 0x0000FF;
   Color riseColor = 0x00FF00;

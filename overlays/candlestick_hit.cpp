@@ -9,9 +9,10 @@ namespace corvane {
 RecordHit CCandleStick::HitTest(const HitProbe& probe, const IRect& clip) const {
   RecordHit out;
   DeviceMapping map;
-  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map) || map.sy == 0)
+  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map, logs) || map.sy == 0)
     return out;
-  const double half = map.sx * 0.5;
+  // A unit of X wide; on a logarithmic X axis the unit from X to X + 1.
+  const double half = logs.x ? (map.X(X + 1) - map.X(X)) * 0.5 : map.sx * 0.5;
   const double xC = map.X(X) + half;
   double ax = xC, ay = map.Y(Low), bx = xC, by = map.Y(High);
   const DBox area = BoxOf(clip);

@@ -14,6 +14,7 @@ class CChartLine : public CLineStyle {
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   std::int32_t left = 0, right = 0, top = 0, bottom = 0;
   double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+  AxisLogs logs;  // the layout's logarithmic axes
 };
 
 }  // namespace corvane

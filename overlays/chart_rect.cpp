@@ -15,7 +15,7 @@ void CChartRect::Draw(DeviceContext& dc) { DrawWith(dc, nullptr); }
 void CChartRect::DrawWith(DeviceContext& dc, BlendSurface* blend) {
   if (!visible) return;
   DeviceMapping map;
-  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map)) return;
+  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map, logs)) return;
   const double xL = map.X(L), yT = map.Y(T), xR = map.X(R), yB = map.Y(B);
   // At least a pixel wide and high; written so that NaN fails the test too.
   if (!(xR - xL >= 1) || !(yB - yT >= 1)) return;

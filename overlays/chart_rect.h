@@ -32,6 +32,7 @@ class CChartRect {
   std::int32_t borderStyle = 0;
   std::uint8_t visible = 1;
   double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+  AxisLogs logs;  // the layout's logarithmic axes
   std::int32_t left = 0, right = 0, top = 0, bottom = 0;
 };
 

@@ -10,7 +10,7 @@ RecordHit CChartRect::HitTest(const HitProbe& probe, const IRect& clip) const {
   RecordHit out;
   if (!visible) return out;
   DeviceMapping map;
-  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map) ||
+  if (!MakeDeviceMapping(xmin, xmax, ymin, ymax, left, right, top, bottom, &map, logs) ||
       map.sx == 0 || map.sy == 0)
     return out;
   const double xL = map.X(L), yT = map.Y(T), xR = map.X(R), yB = map.Y(B);

@@ -40,6 +40,23 @@ struct WorldWindow {
   double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
 };
 
+// Which axes map the base-10 logarithm of their values rather than the values themselves.
+// Every record that keeps a window copy keeps these beside it.
+struct AxisLogs {
+  bool x = false, y = false;
+  bool operator==(const AxisLogs& o) const { return x == o.x && y == o.y; }
+};
+
+// A value's place along an axis: the value itself, or on a logarithmic axis its log10, NaN
+// for what that axis cannot show (0, below 0, NaN).
+inline double AxisPlace(bool logarithmic, double v) {
+  if (!logarithmic) return v;
+  return v > 0 ? std::log10(v) : std::numeric_limits<double>::quiet_NaN();
+}
+inline double AxisValue(bool logarithmic, double u) {
+  return logarithmic ? std::pow(10.0, u) : u;
+}
+
 // Double -> int32 truncating toward zero. Out-of-range values saturate and NaN yields INT32_MIN
 // (the x86 "integer indefinite"), so no conversion in the system is undefined behaviour.
 inline std::int32_t TruncToInt32(double v) {

@@ -71,6 +71,16 @@ class Columns {
   bool down_;
 };
 
+// On a logarithmic X axis the points of an ordered plot whose X is 0 or below come first and
+// have no place: the walk starts past them (an unordered plot is walked from `first`, each
+// point tested). Column reduction still holds beyond them, log10 growing with X. A summary's
+// extremes of Y may hold values a logarithmic Y axis leaves out, so such a plot is walked
+// point by point.
+std::int32_t FirstPlacedX(const PlotPoints& points, std::int32_t first, std::int32_t last) {
+  if (!points.ordered()) return first;
+  return FirstWhere(first, last, [&](std::int32_t k) { return points[k].X > 0; });
+}
+
 // Every point of first..last, mapped; a gap ends the chain.
 void StrokeEveryPoint(const PlotPoints& points, const PlotMapping& m, std::int32_t first,
                       std::int32_t last, PolylineStroker& stroker) {
@@ -78,7 +88,7 @@ void StrokeEveryPoint(const PlotPoints& points, const PlotMapping& m, std::int32
   std::int32_t n = 0;
   points.ForEachRun(first, last, [&](const DPoint* p, std::int32_t count, std::int32_t) {
     for (std::int32_t k = 0; k < count; ++k) {
-      if (IsGap(p[k])) {
+      if (m.Gap(p[k])) {
         stroker.AddPixels(batch, n);
         n = 0;
         stroker.Break();
@@ -156,8 +166,9 @@ class ChainWalk {
 
 void StrokePlotPoints(const PlotPoints& points, const PlotMapping& m, std::int32_t first,
                       std::int32_t last, bool onePixel, PolylineStroker& stroker) {
+  if (m.logs.x && first <= last) first = FirstPlacedX(points, first, last);
   if (first > last) return;
-  if (!points.ordered() || !m.Monotone()) {
+  if (!points.ordered() || !m.Monotone() || m.logs.y) {
     stroker.ExpectPoints(std::int64_t{last} - first + 1);
     StrokeEveryPoint(points, m, first, last, stroker);
     return;
@@ -235,7 +246,7 @@ void EveryMarker(const PlotPoints& points, const PlotMapping& m, std::int32_t fi
   IPoint previous{0, 0};
   points.ForEachRun(first, last, [&](const DPoint* p, std::int32_t count, std::int32_t) {
     for (std::int32_t k = 0; k < count; ++k) {
-      if (IsGap(p[k])) continue;
+      if (m.Gap(p[k])) continue;
       const double dx = m.X(p[k].X);
       if (!(left <= dx && dx <= right)) continue;
       const IPoint c{TruncToInt32(dx), m.Row(p[k].Y)};
@@ -281,8 +292,9 @@ void ColumnMarkers(const PlotPoints& points, const PlotMapping& m, std::int32_t 
 
 void CollectPlotMarkers(const PlotPoints& points, const PlotMapping& m, std::int32_t first,
                         std::int32_t last, double left, double right, MarkerSink& sink) {
+  if (m.logs.x && first <= last) first = FirstPlacedX(points, first, last);
   if (first > last) return;
-  if (!points.ordered() || !m.Monotone()) {
+  if (!points.ordered() || !m.Monotone() || m.logs.y) {
     EveryMarker(points, m, first, last, left, right, sink);
     return;
   }

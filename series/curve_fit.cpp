@@ -12,12 +12,12 @@ namespace corvane {
 namespace {
 
 bool MappingOf(const CPlotSeries& p, PlotMapping* m) {
-  return MakePlotMapping(p.world, p.left, p.right, p.top, p.bottom, m);
+  return MakePlotMapping(p.world, p.left, p.right, p.top, p.bottom, m, p.logs);
 }
 
 bool SameMapping(const PlotMapping& a, const PlotMapping& b) {
   return a.xmin == b.xmin && a.ymin == b.ymin && a.sx == b.sx && a.sy == b.sy &&
-         a.left == b.left && a.bottom == b.bottom;
+         a.left == b.left && a.bottom == b.bottom && a.logs == b.logs;
 }
 
 // The device fits' sums over every kept point under m, in point order: the sums gathered
@@ -164,6 +164,19 @@ DeviceFit CPlotSeries::DeviceFitToDraw() const {
   const FitSums device = DeviceSumsNow(*this, m).sums;
   if (n >= 3) SolveQuadratic(device, n, &fit.a, &fit.b, &fit.c);
   SolveLinear(device, n, &fit.slope, &fit.intercept);
+  return fit;
+}
+
+DeviceFit CPlotSeries::WorldFitToDraw() const {
+  DeviceFit fit{linSlope, linIntercept, quadA, quadB, quadC};
+  const std::int32_t n = points.count();
+  if (!refitPending || approximation == 0 || n < 2) return fit;
+  FitSums sums;
+  points.ForEachRun(0, n - 1, [&](const DPoint* run, std::int32_t count, std::int32_t) {
+    for (std::int32_t k = 0; k < count; ++k) Accumulate(sums, run[k].X, run[k].Y);
+  });
+  if (n >= 3) SolveQuadratic(sums, n, &fit.a, &fit.b, &fit.c);
+  SolveLinear(sums, n, &fit.slope, &fit.intercept);
   return fit;
 }
 

@@ -1,5 +1,6 @@
 // Drawing of one plot: its polyline, fitted line or parabola, then its point markers.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -34,7 +35,7 @@ CLineStyle SeriesStyle(const CPlotSeries& p) {
 IRect SeriesClip(const CPlotSeries& p) { return IRect{p.left, p.top, p.right, p.bottom}; }
 
 bool MappingOf(const CPlotSeries& p, PlotMapping* m) {
-  return MakePlotMapping(p.world, p.left, p.right, p.top, p.bottom, m);
+  return MakePlotMapping(p.world, p.left, p.right, p.top, p.bottom, m, p.logs);
 }
 
 // What the polyline and the markers of `range` depend on beyond colour.
@@ -51,6 +52,7 @@ PlotDrawKey KeyOf(const CPlotSeries& p, PointRange range) {
   k.markers = p.pointVisible;
   k.clip = SeriesClip(p);
   k.world = p.world;
+  k.logs = p.logs;
   return k;
 }
 
@@ -87,6 +89,22 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
     else
       StrokePolyline(p, range, stroker);
     stroker.Finish();
+  } else if (p.DrawsWorldFit()) {
+    PlotMapping m;
+    if (!MappingOf(p, &m) || m.sx == 0) return;
+    // 4-pixel chords of the world curve mapped; a chord with an end the axes leave out is
+    // not drawn, so the curve breaks where it goes to 0 or below on a logarithmic axis.
+    const double x0 = static_cast<double>(inset ? left + 10 : left);
+    const std::int64_t steps = (inset ? right - left - 20 : right - left) / 4;
+    const DeviceFit fit = p.WorldFitToDraw();  // refitted above
+    auto curve = [&](double x) { return m.Y(p.FitAt(fit, m.WorldX(x))); };
+    for (std::int64_t i = 0; i < steps; ++i) {
+      const double x = x0 + 4.0 * static_cast<double>(i);
+      const double ya = curve(x), yb = curve(x + 4);
+      if (!std::isfinite(ya) || !std::isfinite(yb)) continue;
+      line.DrawLineClipped(TruncToInt32(x), TruncToInt32(ya), TruncToInt32(x + 4),
+                           TruncToInt32(yb), clip, dc);
+    }
   } else if (p.approximation == 1) {
     const std::int32_t xa = Saturate(inset ? left + 10 : left);
     const std::int32_t xb = Saturate(inset ? right - 10 : right);

@@ -67,7 +67,8 @@ class PlotProbe {
   void Polyline(std::int32_t first, std::int32_t last, Best* best) const {
     for (std::int32_t k = first; k < last; ++k) {
       const DPoint a = p_.PointAt(k), b = p_.PointAt(k + 1);
-      if (IsGap(a) || IsGap(b)) continue;  // the polyline breaks there
+      // The polyline breaks there.
+      if (IsGap(a) || IsGap(b) || map_.Drops(a.X, a.Y) || map_.Drops(b.X, b.Y)) continue;
       double ax = map_.X(a.X), ay = map_.Y(a.Y);
       double bx = map_.X(b.X), by = map_.Y(b.Y);
       // Both ends beyond the same side of the probe's reach: the segment is too.
@@ -112,6 +113,10 @@ class PlotProbe {
     const DeviceFit fit = p_.DeviceFitToDraw();
     const double left = p_.left, right = p_.right;
     const double inset = r.inset ? 10.0 : 0.0;
+    if (p_.DrawsWorldFit()) {
+      WorldCurve(left + inset, r.inset, best);
+      return;
+    }
     if (p_.approximation == 1) {
       const double xa = left + inset, xb = right - inset;
       Chord(xa, fit.slope * xa + fit.intercept, xb, fit.slope * xb + fit.intercept, best);
@@ -134,6 +139,24 @@ class PlotProbe {
   }
 
  private:
+  // The 4-pixel chords of the world fit mapped, as a logarithmic axis draws the fit.
+  void WorldCurve(double x0, bool inset, Best* best) const {
+    const std::int64_t steps =
+        (static_cast<std::int64_t>(p_.right) - p_.left - (inset ? 20 : 0)) / 4;
+    const double from = std::floor((probe_.x - probe_.radius - reach_ - x0) / 4.0) - 1;
+    const double to = std::ceil((probe_.x + probe_.radius + reach_ - x0) / 4.0) + 1;
+    if (!(from < static_cast<double>(steps)) || !(to >= 0)) return;
+    const std::int64_t i0 = from < 0 ? 0 : static_cast<std::int64_t>(from);
+    const std::int64_t i1 = std::min<std::int64_t>(steps, static_cast<std::int64_t>(to));
+    const DeviceFit fit = p_.WorldFitToDraw();
+    auto curve = [&](double x) { return map_.Y(p_.FitAt(fit, map_.WorldX(x))); };
+    for (std::int64_t i = i0; i < i1; ++i) {
+      const double x = x0 + 4.0 * static_cast<double>(i);
+      const double ya = curve(x), yb = curve(x + 4);
+      if (std::isfinite(ya) && std::isfinite(yb)) Chord(x, ya, x + 4, yb, best);
+    }
+  }
+
   void Chord(double ax, double ay, double bx, double by, Best* best) const {
     if (!ClipSegmentToBox(area_, &ax, &ay, &bx, &by)) return;
     best->Offer(NearestOnSegment(probe_.x, probe_.y, ax, ay, bx, by), reach_, probe_.radius, -1);
@@ -154,14 +177,16 @@ PlotHit CPlotSeries::HitTest(const HitProbe& probe) const {
   DeviceMapping map;
   if (!RangeDrawn(*this, &range) ||
       !MakeDeviceMapping(world.xmin, world.xmax, world.ymin, world.ymax, left, right, top,
-                         bottom, &map) ||
+                         bottom, &map, logs) ||
       map.sx == 0 || map.sy == 0 || !(left < right && top < bottom))
     return out;
   const PlotProbe plot(*this, map, probe);
   const bool polyline = approximation == 0 && std::int64_t{range.last} - range.first >= 1;
 
   // A plot whose X never decreases, mapped monotonically, is searched through its index.
-  const bool ordered = XOrdered() && std::isfinite(map.sx) && std::isfinite(map.sy);
+  // On a logarithmic axis the extremes may hold values it leaves out: every point is tested.
+  const bool ordered = XOrdered() && std::isfinite(map.sx) && std::isfinite(map.sy) &&
+                       !logs.x && !logs.y;
   Best best;
   if (polyline || pointVisible) {
     if (ordered)

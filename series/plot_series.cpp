@@ -38,7 +38,7 @@ void CPlotSeries::MapToDevice(std::int32_t l, std::int32_t r, std::int32_t t, st
   bottom = b;
   PlotMapping m;
   // The device fits follow every new mapping of points.
-  if (points.count() > 0 && MakePlotMapping(world, l, r, t, b, &m)) refitPending = 1;
+  if (points.count() > 0 && MakePlotMapping(world, l, r, t, b, &m, logs)) refitPending = 1;
 }
 
 PointIndexRange CPlotSeries::PointsWithXIn(double xlo, double xhi) const {
@@ -70,7 +70,7 @@ bool PlotDrawKey::operator==(const PlotDrawKey& o) const {
   };
   return storage == o.storage && appended == o.appended && epoch == o.epoch && count == o.count &&
          first == o.first && last == o.last && width == o.width && pointSize == o.pointSize &&
-         markers == o.markers && same(clip, o.clip) && sameWorld(world, o.world);
+         markers == o.markers && same(clip, o.clip) && sameWorld(world, o.world) && logs == o.logs;
 }
 
 }  // namespace corvane

@@ -38,6 +38,7 @@ struct PlotDrawKey {
   std::uint8_t markers = 0;
   IRect clip{};
   WorldWindow world;
+  AxisLogs logs;
   bool operator==(const PlotDrawKey& o) const;
 };
 
@@ -117,6 +118,15 @@ class CPlotSeries {
   // The device fit the next drawing uses: the stored one, or while a refit is pending the
   // one that refit will store. Stores nothing, so GetA and friends keep the last fit.
   DeviceFit DeviceFitToDraw() const;
+  // On a logarithmic axis the fitted line or parabola is the world fit's curve through the
+  // mapping (a device fit would be a fit of the logarithms); elsewhere the device fit.
+  bool DrawsWorldFit() const { return approximation != 0 && (logs.x || logs.y); }
+  // The world fit the next drawing uses, as DeviceFitToDraw gives the device one.
+  DeviceFit WorldFitToDraw() const;
+  // The current mode's curve of a fit at x: slope x + intercept, or (a x + b) x + c.
+  double FitAt(const DeviceFit& fit, double x) const {
+    return approximation == 2 ? (fit.a * x + fit.b) * x + fit.c : fit.slope * x + fit.intercept;
+  }
   // World coefficient of the current mode truncated to the grid's decimals.
   double GetA() const;
   double GetB() const;
@@ -150,6 +160,7 @@ class CPlotSeries {
   std::int32_t firstIndex = 0, lastIndex = 0;
   std::int32_t segmentOnly = 0;
   WorldWindow world;
+  AxisLogs logs;  // the layout's logarithmic axes, beside the window copy
   std::int32_t right = -100, left = 100, top = 100, bottom = -100;
   std::int32_t pointSize = 2;
   Color pointColor = 0x000000;

@@ -37,6 +37,10 @@ enum Tag : std::uint16_t {
   kPointColor = 36,
   kApproximation = 37,
   kPlotCapacity = 38,
+  kXAxisType = 39,
+  kYAxisType = 40,
+  kXLabelFormat = 41,
+  kYLabelFormat = 42,
   kAntialias = 43,
   kZoomMode = 64,
   kPanMode = 65,
@@ -73,6 +77,10 @@ const std::vector<PropertyKind> kKinds = {
     {kPlotsCount, "plotsCount", T::kInt32, false},
     {kWidth, "width", T::kInt32, false},
     {kHeight, "height", T::kInt32, false},
+    {kXAxisType, "XAxisType", T::kInt32, false},
+    {kYAxisType, "YAxisType", T::kInt32, false},
+    {kXLabelFormat, "XLabelFormat", T::kText, false},
+    {kYLabelFormat, "YLabelFormat", T::kText, false},
     {kPlotColor, "plotColor", T::kInt32, true},
     {kPlotVisible, "plotVisible", T::kBool, true},
     {kPlotWidth, "plotWidth", T::kInt32, true},
@@ -170,6 +178,10 @@ HResult Put(CorvaneAutomation& chart, ChartInteraction& interaction, ControlStat
       return v == 2 ? chart.SetSquareApproximate(i)
                     : v == 1 ? chart.SetLinearApproximate(i) : chart.SetSimplePlot(i);
     case kPlotCapacity: return chart.put_PlotCapacity(i, v);
+    case kXAxisType: return chart.put_XAxisType(v);
+    case kYAxisType: return chart.put_YAxisType(v);
+    case kXLabelFormat: return chart.put_XLabelFormat(s, n);
+    case kYLabelFormat: return chart.put_YLabelFormat(s, n);
     case kAntialias: return chart.put_Antialias(v != 0);
     case kZoomMode: return interaction.SetZoomMode(v);
     case kPanMode: return interaction.SetPanMode(v);
@@ -188,6 +200,8 @@ bool InRange(const SavedProperty& p) {
     case kPanMode: return p.number >= 0 && p.number <= kMaxPanMode;
     case kApproximation: return p.number >= 0 && p.number <= 2;
     case kPlotCapacity: return p.number >= 0;
+    case kXAxisType:
+    case kYAxisType: return IsAxisType(p.number);
     case kExtentX:
     case kExtentY: return p.number >= 0;
     default: return true;
@@ -246,6 +260,10 @@ std::vector<SavedProperty> CaptureProperties(CorvaneAutomation& c,
       Number(kPlotsCount, 0, Read(&A::get_plotsCount, c)),
       Number(kWidth, 0, Read(&A::get_Width, c)),
       Number(kHeight, 0, Read(&A::get_Height, c)),
+      Number(kXAxisType, 0, Read(&A::get_XAxisType, c)),
+      Number(kYAxisType, 0, Read(&A::get_YAxisType, c)),
+      Text(kXLabelFormat, ReadText(&A::get_XLabelFormat, c)),
+      Text(kYLabelFormat, ReadText(&A::get_YLabelFormat, c)),
   };
   out.insert(out.end(), chartWide.begin(), chartWide.end());
   for (std::int32_t i = 1; i <= kPlots; ++i) {

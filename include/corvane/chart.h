@@ -225,6 +225,22 @@ class CORVANE_API Chart {
   // The most points a plot keeps (0: all); set_PlotCapacity drops the oldest beyond it.
   std::int32_t PlotCapacity(std::int32_t plot) const;
   void set_PlotCapacity(std::int32_t plot, std::int32_t capacity);
+  // Axis types: 0 the grid's even division, 1 round ticks, 2 automation dates (days since
+  // 1899-12-30), 3 Unix seconds, 4 logarithmic; label format codes ("" by the step).
+  std::int32_t XAxisType() const;
+  void set_XAxisType(std::int32_t type);
+  std::int32_t YAxisType() const;
+  void set_YAxisType(std::int32_t type);
+  std::string XLabelFormat() const;
+  void set_XLabelFormat(const std::string& code);
+  std::string YLabelFormat() const;
+  void set_YLabelFormat(const std::string& code);
+  // The horizontal window from the least to the greatest X of the visible plots.
+  void FitSegmentToData();
+  // The major ticks of the layout on axis 0 (x) or 1 (y), index 1..TickCount(axis).
+  std::int32_t TickCount(std::int32_t axis);
+  double TickValue(std::int32_t axis, std::int32_t index);
+  std::string TickLabel(std::int32_t axis, std::int32_t index);
   // Whether pictures draw their geometry antialiased (false by default: GDI's aliased pixels).
   bool Antialias() const;
   void set_Antialias(bool on);

@@ -359,6 +359,33 @@ class Chart:
     def set_PlotCapacity(self, plot: int, capacity: int) -> None:
         """Keeps at most capacity points of plot (0: all), dropping the oldest at once and as points arrive; E_INVALIDARG when negative."""
     @property
+    def XAxisType(self) -> int:
+        """The horizontal axis: 0 the grid's even division (default), 1 round ticks, 2 automation dates, 3 Unix seconds, 4 logarithmic."""
+    @XAxisType.setter
+    def XAxisType(self, value: int) -> None: ...
+    @property
+    def YAxisType(self) -> int:
+        """The vertical axis: 0 the grid's even division (default), 1 round ticks, 2 automation dates, 3 Unix seconds, 4 logarithmic."""
+    @YAxisType.setter
+    def YAxisType(self, value: int) -> None: ...
+    @property
+    def XLabelFormat(self) -> str:
+        """The format code of the horizontal axis's labels ('' chooses one from the step)."""
+    @XLabelFormat.setter
+    def XLabelFormat(self, value: str) -> None: ...
+    @property
+    def YLabelFormat(self) -> str:
+        """The format code of the vertical axis's labels ('' chooses one from the step)."""
+    @YLabelFormat.setter
+    def YLabelFormat(self, value: str) -> None: ...
+    def FitSegmentToData(self) -> None:
+        """Sets the horizontal window to the least and greatest X of the visible plots' points (widened to whole ticks on axes of types 1 to 4)."""
+    def TickCount(self, axis: int) -> int:
+        """The number of major ticks of axis 0 (x) or 1 (y) in the layout."""
+    def TickValue(self, axis: int, index: int) -> float:
+        """The value of major tick index (1..TickCount) of axis 0 or 1."""
+    def TickLabel(self, axis: int, index: int) -> str:
+        """The label text of major tick index (1..TickCount) of axis 0 or 1."""
     def Antialias(self) -> bool:
         """Whether pictures draw lines, wide pens and slanted shapes antialiased (exact pixel coverage); False draws the aliased pixels."""
     @Antialias.setter

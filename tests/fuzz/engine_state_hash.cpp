@@ -177,6 +177,9 @@ std::uint64_t EngineStateHash(const CChartEngine& e, StateParts parts) {
   for (Color c : e.legend.colors) h.Add(c);
   h.All(e.legendVisible, e.legendPosition, e.world.xmin, e.world.ymin, e.world.xmax,
         e.world.ymax, e.plotsCount);
+  h.All(static_cast<std::int32_t>(e.xAxisType), static_cast<std::int32_t>(e.yAxisType));
+  h.Add(e.xLabelCode);
+  h.Add(e.yLabelCode);
   return h.value();
 }
 

@@ -176,6 +176,42 @@ double RadiusOf(Reader& in) {
   return k < 0xE6 ? kEdges[k - 0xE0] : in.Real();
 }
 
+// Axis types: mostly 0..5 (5 is refused), or any number.
+I32 AxisTypeOf(Reader& in) {
+  const std::uint8_t k = in.Byte();
+  return k < 0xF0 ? k % 6 : in.Int();
+}
+template <HResult (A::*M)(I32)>
+HResult AxisTypeCall(Reader& in, Session& s) { return (s.chart.*M)(AxisTypeOf(in)); }
+
+// Label formats: codes that read (numbers and dates), codes that do not, or any text.
+template <HResult (A::*M)(const char16_t*, std::uint32_t)>
+HResult LabelFormatCall(Reader& in, Session& s) {
+  static const char16_t* const kCodes[] = {
+      u"", u"0", u"0.00", u"#,##0.0", u"0%", u"0.00E+00", u"\"x\"0", u"$#,##0", u"yyyy",
+      u"d mmm yyyy hh:nn", u"hh:nn:ss.000", u"h AM/PM", u"dddd mmmm", u"zz", u"\"open",
+      u"0.0.0", u"yyyy 0", u"E+00"};
+  const std::uint8_t k = in.Byte();
+  if (k >= std::size(kCodes)) return TextCall<M>(in, s);
+  const std::u16string code = kCodes[k];
+  return (s.chart.*M)(code.data(), static_cast<std::uint32_t>(code.size()));
+}
+
+template <HResult (A::*M)(I32, I32, double*)>
+HResult TickValueCall(Reader& in, Session& s) {
+  const I32 axis = in.Below(3), index = in.Below(4) == 0 ? in.Int() : in.Below(40);
+  return WithOut<double>(in, [&](double* out) { return (s.chart.*M)(axis, index, out); });
+}
+HResult TickLabelCall(Reader& in, Session& s) {
+  const I32 axis = in.Below(3), index = in.Below(4) == 0 ? in.Int() : in.Below(40);
+  return WithOut<std::u16string>(
+      in, [&](std::u16string* out) { return s.chart.get_TickLabel(axis, index, out); });
+}
+HResult TickCountCall(Reader& in, Session& s) {
+  const I32 axis = in.Below(4) == 0 ? in.Int() : in.Below(3);
+  return WithOut<I32>(in, [&](I32* out) { return s.chart.get_TickCount(axis, out); });
+}
+
 [[noreturn]] void HitFail(const char* what) {
   std::fprintf(stderr, "fuzz check failed: HitTest %s\n", what);
   std::abort();
@@ -322,6 +358,18 @@ const CallKind kCalls[] = {
     {"LoadProperties", kRefusable, LoadPropertiesCall},
     {"put_Antialias", kStores, PutAntialiasCall},
     {"get_Antialias", kRefusable, GetCall<bool, &A::get_Antialias>},
+    {"put_XAxisType", kRefusable, AxisTypeCall<&A::put_XAxisType>},
+    {"put_YAxisType", kRefusable, AxisTypeCall<&A::put_YAxisType>},
+    {"get_XAxisType", kRefusable, GetCall<I32, &A::get_XAxisType>},
+    {"get_YAxisType", kRefusable, GetCall<I32, &A::get_YAxisType>},
+    {"put_XLabelFormat", kRefusable, LabelFormatCall<&A::put_XLabelFormat>},
+    {"put_YLabelFormat", kRefusable, LabelFormatCall<&A::put_YLabelFormat>},
+    {"get_XLabelFormat", kRefusable, GetCall<std::u16string, &A::get_XLabelFormat>},
+    {"get_YLabelFormat", kRefusable, GetCall<std::u16string, &A::get_YLabelFormat>},
+    {"FitSegmentToData", kStores, NoArgCall<&A::FitSegmentToData>},
+    {"get_TickCount", kLaysOut, TickCountCall},
+    {"get_TickValue", kLaysOut, TickValueCall<&A::get_TickValue>},
+    {"get_TickLabel", kLaysOut, TickLabelCall},
 };
 
 }  // namespace

@@ -109,6 +109,11 @@ const ScriptMember kMembers[] = {
     {"legendPosition", true, 1, [](C& c, const Args& a) { return c.put_legendPosition(a.Long(0)); }},
     {"AddPointsToPlot", false, 3, Points},
     {"PlotCapacity", true, 2, [](C& c, const Args& a) { return c.put_PlotCapacity(a.Long(0), a.Long(1)); }},
+    {"XAxisType", true, 1, [](C& c, const Args& a) { return c.put_XAxisType(a.Long(0)); }},
+    {"YAxisType", true, 1, [](C& c, const Args& a) { return c.put_YAxisType(a.Long(0)); }},
+    {"XLabelFormat", true, 1, PutText<&C::put_XLabelFormat>},
+    {"YLabelFormat", true, 1, PutText<&C::put_YLabelFormat>},
+    {"FitSegmentToData", false, 0, [](C& c, const Args&) { return c.FitSegmentToData(); }},
     {"Antialias", true, 1, [](C& c, const Args& a) { return c.put_Antialias(a.Bool(0) != 0); }},
     {"AddPointsToPlot2", false, 2,
      [](C& c, const Args& a) {

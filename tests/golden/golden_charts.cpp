@@ -1,5 +1,6 @@
 #include "tests/golden/golden_charts.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -7,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "appearance/calendar.h"
 #include "control/bmp_export.h"
 #include "platform/random_sequence.h"
 
@@ -241,6 +243,93 @@ void MarksOffTheWindowUnderAPreset(CorvaneAutomation& c) {
   c.put_preset(16);
 }
 
+// Axes of types 1 to 4: round ticks over 4.3 .. 36.7 with every overlay kind on them; a day
+// of minutes across midnight in automation dates; daily candlesticks with a money format;
+// Unix seconds of an hour; logarithmic axes under data with zeros and negatives (the
+// polyline breaks there) and a fitted parabola drawn as its world curve.
+void RoundTicks(CorvaneAutomation& c) {
+  c.put_XAxisType(1);
+  c.put_YAxisType(1);
+  c.put_plotsCount(2);
+  c.SetSimplePlot(1);
+  c.SetPointVisible(1, -1);
+  for (int k = 0; k <= 30; ++k) c.AddPointToPlot(1, 4.3 + 1.08 * k, 0.02 * k * k - 0.3 * k + 1.7);
+  for (int k = 0; k <= 30; ++k) c.AddPointToPlot(2, 4.3 + 1.08 * k, 0.1 * k + 2.2);
+  c.SetLinearApproximate(2);
+  c.AddRectangle(10, 6, 16, 4, 0x00C0FF, 0.5);
+  c.AddLine(20, 0, 30, 8, 2, 0, 0x008000);
+  c.AddMark(25, 5);
+  c.SetSegment(4.3, 36.7);
+}
+
+double OleDay(int year, int month, int day) {
+  return static_cast<double>(DaysFromCivil(year, month, day) + kOleDaysBefore1970);
+}
+
+void DayOfMinutes(CorvaneAutomation& c) {
+  c.put_XAxisType(2);
+  c.put_YAxisType(1);
+  c.put_plotsCount(1);
+  c.SetSimplePlot(1);
+  c.SetPlotWidth(1, 1);
+  const double start = OleDay(2024, 2, 28) + 18.0 / 24;  // across a leap day's midnight
+  const std::vector<double> y = Walk(24 * 60, 7);
+  for (int k = 0; k < 24 * 60; ++k)
+    c.AddPointToPlot(1, start + k / 1440.0, 20 + 0.2 * y[static_cast<std::size_t>(k)]);
+  c.FitSegmentToData();
+}
+
+void DailyCandles(CorvaneAutomation& c) {
+  c.put_XAxisType(2);
+  c.put_YAxisType(1);
+  const std::u16string money = u"$0.00";
+  Text(c, &CorvaneAutomation::put_YLabelFormat, money);
+  const std::vector<double> walk = Walk(31, 3);
+  const double first = OleDay(2025, 12, 10);  // across the turn of the year
+  double open = 50;
+  for (int d = 0; d < 30; ++d) {
+    const double close = 50 + 2 * walk[static_cast<std::size_t>(d + 1)];
+    c.AddCandleStick(first + d, open, close, std::fmax(open, close) + 0.7,
+                     std::fmin(open, close) - 0.6);
+    open = close;
+  }
+  c.SetSegment(first - 1, first + 30);
+}
+
+void UnixHour(CorvaneAutomation& c) {
+  c.put_XAxisType(3);
+  c.put_YAxisType(1);
+  const std::u16string clock = u"hh:nn";
+  Text(c, &CorvaneAutomation::put_XLabelFormat, clock);
+  c.put_plotsCount(1);
+  c.SetSimplePlot(1);
+  const double t0 = 1767225600.0 + 11.5 * 3600;  // 2026-01-01 11:30 UTC
+  for (int k = 0; k <= 60; ++k) c.AddPointToPlot(1, t0 + 60.0 * k, std::sin(k / 6.0));
+  c.SetSegment(t0, t0 + 3600);
+}
+
+void LogAxes(CorvaneAutomation& c) {
+  c.put_XAxisType(4);
+  c.put_YAxisType(4);
+  c.put_plotsCount(2);
+  c.SetSimplePlot(1);
+  c.SetPointVisible(1, -1);
+  for (int k = 0; k <= 40; ++k) {
+    const double f = std::pow(10.0, k / 8.0);  // 1 .. 1e5
+    const double gain = 1000 / std::sqrt(1 + (f / 100) * (f / 100));
+    c.AddPointToPlot(1, f, k == 12 ? 0 : (k == 13 ? -5 : gain));  // a gap: not above 0
+  }
+  for (int k = 1; k <= 20; ++k) c.AddPointToPlot(2, 5.0 * k * k, 0.5 * k * k);
+  c.SetSquareApproximate(2);
+  c.put_polygonsCount(1);
+  c.AddPointToPolygon(1, 10, 1);
+  c.AddPointToPolygon(1, 1000, 1);
+  c.AddPointToPolygon(1, 1000, 10);
+  c.SetPolygonProperties(1, 0xC0C000, 0.5);
+  c.AddCandleStick(3000, 20, 40, 60, 10);
+  c.SetSegment(1, 100000);
+}
+
 std::string Slug(const std::string& name) {
   std::string s;
   for (const char* p = name.c_str(); *p; ++p) {
@@ -276,6 +365,11 @@ std::vector<GoldenChart> MakeCharts() {
                     MarksLegendAndOrder});
   charts.push_back({"marks off the window, legend bottom right under a preset", 360, 260,
                     MarksOffTheWindowUnderAPreset});
+  charts.push_back({"round ticks over every overlay", 420, 300, RoundTicks});
+  charts.push_back({"a day of minutes across a leap day", 500, 300, DayOfMinutes});
+  charts.push_back({"daily candlesticks in dollars", 500, 300, DailyCandles});
+  charts.push_back({"an hour of Unix seconds", 400, 260, UnixHour});
+  charts.push_back({"logarithmic axes with gaps and a parabola", 460, 340, LogAxes});
   // Every chart again with antialiased geometry.
   const std::size_t aliased = charts.size();
   for (std::size_t i = 0; i < aliased; ++i) {

@@ -37,6 +37,11 @@ const std::vector<GoldenHash>& ExpectedHashes() {
       {"overlays beyond the picture", 0xc03321814f38370bull},
       {"marks, legend over plots, arrows between rectangles and candles", 0xa293ebd47b1ba8b7ull},
       {"marks off the window, legend bottom right under a preset", 0x28e51c314debbda5ull},
+      {"round ticks over every overlay", 0x7b09d966aefa382bull},
+      {"a day of minutes across a leap day", 0x67e82ecec43ce0d8ull},
+      {"daily candlesticks in dollars", 0x91e5695caba7f76eull},
+      {"an hour of Unix seconds", 0x772837bd24698bb9ull},
+      {"logarithmic axes with gaps and a parabola", 0xb199e23536a7be62ull},
       {"dense walk, pen 2, antialiased", 0xbb7a6399162c4257ull},
       {"eight plots, pens 1 to 8, fits and markers, antialiased", 0xc180ff298219284bull},
       {"sparse wide pens leaving the plot area, antialiased", 0xedd8fe2aa1fe4572ull},
@@ -68,6 +73,11 @@ const std::vector<GoldenHash>& ExpectedHashes() {
       {"overlays beyond the picture, antialiased", 0xfde4c6215769a7fdull},
       {"marks, legend over plots, arrows between rectangles and candles, antialiased", 0x54d37dff6de304beull},
       {"marks off the window, legend bottom right under a preset, antialiased", 0xd6a3233a9d92f893ull},
+      {"round ticks over every overlay, antialiased", 0xd0967791690704dbull},
+      {"a day of minutes across a leap day, antialiased", 0xc2e6dbe53974d12dull},
+      {"daily candlesticks in dollars, antialiased", 0x4efc81eccb4d21e9ull},
+      {"an hour of Unix seconds, antialiased", 0xd614fbcd061a8bb4ull},
+      {"logarithmic axes with gaps and a parabola, antialiased", 0x70a37431f806b3c7ull},
   };
   return hashes;
 }

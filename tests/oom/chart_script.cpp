@@ -167,6 +167,37 @@ void ReadBack(ScriptBuilder& b) {
   }
 }
 
+// Axes of every type: their ticks are chosen and measured in the layout, which goes on
+// without them when no memory is left; the read-back copies them out.
+void Axes(ScriptBuilder& b) {
+  b.Add("put_XAxisType", kStores, [](A& c) { return c.put_XAxisType(2); });
+  b.Add("put_YAxisType", kStores, [](A& c) { return c.put_YAxisType(1); });
+  b.Text("put_YLabelFormat", &A::put_YLabelFormat, u"$#,##0.00");
+  b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  // These lay out first: a layout short of memory stays stale and is judged by the end.
+  b.Add("get_TickCount", kRenders, [](A& c) {
+    std::int32_t n = 0;
+    return c.get_TickCount(0, &n);
+  });
+  b.Add("get_TickLabel", kRenders, [](A& c) {
+    // A layout short of memory may have no ticks to read: E_INVALIDARG then.
+    std::u16string s;
+    const HResult hr = c.get_TickLabel(1, 1, &s);
+    return hr == kE_INVALIDARG ? kS_OK : hr;
+  });
+  b.Add("put_YAxisType", kStores, [](A& c) { return c.put_YAxisType(4); });
+  b.Add("put_XAxisType", kStores, [](A& c) { return c.put_XAxisType(4); });
+  b.Add("FitSegmentToData", kMayRunOut, [](A& c) { return c.FitSegmentToData(); });
+  b.Add("get_TickValue", kRenders, [](A& c) {
+    double v = 0;
+    const HResult hr = c.get_TickValue(1, 1, &v);
+    return hr == kE_INVALIDARG ? kS_OK : hr;
+  });
+  b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  b.Add("put_XAxisType", kStores, [](A& c) { return c.put_XAxisType(0); });
+  b.Add("put_YAxisType", kStores, [](A& c) { return c.put_YAxisType(0); });
+}
+
 std::vector<Step> MakeScript() {
   ScriptBuilder b;
   b.Add("SetSize", kStores, [](A& c) { return c.SetSize(150, 110); });
@@ -188,6 +219,7 @@ std::vector<Step> MakeScript() {
   b.Add("put_Antialias", kStores, [](A& c) { return c.put_Antialias(true); });
   Renders(b);
   ReadBack(b);
+  Axes(b);
   b.Add("SetUserTypeGrid", kStores, [](A& c) { return c.SetUserTypeGrid(); });
   ReadBack(b);  // on a stale layout: these lay the chart out
   b.Add("put_preset", kStores, [](A& c) { return c.put_preset(2); });  // a gradient

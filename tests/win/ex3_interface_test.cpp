@@ -27,6 +27,13 @@ constexpr Member kChartMembers[] = {
     {L"PointX", 0x30C, kGet},          {L"PointY", 0x30D, kGet},
     {L"HitTest", 0x30E, kMethod},
     {L"PlotCapacity", 0x340, kGet},    {L"PlotCapacity", 0x340, kPut},
+    {L"XAxisType", 0x320, kGet},       {L"XAxisType", 0x320, kPut},
+    {L"YAxisType", 0x321, kGet},       {L"YAxisType", 0x321, kPut},
+    {L"XLabelFormat", 0x322, kGet},    {L"XLabelFormat", 0x322, kPut},
+    {L"YLabelFormat", 0x323, kGet},    {L"YLabelFormat", 0x323, kPut},
+    {L"FitSegmentToData", 0x324, kMethod},
+    {L"TickCount", 0x325, kGet},       {L"TickValue", 0x326, kGet},
+    {L"TickLabel", 0x327, kGet},
     {L"Antialias", 0x360, kGet},       {L"Antialias", 0x360, kPut},
 };
 constexpr Member kHitMembers[] = {
