@@ -386,6 +386,7 @@ class Chart:
         """The value of major tick index (1..TickCount) of axis 0 or 1."""
     def TickLabel(self, axis: int, index: int) -> str:
         """The label text of major tick index (1..TickCount) of axis 0 or 1."""
+    @property
     def Antialias(self) -> bool:
         """Whether pictures draw lines, wide pens and slanted shapes antialiased (exact pixel coverage); False draws the aliased pixels."""
     @Antialias.setter
