@@ -209,6 +209,7 @@ class ChartObject : public Interface {
   STDMETHODIMP HitTest(DOUBLE x, DOUBLE y, DOUBLE radius, ICorvaneHit** hit) override;
   STDMETHODIMP get_PlotCapacity(LONG plot, LONG* pVal) override;
   STDMETHODIMP put_PlotCapacity(LONG plot, LONG newVal) override;
+  STDMETHODIMP SaveToSvg(BSTR fileName) override;
 
  protected:
   // With an outer object every IUnknown call of the interfaces goes to it.

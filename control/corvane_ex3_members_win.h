@@ -105,4 +105,9 @@ STDMETHODIMP ChartObject<I>::put_PlotCapacity(LONG plot, LONG newVal) {
   });
 }
 
+template <class I>
+STDMETHODIMP ChartObject<I>::SaveToSvg(BSTR fileName) {
+  return Guard([&]() -> HRESULT { return automation_.SaveToSvg(Text(fileName), Length(fileName)); });
+}
+
 }  // namespace corvane

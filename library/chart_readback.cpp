@@ -8,6 +8,7 @@ namespace corvane {
 using detail::Automation;
 using detail::Call;
 using detail::Get;
+using detail::Utf16;
 
 // clang-format off
 double Chart::WorldXMin() { return Get(impl_, "WorldXMin", &Automation::get_WorldXMin); }
@@ -27,6 +28,8 @@ double Chart::PointY(std::int32_t plot, std::int32_t index) const { return Get(i
 Hit Chart::HitTest(double x, double y, double radius) { return Get(impl_, "HitTest", &Automation::HitTest, x, y, radius); }
 std::int32_t Chart::PlotCapacity(std::int32_t plot) const { return Get(impl_, "PlotCapacity", &Automation::get_PlotCapacity, plot); }
 void Chart::set_PlotCapacity(std::int32_t plot, std::int32_t capacity) { Call(impl_, "PlotCapacity", &Automation::put_PlotCapacity, plot, capacity); }
+void Chart::SaveToSvg(const std::string& fileName) { Call(impl_, "SaveToSvg", &Automation::SaveToSvg, Utf16(fileName)); }
+std::string Chart::ToSvg() { return Get(impl_, "ToSvg", &Automation::GetSvg); }
 // clang-format on
 
 }  // namespace corvane

@@ -225,10 +225,15 @@ class CORVANE_API Chart {
   // The most points a plot keeps (0: all); set_PlotCapacity drops the oldest beyond it.
   std::int32_t PlotCapacity(std::int32_t plot) const;
   void set_PlotCapacity(std::int32_t plot, std::int32_t capacity);
+  // The chart as an SVG 1.1 file: the picture's drawing as vector elements, replaced whole or
+  // not at all.
+  void SaveToSvg(const std::string& fileName);
 
   // ---- beyond the interfaces ----------------------------------------------------------------
   // The bytes of the PNG file SaveToPng would write.
   std::vector<std::uint8_t> ToPng();
+  // The UTF-8 text of the SVG file SaveToSvg would write.
+  std::string ToSvg();
 
  private:
   std::unique_ptr<detail::ChartImpl> impl_;  // null only in a chart moved from

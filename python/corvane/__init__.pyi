@@ -358,12 +358,18 @@ class Chart:
         """The most points plot keeps: 0 (the default) keeps every point, n > 0 the newest n."""
     def set_PlotCapacity(self, plot: int, capacity: int) -> None:
         """Keeps at most capacity points of plot (0: all), dropping the oldest at once and as points arrive; E_INVALIDARG when negative."""
+    def SaveToSvg(self, file_name: StrPath) -> None:
+        """Writes the chart as an SVG 1.1 file of vector elements, replaced whole or not at all."""
     def to_numpy(self) -> NDArray[np.uint8]:
         """The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first."""
     def to_png(self) -> bytes:
         """The bytes of the PNG file SaveToPng would write."""
     def save_png(self, path: StrPath) -> None:
         """SaveToPng for a str, bytes or os.PathLike path."""
+    def to_svg(self) -> str:
+        """The text of the SVG file SaveToSvg would write."""
+    def save_svg(self, path: StrPath) -> None:
+        """SaveToSvg for a str, bytes or os.PathLike path."""
     def save_bmp(self, path: StrPath) -> None:
         """SaveToFile for a str, bytes or os.PathLike path."""
     def _repr_png_(self) -> Optional[bytes]:

@@ -174,10 +174,13 @@ void BindChart(py::module_& m) {
       .def("HitTest", &Chart::HitTest, arg("x"), arg("y"), arg("radius"), "What the next render paints within radius pixels of the device position (x, y), the topmost first, as a Hit.")
       .def("PlotCapacity", &Chart::PlotCapacity, arg("plot"), "The most points plot keeps: 0 (the default) keeps every point, n > 0 the newest n.")
       .def("set_PlotCapacity", &Chart::set_PlotCapacity, arg("plot"), arg("capacity"), "Keeps at most capacity points of plot (0: all), dropping the oldest at once and as points arrive; E_INVALIDARG when negative.")
+      .def("SaveToSvg", [](Chart& c, py::handle path) { c.SaveToSvg(FileName(path)); }, arg("file_name"), "Writes the chart as an SVG 1.1 file of vector elements, replaced whole or not at all.")
       // ---- the Python ways out ----
       .def("to_numpy", &ToNumpy, "The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first.")
       .def("to_png", &ToPngBytes, "The bytes of the PNG file SaveToPng would write.")
       .def("save_png", [](Chart& c, py::handle path) { c.SaveToPng(FileName(path)); }, arg("path"), "SaveToPng for a str, bytes or os.PathLike path.")
+      .def("to_svg", &Chart::ToSvg, "The text of the SVG file SaveToSvg would write.")
+      .def("save_svg", [](Chart& c, py::handle path) { c.SaveToSvg(FileName(path)); }, arg("path"), "SaveToSvg for a str, bytes or os.PathLike path.")
       .def("save_bmp", [](Chart& c, py::handle path) { c.SaveToFile(FileName(path)); }, arg("path"), "SaveToFile for a str, bytes or os.PathLike path.")
       .def("_repr_png_", &ReprPng, "The PNG IPython and Jupyter show; None for a chart of no size.");
   // clang-format on
