@@ -27,6 +27,7 @@ constexpr Member kChartMembers[] = {
     {L"PointX", 0x30C, kGet},          {L"PointY", 0x30D, kGet},
     {L"HitTest", 0x30E, kMethod},
     {L"PlotCapacity", 0x340, kGet},    {L"PlotCapacity", 0x340, kPut},
+    {L"SaveToSvg", 0x362, kMethod},
 };
 constexpr Member kHitMembers[] = {
     {L"Kind", 1, kGet}, {L"Plot", 2, kGet}, {L"Index", 3, kGet},
