@@ -26,12 +26,10 @@ std::unique_ptr<DeviceContext> GdiGraphicsSystem::GetScreenDC() {
 }
 
 std::unique_ptr<DeviceContext> GdiGraphicsSystem::CreateCompatibleDC(DeviceContext* ref) {
+  // A context that is no GDI one (the SVG writer's) draws for memory contexts like the
+  // screen's: one compatible with the screen serves it.
   HDC ref_hdc = nullptr;
-  if (ref) {
-    auto* gdi = dynamic_cast<GdiDc*>(ref);
-    if (!gdi) return nullptr;
-    ref_hdc = gdi->hdc();
-  }
+  if (auto* gdi = dynamic_cast<GdiDc*>(ref)) ref_hdc = gdi->hdc();
   HDC hdc = ::CreateCompatibleDC(ref_hdc);
   if (!hdc) return nullptr;
   std::unique_ptr<DeviceContext> dc(new (std::nothrow) GdiDc(*this, hdc, GdiDc::Ownership::kDeleteDc));

@@ -44,7 +44,8 @@ bool ClipSegment(const SvgBox& box, IPoint* a, IPoint* b) {
   };
   if (inside(*a) && inside(*b)) return true;
   // Liang-Barsky on doubles: the int32 inputs are exact, the cut points rounded once.
-  const double x0 = a->x, y0 = a->y, dx = double{b->x} - a->x, dy = double{b->y} - a->y;
+  const double x0 = a->x, y0 = a->y;
+  const double dx = static_cast<double>(b->x) - a->x, dy = static_cast<double>(b->y) - a->y;
   double t0 = 0, t1 = 1;
   const double p[4] = {-dx, dx, -dy, dy};
   const double q[4] = {x0 - box.left, box.right - x0, y0 - box.top, box.bottom - y0};

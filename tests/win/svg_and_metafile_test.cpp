@@ -57,6 +57,9 @@ class VectorOut : public ::testing::Test {
       chart_->AddPointToPlot2(1, (i * 37) % 11);
       chart_->AddPointToPlot2(2, (i * 13) % 7);
     }
+    chart_->SetSimplePlot(1);
+    chart_->SetSimplePlot(2);
+    chart_->SetSegment(0, 59);
     chart_->put_preset(2);  // a gradient background
   }
   void TearDown() override {
@@ -79,6 +82,17 @@ TEST_F(VectorOut, SaveToSvgWritesTheDocumentOrLeavesTheFile) {
   EXPECT_NE(svg.find("<linearGradient"), std::string::npos);
   EXPECT_NE(svg.find("<path d=\"M"), std::string::npos);
   EXPECT_EQ(svg.compare(svg.size() - 7, 7, "</svg>\n"), 0);
+
+  // The texture tile, painted through a memory context made for this one, as a PNG pattern;
+  // a translucent rectangle as a fill of some opacity.
+  const std::wstring textured = dir_ + L"\\textured.svg";
+  chart_->put_preset(4);
+  chart_->AddRectangle(5, 8, 30, 2, RGB(0, 0, 255), 0.5);
+  ASSERT_EQ(chart_->SaveToSvg(Bstr(textured.c_str()).get()), S_OK);
+  const std::string texturedSvg = Text(ReadFileBytes(textured));
+  EXPECT_NE(texturedSvg.find("<pattern"), std::string::npos);
+  EXPECT_NE(texturedSvg.find("xlink:href=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
+  EXPECT_NE(texturedSvg.find("fill=\"#0000ff\" fill-opacity=\"0.498\""), std::string::npos);
 
   EXPECT_EQ(chart_->SaveToSvg(Bstr((dir_ + L"\\missing\\x.svg").c_str()).get()),
             HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
