@@ -343,6 +343,7 @@ void SvgDc::FlushAll() {
 void SvgDc::FlushPath() {
   if (!path_.active) return;
   path_.active = false;
+  if (path_.segments == 0) return;  // every segment was of no length or out of the box
   const bool cosmetic = path_.pen.width <= 1;
   const bool row = cosmetic && path_.segments == 1 && path_.from.y == path_.last.y &&
                    path_.from.x < path_.last.x;

@@ -227,6 +227,18 @@ const std::vector<Case>& Cases() {
        {"<path d=\"M10 10l65726 0\"", "<rect x=\"-65536\" y=\"5\" width=\"65556\" height=\"1\""},
        {"2147483"},
        {}},
+      {"a line wholly outside the box, or of no length, writes nothing",
+       [](DeviceContext& dc) {
+         WithPen(dc, 1, 0, [&] {
+           dc.MoveToEx(-200000, 5);
+           dc.LineTo(-100000, 50);
+           dc.MoveToEx(20, 20);
+           dc.LineTo(20, 20);
+         });
+       },
+       {},
+       {"<path"},
+       {}},
   };
   return cases;
 }
