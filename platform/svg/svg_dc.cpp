@@ -55,33 +55,22 @@ SvgDc::SvgDc(DeviceContext& shadow, std::int32_t width, std::int32_t height, Svg
       box_(SvgBoxAround(width_, height_, kMargin)), encoder_(std::move(encoder)) {
   try {
     // The objects a fresh context has selected: black 1-pixel pen, white brush, system font.
-    if (const ObjHandle probe = shadow_.CreatePen(1, 0)) {
-      const ObjHandle stock = shadow_.SelectObject(probe);
-      if (stock) {
-        pens_[stock] = PenInfo{1, 0x000000, false};
-        pen_ = stock;
-        shadow_.SelectObject(stock);
+    // Each is found by selecting a probe and putting the stock one back.
+    auto stockOf = [&](ObjHandle probe) {
+      ObjHandle stock = kNoObject;
+      if (probe) {
+        stock = shadow_.SelectObject(probe);
+        if (stock) shadow_.SelectObject(stock);
+        shadow_.DeleteObject(probe);
       }
-      shadow_.DeleteObject(probe);
-    }
-    if (const ObjHandle probe = shadow_.CreateSolidBrush(0)) {
-      const ObjHandle stock = shadow_.SelectObject(probe);
-      if (stock) {
-        brushes_[stock] = 0xFFFFFF;
-        brush_ = stock;
-        shadow_.SelectObject(stock);
-      }
-      shadow_.DeleteObject(probe);
-    }
-    if (const ObjHandle probe = shadow_.CreateFontA(FontRequest{})) {
-      const ObjHandle stock = shadow_.SelectObject(probe);
-      if (stock) {
-        fonts_[stock] = FontRequest{};
-        font_ = stock;
-        shadow_.SelectObject(stock);
-      }
-      shadow_.DeleteObject(probe);
-    }
+      return stock;
+    };
+    pen_ = stockOf(shadow_.CreatePen(1, 0));
+    brush_ = stockOf(shadow_.CreateSolidBrush(0));
+    font_ = stockOf(shadow_.CreateFontA(FontRequest{}));
+    if (pen_) pens_[pen_] = PenInfo{1, 0x000000, false};
+    if (brush_) brushes_[brush_] = 0xFFFFFF;
+    if (font_) fonts_[font_] = FontRequest{};
     text_color_ = shadow_.GetTextColor();
     bk_color_ = shadow_.GetBkColor();
     bk_mode_ = shadow_.GetBkMode();
@@ -128,31 +117,32 @@ GraphicsSystem& SvgDc::System() { return shadow_.System(); }
 
 // --- objects: made and kept by the shadow; their parameters remembered here ---
 
-ObjHandle SvgDc::CreatePen(std::int32_t width, Color color) try {
-  const ObjHandle h = shadow_.CreatePen(width, color);
-  if (h) pens_[h] = PenInfo{width, color & 0xFFFFFF, false};
+// Each creation remembers what the handle stands for; when memory for that runs out the
+// object is deleted again, so that nothing is left behind.
+template <typename Remember>
+ObjHandle SvgDc::Made(ObjHandle h, Remember&& remember) {
+  if (!h) return h;
+  try {
+    remember(h);
+  } catch (const std::bad_alloc&) {
+    shadow_.DeleteObject(h);
+    Fail();
+    return kNoObject;
+  }
   return h;
-} catch (const std::bad_alloc&) {
-  Fail();
-  return kNoObject;
 }
 
-ObjHandle SvgDc::CreateSolidBrush(Color color) try {
-  const ObjHandle h = shadow_.CreateSolidBrush(color);
-  if (h) brushes_[h] = color & 0xFFFFFF;
-  return h;
-} catch (const std::bad_alloc&) {
-  Fail();
-  return kNoObject;
+ObjHandle SvgDc::CreatePen(std::int32_t width, Color color) {
+  return Made(shadow_.CreatePen(width, color),
+              [&](ObjHandle h) { pens_[h] = PenInfo{width, color & 0xFFFFFF, false}; });
 }
 
-ObjHandle SvgDc::CreateFontA(const FontRequest& request) try {
-  const ObjHandle h = shadow_.CreateFontA(request);
-  if (h) fonts_[h] = request;
-  return h;
-} catch (const std::bad_alloc&) {
-  Fail();
-  return kNoObject;
+ObjHandle SvgDc::CreateSolidBrush(Color color) {
+  return Made(shadow_.CreateSolidBrush(color), [&](ObjHandle h) { brushes_[h] = color & 0xFFFFFF; });
+}
+
+ObjHandle SvgDc::CreateFontA(const FontRequest& request) {
+  return Made(shadow_.CreateFontA(request), [&](ObjHandle h) { fonts_[h] = request; });
 }
 
 ObjHandle SvgDc::GetStockNullPen() try {
@@ -164,46 +154,39 @@ ObjHandle SvgDc::GetStockNullPen() try {
   return kNoObject;
 }
 
-ObjHandle SvgDc::CreateRectRgn(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) try {
-  const ObjHandle h = shadow_.CreateRectRgn(l, t, r, b);
-  if (!h) return h;
-  // The region of a rectangle given corner-wise either way round.
-  const std::int64_t x0 = ClampTo(std::min(l, r), box_.left, box_.right);
-  const std::int64_t x1 = ClampTo(std::max(l, r), box_.left, box_.right);
-  const std::int64_t y0 = ClampTo(std::min(t, b), box_.top, box_.bottom);
-  const std::int64_t y1 = ClampTo(std::max(t, b), box_.top, box_.bottom);
-  std::string shape = "<rect";
-  AppendAttr(shape, "x", x0);
-  AppendAttr(shape, "y", y0);
-  AppendAttr(shape, "width", x1 - x0);
-  AppendAttr(shape, "height", y1 - y0);
-  shape += "/>";
-  regions_[h] = std::move(shape);
-  return h;
-} catch (const std::bad_alloc&) {
-  Fail();
-  return kNoObject;
+ObjHandle SvgDc::CreateRectRgn(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+  return Made(shadow_.CreateRectRgn(l, t, r, b), [&](ObjHandle h) {
+    // The region of a rectangle given corner-wise either way round.
+    const std::int64_t x0 = ClampTo(std::min(l, r), box_.left, box_.right);
+    const std::int64_t x1 = ClampTo(std::max(l, r), box_.left, box_.right);
+    const std::int64_t y0 = ClampTo(std::min(t, b), box_.top, box_.bottom);
+    const std::int64_t y1 = ClampTo(std::max(t, b), box_.top, box_.bottom);
+    std::string shape = "<rect";
+    AppendAttr(shape, "x", x0);
+    AppendAttr(shape, "y", y0);
+    AppendAttr(shape, "width", x1 - x0);
+    AppendAttr(shape, "height", y1 - y0);
+    shape += "/>";
+    regions_[h] = std::move(shape);
+  });
 }
 
-ObjHandle SvgDc::CreatePolygonRgn(const IPoint* pts, std::int32_t n) try {
-  const ObjHandle h = shadow_.CreatePolygonRgn(pts, n);
-  if (!h || !pts || n <= 0) return h;
-  const std::vector<IPoint> cut = ClipPolygon(box_, pts, n);
-  std::string shape = "<path clip-rule=\"evenodd\" d=\"";
-  if (cut.size() >= 3) {
-    shape += 'M';
-    AppendPair(shape, cut[0].x, cut[0].y, true);
-    shape += 'l';
-    for (std::size_t i = 1; i < cut.size(); ++i)
-      AppendPair(shape, std::int64_t{cut[i].x} - cut[i - 1].x, std::int64_t{cut[i].y} - cut[i - 1].y, i == 1);
-    shape += 'z';
-  }
-  shape += "\"/>";
-  regions_[h] = std::move(shape);
-  return h;
-} catch (const std::bad_alloc&) {
-  Fail();
-  return kNoObject;
+ObjHandle SvgDc::CreatePolygonRgn(const IPoint* pts, std::int32_t n) {
+  return Made(shadow_.CreatePolygonRgn(pts, n), [&](ObjHandle h) {
+    if (!pts || n <= 0) return;
+    const std::vector<IPoint> cut = ClipPolygon(box_, pts, n);
+    std::string shape = "<path clip-rule=\"evenodd\" d=\"";
+    if (cut.size() >= 3) {
+      shape += 'M';
+      AppendPair(shape, cut[0].x, cut[0].y, true);
+      shape += 'l';
+      for (std::size_t i = 1; i < cut.size(); ++i)
+        AppendPair(shape, std::int64_t{cut[i].x} - cut[i - 1].x, std::int64_t{cut[i].y} - cut[i - 1].y, i == 1);
+      shape += 'z';
+    }
+    shape += "\"/>";
+    regions_[h] = std::move(shape);
+  });
 }
 
 ObjHandle SvgDc::CreateCompatibleBitmap(std::int32_t w, std::int32_t h) {

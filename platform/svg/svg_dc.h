@@ -105,6 +105,8 @@ class SvgDc : public DeviceContext {
     bool Uniform() const;
   };
 
+  template <typename Remember>
+  ObjHandle Made(ObjHandle h, Remember&& remember);
   const PenInfo& Pen() const;
   bool Drawable() const { return !finished_ && !failed_ && !clip_empty_; }
   // Adds a stroked segment chain (n >= 2 points) with the selected pen.
