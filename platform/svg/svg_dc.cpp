@@ -236,6 +236,19 @@ int SvgDc::ClipIdFor(const std::string& shape) {
   return id;
 }
 
+// A region this context did not make: the clip's bounding box is all that can be known.
+std::string SvgDc::ClipBoxShape() {
+  IRect box{0, 0, 0, 0};
+  shadow_.GetClipBox(&box);
+  std::string shape = "<rect";
+  AppendAttr(shape, "x", box.left);
+  AppendAttr(shape, "y", box.top);
+  AppendAttr(shape, "width", std::int64_t{box.right} - box.left);
+  AppendAttr(shape, "height", std::int64_t{box.bottom} - box.top);
+  shape += "/>";
+  return shape;
+}
+
 int SvgDc::SelectClipRgn(ObjHandle rgn) try {
   const int kind = shadow_.SelectClipRgn(rgn);
   if (kind == kRegionError) return kind;
@@ -246,16 +259,7 @@ int SvgDc::SelectClipRgn(ObjHandle rgn) try {
     if (found != regions_.end()) {
       clip_.push_back(ClipIdFor(found->second));
     } else {
-      // A region this context did not make: its bounding box is all that can be known.
-      IRect box{0, 0, 0, 0};
-      shadow_.GetClipBox(&box);
-      std::string shape = "<rect";
-      AppendAttr(shape, "x", box.left);
-      AppendAttr(shape, "y", box.top);
-      AppendAttr(shape, "width", std::int64_t{box.right} - box.left);
-      AppendAttr(shape, "height", std::int64_t{box.bottom} - box.top);
-      shape += "/>";
-      clip_.push_back(ClipIdFor(shape));
+      clip_.push_back(ClipIdFor(ClipBoxShape()));
     }
   }
   return kind;
@@ -272,15 +276,7 @@ int SvgDc::ExtSelectClipRgnAnd(ObjHandle rgn) try {
   if (found != regions_.end()) {
     clip_.push_back(ClipIdFor(found->second));
   } else {
-    IRect box{0, 0, 0, 0};
-    shadow_.GetClipBox(&box);
-    std::string shape = "<rect";
-    AppendAttr(shape, "x", box.left);
-    AppendAttr(shape, "y", box.top);
-    AppendAttr(shape, "width", std::int64_t{box.right} - box.left);
-    AppendAttr(shape, "height", std::int64_t{box.bottom} - box.top);
-    shape += "/>";
-    clip_.assign(1, ClipIdFor(shape));
+    clip_.assign(1, ClipIdFor(ClipBoxShape()));
   }
   return kind;
 } catch (const std::bad_alloc&) {

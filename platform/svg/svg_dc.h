@@ -120,6 +120,7 @@ class SvgDc : public DeviceContext {
   void EnterClip();
   void CloseGroups(std::size_t keep);
   int ClipIdFor(const std::string& shape);
+  std::string ClipBoxShape();
   void EmitRect(std::int64_t l, std::int64_t t, std::int64_t w, std::int64_t h, Color fill,
                 double opacity = 1.0);
   void EmitRowGradient();
