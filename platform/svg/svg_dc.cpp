@@ -317,6 +317,7 @@ void SvgDc::FlushAll() {
   FlushPath();
   FlushRows();
   FlushTiles();
+  FlushRects();
 }
 
 void SvgDc::FlushPath() {
@@ -478,6 +479,7 @@ void SvgDc::StrokeChain(const IPoint* pts, std::int32_t n) {
     FlushPath();
   if (!path_.active) {
     FlushTiles();
+    FlushRects();
     path_.active = true;
     path_.pen = pen;
     path_.clip = clip_;
@@ -548,6 +550,20 @@ void SvgDc::EmitRect(std::int64_t l, std::int64_t t, std::int64_t w, std::int64_
   w = r - l;
   h = b - t;
   if (w <= 0 || h <= 0) return;
+  if (opacity >= 1.0) {
+    // Opaque rectangles of one colour in a row (markers, bars) share one path.
+    const bool continues = !rects_.at.empty() && rects_.color == fill && rects_.clip == clip_;
+    FlushPath();
+    FlushRows();
+    FlushTiles();
+    if (!continues) {
+      FlushRects();
+      rects_.color = fill;
+      rects_.clip = clip_;
+    }
+    rects_.at.push_back(RectAt{l, t, w, h});
+    return;
+  }
   FlushAll();
   EnterClip();
   out_ += "<rect";
@@ -557,13 +573,49 @@ void SvgDc::EmitRect(std::int64_t l, std::int64_t t, std::int64_t w, std::int64_
   AppendAttr(out_, "height", h);
   out_ += " fill=\"";
   AppendColor(out_, fill);
-  out_ += '"';
-  if (opacity < 1.0) {
-    out_ += " fill-opacity=\"";
-    AppendFixed(out_, opacity, 4);
+  out_ += "\" fill-opacity=\"";
+  AppendFixed(out_, opacity, 4);
+  out_ += "\"/>\n";
+}
+
+void SvgDc::FlushRects() {
+  if (rects_.at.empty()) return;
+  const std::vector<int> saved = std::move(clip_);
+  clip_ = rects_.clip;
+  EnterClip();
+  clip_ = saved;
+  if (rects_.at.size() == 1) {
+    const RectAt& a = rects_.at.front();
+    out_ += "<rect";
+    AppendAttr(out_, "x", a.x);
+    AppendAttr(out_, "y", a.y);
+    AppendAttr(out_, "width", a.w);
+    AppendAttr(out_, "height", a.h);
+  } else {
+    // Each rectangle a closed subpath drawn the same way round: the nonzero rule fills their
+    // union. A move after a close is relative to the previous rectangle's corner.
+    out_ += "<path d=\"";
+    std::int64_t px = 0, py = 0;
+    for (std::size_t i = 0; i < rects_.at.size(); ++i) {
+      const RectAt& a = rects_.at[i];
+      out_ += i == 0 ? 'M' : 'm';
+      AppendPair(out_, a.x - px, a.y - py, true);
+      out_ += 'h';
+      AppendInt(out_, a.w);
+      out_ += 'v';
+      AppendInt(out_, a.h);
+      out_ += 'h';
+      AppendInt(out_, -a.w);
+      out_ += 'z';
+      px = a.x;
+      py = a.y;
+    }
     out_ += '"';
   }
-  out_ += "/>\n";
+  out_ += " fill=\"";
+  AppendColor(out_, rects_.color);
+  out_ += "\"/>\n";
+  rects_.at.clear();
 }
 
 bool SvgDc::Polygon(const IPoint* pts, std::int32_t n) try {

@@ -10,8 +10,8 @@
 //     stroke-width 1;
 //   - a run of one-pixel rows of changing colour (a painted vertical gradient) becomes one
 //     <rect> filled with a <linearGradient>;
-//   - Rectangle, FillRect, the opaque text box and SetPixelV become <rect>, Polygon a
-//     <path> with the even-odd rule;
+//   - Rectangle, FillRect, the opaque text box and SetPixelV become <rect> (opaque ones of
+//     one colour in a row one <path> of rectangles), Polygon a <path> with the even-odd rule;
 //   - the clip is a stack of <g clip-path> groups, one <clipPath> per region shape;
 //   - BitBlt and AlphaBlend read the source through GetPixel: one colour becomes a <rect>
 //     (with fill-opacity for a blend), anything else an embedded PNG <image>; the same tile
@@ -115,6 +115,7 @@ class SvgDc : public DeviceContext {
   void FlushPath();
   void FlushRows();
   void FlushTiles();
+  void FlushRects();
   void FlushAll();
   // Opens the clip groups of the current clip (closing those that differ).
   void EnterClip();
@@ -184,6 +185,15 @@ class SvgDc : public DeviceContext {
     std::vector<IPoint> at;
   } tiles_;
   std::string tile_uri_;  // the tiles' PNG, encoded once
+  // Opaque rectangles of one colour being collected.
+  struct RectAt {
+    std::int64_t x, y, w, h;
+  };
+  struct PendingRects {
+    std::vector<int> clip;
+    Color color = 0;
+    std::vector<RectAt> at;
+  } rects_;
 };
 
 }  // namespace corvane
