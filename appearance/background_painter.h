@@ -11,6 +11,12 @@ class CBackgroundPainter {
  public:
   virtual ~CBackgroundPainter() = default;
   virtual void PaintBackground(DeviceContext& dc);
+  // Whether painting a picture of w x h sets every pixel: the solid fill does; the gradient
+  // leaves the last column as it was, and a picture of one row or column gets no background.
+  bool PaintsEveryPixel(std::int32_t w, std::int32_t h) const {
+    return fillKind != 1 && fillKind != 2 && w > 1 && h > 1 && w == pictureWidth &&
+           h == pictureHeight;
+  }
 
   OwnedObject textureBitmap;  // the tile of the last texture paint
   std::int32_t fillLeft = 0, fillTop = 0;

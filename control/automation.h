@@ -235,6 +235,14 @@ class CorvaneAutomation {
   // and hands `use` the 24-bit rows of the export DIB section while it exists. Returns
   // SaveToFile's size and resource failures, else what `use` returns.
   HResult RenderExport(const std::function<HResult(const DibRows&)>& use);
+  // The picture bitmap for a render at w x h: the kept one when it has that size (*reused
+  // true: the caller clears it to the black of a new bitmap, since a render leaves some
+  // pixels as it found them), else a new one compatible with `dc`; kNoObject when none can be
+  // made. Keeping it spares a frame of live data the allocation of a big picture.
+  ObjHandle PictureFor(DeviceContext& dc, std::int32_t w, std::int32_t h, bool* reused);
+  // Clears the kept picture selected into dc to black, as a new bitmap is, unless the
+  // background about to be painted covers it anyway.
+  bool ClearPicture(DeviceContext& dc, std::int32_t w, std::int32_t h);
   // The points of AddPointsToPlot/AddPointsToPlot2 (x null: implicit X values).
   HResult AddPoints(std::int32_t index, const double* x, const double* y, std::size_t count);
 
@@ -242,6 +250,7 @@ class CorvaneAutomation {
   CChartEngine engine_;
   std::int32_t hWnd_ = 0;
   OwnedObject picture_;
+  std::int32_t pictureWidth_ = 0, pictureHeight_ = 0;
 };
 
 }  // namespace corvane

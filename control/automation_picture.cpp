@@ -6,6 +6,7 @@
 
 #include "control/automation.h"
 #include "control/png_encode.h"
+#include "platform/pixel_rows.h"
 
 namespace corvane {
 
@@ -64,12 +65,7 @@ HResult CorvaneAutomation::DrawTo(void* pixels, std::int32_t bufferWidth,
       std::uint8_t* dst = static_cast<std::uint8_t*>(pixels) +
                           static_cast<std::size_t>(strideBytes) * static_cast<std::size_t>(row + y) +
                           4 * static_cast<std::size_t>(left + x);
-      for (std::int64_t col = left; col < right; ++col, src += 3, dst += 4) {
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst[2] = src[2];
-        dst[3] = 0xFF;
-      }
+      CopyRow24To32Opaque(src, dst, static_cast<std::size_t>(right - left));
     }
     return kS_OK;
   });

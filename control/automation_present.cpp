@@ -10,9 +10,30 @@
 
 namespace corvane {
 
+ObjHandle CorvaneAutomation::PictureFor(DeviceContext& dc, std::int32_t w, std::int32_t h,
+                                        bool* reused) {
+  *reused = picture_ && pictureWidth_ == w && pictureHeight_ == h;
+  if (*reused) return picture_.get();
+  picture_.Reset();
+  const ObjHandle bitmap = (w > 0 && h > 0) ? dc.CreateCompatibleBitmap(w, h) : kNoObject;
+  if (!bitmap) return kNoObject;
+  picture_.Reset(&graphics_, bitmap);
+  pictureWidth_ = w;
+  pictureHeight_ = h;
+  return bitmap;
+}
+
+bool CorvaneAutomation::ClearPicture(DeviceContext& dc, std::int32_t w, std::int32_t h) {
+  if (engine_.background.PaintsEveryPixel(w, h)) return true;
+  const ObjHandle black = dc.CreateSolidBrush(0);
+  if (!black) return false;
+  const bool done = dc.FillRect(IRect{0, 0, w, h}, black);
+  dc.DeleteObject(black);
+  return done;
+}
+
 HResult CorvaneAutomation::Show() {
   if (hWnd_ == 0) return kS_OK;
-  picture_.Reset();
   try {
     // A handle that names no window gives no context: nothing to paint into.
     std::unique_ptr<DeviceContext> windowDc = graphics_.GetWindowDC(hWnd_);
@@ -22,13 +43,15 @@ HResult CorvaneAutomation::Show() {
     const std::int32_t w = engine_.width, h = engine_.height;
     // An empty picture has nothing to show; a picture the system refuses (negative or
     // enormous sizes) leaves the window as it was.
-    const ObjHandle bitmap = (w > 0 && h > 0) ? windowDc->CreateCompatibleBitmap(w, h) : kNoObject;
+    bool reused = false;
+    const ObjHandle bitmap = PictureFor(*windowDc, w, h, &reused);
     if (bitmap) {
-      picture_.Reset(&graphics_, bitmap);
       const ObjHandle previous = memoryDc->SelectObject(bitmap);
       if (previous) {
-        engine_.RenderChart(memoryDc.get());
-        windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
+        if (!reused || ClearPicture(*memoryDc, w, h)) {
+          engine_.RenderChart(memoryDc.get());
+          windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
+        }
         memoryDc->SelectObject(previous);
       }
     }
@@ -58,22 +81,23 @@ HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRow
   OwnedObject dibOwner;
   dibOwner.Reset(&graphics_, dib);
 
-  picture_.Reset();
   HResult hr = kS_OK;
   {
     std::unique_ptr<DeviceContext> screenDc = graphics_.GetScreenDC();
     std::unique_ptr<DeviceContext> drawingDc =
         screenDc ? graphics_.CreateCompatibleDC(screenDc.get()) : nullptr;
-    const ObjHandle bitmap = drawingDc ? screenDc->CreateCompatibleBitmap(w, h) : kNoObject;
+    bool reused = false;
+    const ObjHandle bitmap = drawingDc ? PictureFor(*screenDc, w, h, &reused) : kNoObject;
     if (!bitmap) {
       // Rendering into the 1 x 1 stock bitmap would hand out a black picture as done.
       hr = kE_OUTOFMEMORY;
     } else {
-      picture_.Reset(&graphics_, bitmap);
       const ObjHandle previousPicture = drawingDc->SelectObject(bitmap);
       const ObjHandle previousDib = previousPicture ? exportDc->SelectObject(dib) : kNoObject;
       if (!previousPicture || !previousDib) {
         hr = kE_FAIL;
+      } else if (reused && !ClearPicture(*drawingDc, w, h)) {
+        hr = kE_OUTOFMEMORY;
       } else {
         engine_.RenderChart(drawingDc.get());
         // The copy converts the picture to 24 bits per pixel. Between two memory contexts

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/pixel_rows.h"
 #include "platform/raster/raster_blend.h"
 #include "platform/raster/raster_cosmetic_line.h"
 #include "platform/raster/raster_stamp_painter.h"
@@ -596,11 +597,7 @@ void CopySpan(const RasterBitmap& from, std::int32_t fx, std::int32_t fy, Raster
   if (from.bits_per_pixel() == 32 && to.bits_per_pixel() == 32) {
     std::memcpy(d, s, static_cast<std::size_t>(n) * 4);
   } else if (from.bits_per_pixel() == 32 && to.bits_per_pixel() == 24) {
-    for (std::int32_t i = 0; i < n; ++i, s += 4, d += 3) {  // B, G, R, x -> B, G, R
-      d[0] = s[0];
-      d[1] = s[1];
-      d[2] = s[2];
-    }
+    CopyRow32To24(s, d, static_cast<std::size_t>(n));
   } else {
     for (std::int32_t i = 0; i < n; ++i) to.Set(tx + i, ty, from.Get(fx + i, fy));
   }

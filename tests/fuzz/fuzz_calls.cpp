@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "tests/fuzz/fuzz_args.h"
+#include "tests/fuzz/fuzz_control_calls.h"
 #include "tests/fuzz/fuzz_render_calls.h"
 
 namespace corvane::fuzz {
@@ -345,6 +346,8 @@ const CallKind kCalls[] = {
     {"put_PlotCapacity", kRefusable, PutPlotCapacityCall},
     {"get_PlotCapacity", kRefusable, IndexGetCall<I32, &A::get_PlotCapacity>},
     {"Stream", kRefusable, StreamCall},
+    {"ControlGestures", kStores, ControlGesturesCall},
+    {"LoadProperties", kRefusable, LoadPropertiesCall},
     {"SaveToSvg", kRenders, SaveToSvgCall},
     {"GetSvg", kRenders, GetSvgCall},
 };

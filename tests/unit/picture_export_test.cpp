@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "control/automation.h"
+#include "platform/random_sequence.h"
 #include "platform/raster/raster_system.h"
 #include "pipeline_test_files.h"
 
@@ -71,6 +72,32 @@ const PictureCase kPictures[] = {
     {"one pixel", 1, 1, 0},   {"three by two", 3, 2, 1},     {"padded rows", 101, 37, 1},
     {"chart", 800, 600, 1},   {"texture", 320, 240, 2},
 };
+
+// A render at the size of the last one draws into the same picture: nothing of the earlier
+// render may show through (a gradient leaves the last column as the picture held it, and
+// tiny pictures get no background at all).
+TEST(PictureExport, ARenderIntoTheKeptPictureDrawsWhatAFreshOneDraws) {
+  RasterGraphicsSystem system;
+  auto finalPicture = [&](const PictureCase& c, bool renderedBefore) {
+    CorvaneAutomation chart(system);
+    BuildChart(chart, c.width, c.height, c.fill);
+    const std::u16string caption = u"a caption wider than any of these pictures";
+    chart.put_caption(caption.data(), static_cast<std::uint32_t>(caption.size()));
+    std::vector<std::uint8_t> pixels(std::size_t{4} * c.width * c.height);
+    // Both charts take the same calls; only one renders between them.
+    chart.put_captionVisible(-1);
+    chart.put_preset(3);
+    if (renderedBefore)
+      EXPECT_EQ(chart.DrawTo(pixels.data(), c.width, c.height, 4 * c.width, 0, 0), kS_OK);
+    chart.put_captionVisible(0);
+    chart.put_preset(7);
+    ResetRandomForTest();
+    EXPECT_EQ(chart.DrawTo(pixels.data(), c.width, c.height, 4 * c.width, 0, 0), kS_OK);
+    return pixels;
+  };
+  for (const PictureCase& c : kPictures)
+    EXPECT_TRUE(finalPicture(c, true) == finalPicture(c, false)) << c.name;
+}
 
 TEST(PictureExport, PngDecodesToTheBitmapFilesPixels) {
   TempDir dir;

@@ -88,12 +88,36 @@ TEST_F(PresentRecordingTest, ShowRendersOffScreenAndCopiesOnce) {
   // Only the picture outlives the call.
   EXPECT_EQ(system.LiveObjectCount(), 1u);
 
-  // The next Show deletes the previous picture first and keeps the new one.
+  // The next Show at the same size draws into the same picture. The solid background covers
+  // it; under a gradient, which leaves the last column, it is first cleared to the black of a
+  // new bitmap.
+  const ObjHandle kept = chart.pictureBitmap();
+  for (const std::int32_t fill : {0, 1}) {
+    chart.engine().background.fillKind = fill;
+    system.log().Clear();
+    ASSERT_EQ(chart.Show(), kS_OK);
+    EXPECT_EQ(log().Count("CreateCompatibleBitmap"), 0u);
+    EXPECT_EQ(log().Count("DeleteObject " + picture), 0u);
+    const int dc = DcId(log().calls()[1].result);
+    const long clear = FindOn(log(), dc, "FillRect 0 0 200 100");
+    if (fill == 0) EXPECT_LT(clear, 0);
+    if (fill == 1) {
+      ASSERT_GE(clear, 0);
+      EXPECT_LT(clear, FindOn(log(), dc, "MoveToEx"));  // the gradient's first row
+    }
+    EXPECT_EQ(chart.pictureBitmap(), kept);
+  }
+  EXPECT_EQ(chart.engine().layoutPassCount, 1u);  // nothing changed: no layout pass
+  EXPECT_EQ(system.LiveObjectCount(), 1u);
+
+  // At another size it deletes the previous picture first and keeps the new one.
+  chart.SetSize(201, 100);
   system.log().Clear();
   ASSERT_EQ(chart.Show(), kS_OK);
-  EXPECT_EQ(log().calls()[0].text, "DeleteObject " + picture);
-  EXPECT_EQ(log().calls()[0].result, "1");
-  EXPECT_EQ(chart.engine().layoutPassCount, 1u);  // nothing changed: no layout pass
+  const long dropped = FindOn(log(), 0, "DeleteObject " + picture);
+  ASSERT_GE(dropped, 0);
+  EXPECT_EQ(log().calls()[dropped].result, "1");
+  EXPECT_LT(dropped, FindOn(log(), DcId(log().calls()[0].result), "CreateCompatibleBitmap 201 100"));
   EXPECT_EQ(system.LiveObjectCount(), 1u);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/pixel_rows.h"
 #include "tests/unit/raster_test_canvas.h"
 
 namespace corvane {
@@ -115,6 +116,35 @@ TEST(RasterBlit, BitBltCopiesOnlyWhatTheSourceHasAndHandlesOverlap) {
   for (int x = 0; x < 20; ++x) d.dc->SetPixelV(x, 0, MakeColor(x, 0, 0));
   EXPECT_TRUE(d.dc->BitBlt(3, 0, 15, 1, *d.dc, 0, 0));
   for (int x = 3; x < 18; ++x) EXPECT_EQ(RedOf(d.At(x, 0)), x - 3);
+}
+
+// The packed row copies against a byte at a time, for every remainder of four pixels and
+// at odd offsets, with guard bytes on both sides that must stay as they were.
+TEST(PixelRowsTest, PackedCopiesMatchBytewiseAndStayInside) {
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 16); };
+  for (std::size_t n = 0; n <= 13; ++n) {
+    for (std::size_t offset = 0; offset < 3; ++offset) {
+      std::uint8_t src32[80], src24[60], to24[60], to32[80];
+      for (auto& b : src32) b = next();
+      for (auto& b : src24) b = next();
+      std::memset(to24, 0xA5, sizeof to24);
+      std::memset(to32, 0x5A, sizeof to32);
+      CopyRow32To24(src32 + offset, to24 + offset, n);
+      CopyRow24To32Opaque(src24 + offset, to32 + offset, n);
+      for (std::size_t i = 0; i < sizeof to24; ++i) {
+        const bool inside = i >= offset && i < offset + 3 * n;
+        const std::size_t px = (i - offset) / 3, c = (i - offset) % 3;
+        EXPECT_EQ(to24[i], inside ? src32[offset + 4 * px + c] : 0xA5) << n << " " << i;
+      }
+      for (std::size_t i = 0; i < sizeof to32; ++i) {
+        const bool inside = i >= offset && i < offset + 4 * n;
+        const std::size_t px = (i - offset) / 4, c = (i - offset) % 4;
+        const std::uint8_t want = !inside ? 0x5A : c == 3 ? 0xFF : src24[offset + 3 * px + c];
+        EXPECT_EQ(to32[i], want) << n << " " << i;
+      }
+    }
+  }
 }
 
 }  // namespace
