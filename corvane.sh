@@ -28,7 +28,8 @@ packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest
   mingw-w64 wine wine64 wine64-tools xvfb xauth binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14
   python3-dev python3-venv python3-pip python3-setuptools python3-wheel python3-pybind11
-  python3-numpy python3-pytest python3-pil python3-matplotlib)
+  python3-numpy python3-pytest python3-pil python3-matplotlib
+  libxml2-utils librsvg2-bin)
 
 # Debian's Python, whatever python3 comes first on PATH: its numpy and pybind11 are the ones
 # the module is built and tested with.

@@ -1,6 +1,7 @@
 // The members of ICorvaneEx2 that have speed targets, through the public automation API:
 // adding 1,000,000 points with one array call against 1,000,000 one-point calls, and
-// SaveToPng against SaveToFile for an 800 x 600 chart. Prints figures; it is not a test.
+// SaveToPng against SaveToFile for an 800 x 600 chart, and SaveToSvg beside SaveToPng for it
+// and for 8 plots of N points. Prints figures; it is not a test.
 //
 //   bench_arrays_png [--runs R] [--points N]
 #include <algorithm>
@@ -179,8 +180,31 @@ int main(int argc, char** argv) {
   std::printf("  AddPointsToPlot into storage in place  %.2f ms  %.2f ns/point\n", Median(inPlace),
               Median(inPlace) * 1e6 / double(n));
 
-  const std::string bmp = TempPath(".bmp"), png = TempPath(".png");
+  const std::string bmp = TempPath(".bmp"), png = TempPath(".png"), svg = TempPath(".svg");
   const std::u16string bmpName(bmp.begin(), bmp.end()), pngName(png.begin(), png.end());
+  const std::u16string svgName(svg.begin(), svg.end());
+  // SaveToSvg against SaveToPng of one chart: median times and sizes.
+  auto compareSvg = [&](CorvaneAutomation& chart, const char* what) {
+    std::vector<double> savePng, saveSvg;
+    for (int r = 0; r < runs + 1; ++r) {
+      auto t0 = Clock::now();
+      const corvane::HResult a = chart.SaveToPng(pngName.data(), std::uint32_t(pngName.size()));
+      auto t1 = Clock::now();
+      const corvane::HResult b = chart.SaveToSvg(svgName.data(), std::uint32_t(svgName.size()));
+      auto t2 = Clock::now();
+      if (a != corvane::kS_OK || b != corvane::kS_OK) {
+        std::fprintf(stderr, "saving failed: 0x%08x 0x%08x\n", unsigned(a), unsigned(b));
+        std::exit(1);
+      }
+      if (r == 0) continue;  // the first one lays the chart out
+      savePng.push_back(Ms(t0, t1));
+      saveSvg.push_back(Ms(t1, t2));
+    }
+    std::printf("%s:\n", what);
+    std::printf("  SaveToPng   %8.2f ms  %8ld bytes\n", Median(savePng), FileSize(png));
+    std::printf("  SaveToSvg   %8.2f ms  %8ld bytes  (%.2fx SaveToPng's time; targets <= 3x, <= 1 MB)\n",
+                Median(saveSvg), FileSize(svg), Median(saveSvg) / Median(savePng));
+  };
   for (const auto& [fill, background] : {std::pair<int, const char*>{1, "gradient"},
                                          std::pair<int, const char*>{2, "noise texture"}}) {
     CorvaneAutomation chart(graphics);
@@ -205,8 +229,33 @@ int main(int argc, char** argv) {
     std::printf("  SaveToPng   %8.2f ms  %8ld bytes  (%.2fx the time, %.1f%% of the bytes)\n",
                 Median(savePng), FileSize(png), Median(savePng) / Median(saveBmp),
                 100.0 * double(FileSize(png)) / double(FileSize(bmp)));
+    compareSvg(chart, "  the same as SVG");
+  }
+  {
+    CorvaneAutomation chart(graphics);
+    chart.SetSize(800, 600);
+    chart.put_plotsCount(8);
+    std::vector<double> walk(n);
+    std::uint32_t state = 12345;
+    for (int s = 1; s <= 8; ++s) {
+      double v = 10.0 * s;
+      for (std::size_t i = 0; i < n; ++i) {
+        // A random walk: every column of the picture holds a spread of values.
+        state = state * 1664525u + 1013904223u;
+        v += double(state >> 8) / double(1u << 24) - 0.5;
+        walk[i] = v;
+      }
+      chart.SetSimplePlot(s);
+      chart.SetPlotWidth(s, 2);
+      chart.AddPointsToPlot2(s, walk.data(), n);
+    }
+    chart.SetSegment(1.0, double(n));  // every point in view
+    char what[96];
+    std::snprintf(what, sizeof what, "800 x 600 chart of 8 plots x %zu points", n);
+    compareSvg(chart, what);
   }
   std::remove(bmp.c_str());
   std::remove(png.c_str());
+  std::remove(svg.c_str());
   return 0;
 }

@@ -249,6 +249,14 @@ class CorvaneAutomation {
   HResult get_TickCount(std::int32_t axis, std::int32_t* pVal);
   HResult get_TickValue(std::int32_t axis, std::int32_t index, double* pVal);
   HResult get_TickLabel(std::int32_t axis, std::int32_t index, std::u16string* pVal);
+  // The chart as an SVG 1.1 document (UTF-8): the drawing SaveToFile's picture shows, as
+  // vector elements, measured as the picture is. SaveToSvg writes it with SaveToPng's rules:
+  // the file is replaced whole or not at all; E_INVALIDARG for an empty name or a width or
+  // height <= 0; E_OUTOFMEMORY when memory runs short or no picture of this size could be
+  // measured; the file system's failure otherwise. GetSvg: E_POINTER for null, *svg empty
+  // on failure.
+  HResult SaveToSvg(const char16_t* fileName, std::uint32_t len);
+  HResult GetSvg(std::string* svg);
 
   // For tests and native hosts.
   CChartEngine& engine() { return engine_; }

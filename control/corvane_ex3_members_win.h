@@ -201,5 +201,9 @@ STDMETHODIMP ChartObject<I>::put_Antialias(VARIANT_BOOL newVal) {
     return hr;
   });
 }
+template <class I>
+STDMETHODIMP ChartObject<I>::SaveToSvg(BSTR fileName) {
+  return Guard([&]() -> HRESULT { return automation_.SaveToSvg(Text(fileName), Length(fileName)); });
+}
 
 }  // namespace corvane

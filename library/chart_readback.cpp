@@ -42,6 +42,8 @@ double Chart::TickValue(std::int32_t axis, std::int32_t index) { return Get(impl
 std::string Chart::TickLabel(std::int32_t axis, std::int32_t index) { return Get(impl_, "TickLabel", &Automation::get_TickLabel, axis, index); }
 bool Chart::Antialias() const { return Get(impl_, "Antialias", &Automation::get_Antialias); }
 void Chart::set_Antialias(bool on) { Call(impl_, "Antialias", &Automation::put_Antialias, on); }
+void Chart::SaveToSvg(const std::string& fileName) { Call(impl_, "SaveToSvg", &Automation::SaveToSvg, Utf16(fileName)); }
+std::string Chart::ToSvg() { return Get(impl_, "ToSvg", &Automation::GetSvg); }
 // clang-format on
 
 }  // namespace corvane

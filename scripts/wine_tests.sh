@@ -72,7 +72,7 @@ export CORVANE_PIXEL_CHECK=$(winepath -w "$build/tests/win/corvane_pixel_check.e
 for script in "$clients/client.vbs" "$clients/client.js" "$clients/client2.vbs" \
               "$clients/client2.js" "$clients/client3.vbs" "$clients/client3.js" \
               "$clients/client_axes.vbs" \
-              "$clients/client_control.vbs"; do
+              "$clients/client_control.vbs" "$clients/client_svg.js"; do
   [ -f "$script" ] || continue
   # The script's own exit code, not that of a filter behind it.
   output=$(corvane_wine cscript //nologo "$(winepath -w "$script" 2>/dev/null)" 2>&1)

@@ -244,10 +244,15 @@ class CORVANE_API Chart {
   // Whether pictures draw their geometry antialiased (false by default: GDI's aliased pixels).
   bool Antialias() const;
   void set_Antialias(bool on);
+  // The chart as an SVG 1.1 file: the picture's drawing as vector elements, replaced whole or
+  // not at all.
+  void SaveToSvg(const std::string& fileName);
 
   // ---- beyond the interfaces ----------------------------------------------------------------
   // The bytes of the PNG file SaveToPng would write.
   std::vector<std::uint8_t> ToPng();
+  // The UTF-8 text of the SVG file SaveToSvg would write.
+  std::string ToSvg();
 
  private:
   std::unique_ptr<detail::ChartImpl> impl_;  // null only in a chart moved from

@@ -26,11 +26,11 @@ std::unique_ptr<DeviceContext> GdiGraphicsSystem::GetScreenDC() {
 }
 
 std::unique_ptr<DeviceContext> GdiGraphicsSystem::CreateCompatibleDC(DeviceContext* ref) {
+  // A context that is no GDI one (the SVG writer's) draws for memory contexts like the
+  // screen's: one compatible with the screen serves it.
   HDC ref_hdc = nullptr;
   if (ref) {
-    auto* gdi = dynamic_cast<GdiDc*>(&ref->Innermost());
-    if (!gdi) return nullptr;
-    ref_hdc = gdi->hdc();
+    if (auto* gdi = dynamic_cast<GdiDc*>(&ref->Innermost())) ref_hdc = gdi->hdc();
   }
   HDC hdc = ::CreateCompatibleDC(ref_hdc);
   if (!hdc) return nullptr;

@@ -391,12 +391,18 @@ class Chart:
         """Whether pictures draw lines, wide pens and slanted shapes antialiased (exact pixel coverage); False draws the aliased pixels."""
     @Antialias.setter
     def Antialias(self, value: bool) -> None: ...
+    def SaveToSvg(self, file_name: StrPath) -> None:
+        """Writes the chart as an SVG 1.1 file of vector elements, replaced whole or not at all."""
     def to_numpy(self) -> NDArray[np.uint8]:
         """The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first."""
     def to_png(self) -> bytes:
         """The bytes of the PNG file SaveToPng would write."""
     def save_png(self, path: StrPath) -> None:
         """SaveToPng for a str, bytes or os.PathLike path."""
+    def to_svg(self) -> str:
+        """The text of the SVG file SaveToSvg would write."""
+    def save_svg(self, path: StrPath) -> None:
+        """SaveToSvg for a str, bytes or os.PathLike path."""
     def save_bmp(self, path: StrPath) -> None:
         """SaveToFile for a str, bytes or os.PathLike path."""
     def _repr_png_(self) -> Optional[bytes]:

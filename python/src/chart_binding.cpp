@@ -183,10 +183,13 @@ void BindChart(py::module_& m) {
       .def("TickValue", &Chart::TickValue, arg("axis"), arg("index"), "The value of major tick index (1..TickCount) of axis 0 or 1.")
       .def("TickLabel", &Chart::TickLabel, arg("axis"), arg("index"), "The label text of major tick index (1..TickCount) of axis 0 or 1.")
       .def_property("Antialias", &Chart::Antialias, &Chart::set_Antialias, "Whether pictures draw lines, wide pens and slanted shapes antialiased (exact pixel coverage); False draws the aliased pixels.")
+      .def("SaveToSvg", [](Chart& c, py::handle path) { c.SaveToSvg(FileName(path)); }, arg("file_name"), "Writes the chart as an SVG 1.1 file of vector elements, replaced whole or not at all.")
       // ---- the Python ways out ----
       .def("to_numpy", &ToNumpy, "The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first.")
       .def("to_png", &ToPngBytes, "The bytes of the PNG file SaveToPng would write.")
       .def("save_png", [](Chart& c, py::handle path) { c.SaveToPng(FileName(path)); }, arg("path"), "SaveToPng for a str, bytes or os.PathLike path.")
+      .def("to_svg", &Chart::ToSvg, "The text of the SVG file SaveToSvg would write.")
+      .def("save_svg", [](Chart& c, py::handle path) { c.SaveToSvg(FileName(path)); }, arg("path"), "SaveToSvg for a str, bytes or os.PathLike path.")
       .def("save_bmp", [](Chart& c, py::handle path) { c.SaveToFile(FileName(path)); }, arg("path"), "SaveToFile for a str, bytes or os.PathLike path.")
       .def("_repr_png_", &ReprPng, "The PNG IPython and Jupyter show; None for a chart of no size.");
   // clang-format on

@@ -237,6 +237,36 @@ HResult HitTestCall(Reader& in, Session& s) {
   return hr;
 }
 
+// The SVG members spend one of the session's renders, as the other renders do. A document
+// handed out must be complete.
+bool TakeSvgRender(Session& s) {
+  if (s.rendersLeft <= 0) return false;
+  --s.rendersLeft;
+  return true;
+}
+
+HResult SaveToSvgCall(Reader& in, Session& s) {
+  bool isNull = false;
+  const std::u16string name = FileNameOf(in, s, &isNull);
+  if (!TakeSvgRender(s)) return kS_OK;
+  return s.chart.SaveToSvg(isNull ? nullptr : name.data(), static_cast<std::uint32_t>(name.size()));
+}
+
+HResult GetSvgCall(Reader& in, Session& s) {
+  const bool null = in.Below(8) == 0;
+  if (!TakeSvgRender(s)) return kS_OK;
+  std::string svg;
+  const HResult hr = s.chart.GetSvg(null ? nullptr : &svg);
+  const bool complete = svg.rfind("<?xml", 0) == 0 && svg.size() >= 7 &&
+                        svg.compare(svg.size() - 7, 7, "</svg>\n") == 0;
+  if ((hr == kS_OK) != complete && !null) {
+    std::fprintf(stderr, "fuzz check failed: GetSvg gave 0x%08X with %s document\n",
+                 static_cast<unsigned>(hr), complete ? "a" : "no complete");
+    std::abort();
+  }
+  return hr;
+}
+
 const CallKind kCalls[] = {
     {"SetSize", kStores, SetSize},
     {"put_preset", kStores, IntCall<&A::put_preset>},
@@ -370,6 +400,8 @@ const CallKind kCalls[] = {
     {"get_TickCount", kLaysOut, TickCountCall},
     {"get_TickValue", kLaysOut, TickValueCall<&A::get_TickValue>},
     {"get_TickLabel", kLaysOut, TickLabelCall},
+    {"SaveToSvg", kRenders, SaveToSvgCall},
+    {"GetSvg", kRenders, GetSvgCall},
 };
 
 }  // namespace

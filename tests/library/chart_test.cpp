@@ -115,6 +115,8 @@ TEST(LibraryChart, FailuresThrowTheHResultAndChangeNothing) {
       {"a short stride", [&] { chart.DrawTo(pixel, 1, 1, 3, 0, 0); }, 0x80070057u},
       {"no size", [&] { Chart().Picture(); }, 0x80070057u},
       {"no size, PNG", [&] { Chart().ToPng(); }, 0x80070057u},
+      {"a missing folder, SVG", [&] { chart.SaveToSvg(TempPath("no/such/folder/x.svg")); }, 0x80070003u},
+      {"no size, SVG", [&] { Chart().ToSvg(); }, 0x80070057u},
   };
   for (const auto& c : cases) EXPECT_EQ(HResultOf(c.call), c.hresult) << c.what;
   EXPECT_EQ(chart.PointCount(1), 0);
@@ -190,6 +192,22 @@ TEST(LibraryChart, PictureDrawToAndPngAgree) {
   const std::vector<std::uint8_t> written((std::istreambuf_iterator<char>(file)),
                                           std::istreambuf_iterator<char>());
   EXPECT_EQ(written, png);
+  std::remove(path.c_str());
+}
+
+TEST(LibraryChart, SvgFileAndStringAgree) {
+  Chart chart(300, 200);
+  chart.set_plotsCount(1);
+  const double y[] = {1, 4, 2, 8, 5};
+  chart.AddPointsToPlot2(1, y, 5);
+  const std::string svg = chart.ToSvg();
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+  const std::string path = TempPath("library_chart_test.svg");
+  chart.SaveToSvg(path);
+  std::ifstream file(path, std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(written, svg);
   std::remove(path.c_str());
 }
 

@@ -46,6 +46,10 @@ void Renders(ScriptBuilder& b) {
     std::uint32_t pixels[64 * 48];
     return c.DrawTo(pixels, 64, 48, 64 * 4, -10, -5);
   });
+  // Into the PNG's name: the sweep looks at results, not at the files.
+  b.steps_.push_back(Step{"SaveToSvg", kRenders, [](A& c, const ScriptEnv& env) {
+                            return c.SaveToSvg(env.pngFile.data(), static_cast<std::uint32_t>(env.pngFile.size()));
+                          }});
 }
 
 void Plots(ScriptBuilder& b) {
@@ -224,6 +228,10 @@ std::vector<Step> MakeScript() {
   ReadBack(b);  // on a stale layout: these lay the chart out
   b.Add("put_preset", kStores, [](A& c) { return c.put_preset(2); });  // a gradient
   b.Add("Show", kRenders, [](A& c) { return c.Show(); });
+  b.Add("GetSvg", kRenders, [](A& c) {
+    std::string svg;
+    return c.GetSvg(&svg);
+  });
   b.Add("get_caption", kMayRunOut, [](A& c) {
     std::u16string text;
     return c.get_caption(&text);

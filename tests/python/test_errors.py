@@ -11,6 +11,8 @@ import pytest
     (lambda c, d: c.save_bmp(d / "missing" / "x.bmp"), 0x80070003, "SaveToFile"),
     (lambda c, d: c.SaveToFile(""), corvane.E_INVALIDARG, "SaveToFile"),
     (lambda c, d: c.SaveToPng(d), corvane.E_ACCESSDENIED, "SaveToPng"),  # a directory
+    (lambda c, d: c.save_svg(d / "missing" / "x.svg"), 0x80070003, "SaveToSvg"),
+    (lambda c, d: corvane.Chart(0, 10).to_svg(), corvane.E_INVALIDARG, "ToSvg"),
     (lambda c, d: corvane.Chart(0, 10).to_numpy(), corvane.E_INVALIDARG, "Picture"),
     (lambda c, d: corvane.Chart(-5, 10).to_png(), corvane.E_INVALIDARG, "Picture"),
     (lambda c, d: corvane.Chart(40000, 10).Picture, corvane.E_OUTOFMEMORY, "Picture"),

@@ -71,3 +71,12 @@ def test_repr():
     assert repr(chart) == "<corvane.Chart 0 x 0, 0 plots>"
     chart.SetSize(10, 10)
     assert chart._repr_png_().startswith(b"\x89PNG\r\n\x1a\n")
+
+
+def test_svg_text_and_file_agree(tmp_path):
+    chart = load_example().example_chart()
+    text = chart.to_svg()
+    assert text.startswith('<?xml version="1.0" encoding="UTF-8"')
+    assert text.rstrip().endswith("</svg>")
+    chart.SaveToSvg(tmp_path / "chart.svg")
+    assert (tmp_path / "chart.svg").read_text(encoding="utf-8") == text

@@ -62,7 +62,7 @@ TEST(Reference, EveryDeclarationOfTheInterfacesHasItsEntry) {
 TEST(Reference, TheOneLineUsesRun) {
   const std::string reference = Read(std::string(CORVANE_DOCS_DIR) + "/reference.md");
   const std::set<std::string> needHost = {"hWnd", "Show", "DrawTo", "CopyToClipboard", "SaveToFile",
-                                          "SaveToPng"};
+                                          "SaveToPng", "SaveToSvg"};
   const std::string chartWithRecords =
       "Set chart = CreateObject(\"Corvane.CorvaneEx\")\n"
       "chart.SetSize 200, 150\n"
