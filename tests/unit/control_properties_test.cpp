@@ -58,6 +58,12 @@ void Configure(CorvaneAutomation& c) {
   c.SetSquareApproximate(2);
   c.SetSimplePlot(3);
   c.put_PlotCapacity(1, 5);  // only the newest five of plot 1 are kept and drawn
+  // The user grid keeps X's lines; Y is logarithmic with a format of its own.
+  c.put_XAxisType(2);
+  c.put_YAxisType(4);
+  c.put_XLabelFormat(u"dd mmm", 6);
+  c.put_YLabelFormat(u"0.0", 3);
+  c.put_Antialias(true);
 }
 
 class Properties : public ::testing::Test {
@@ -95,6 +101,16 @@ TEST_F(Properties, ARoundTripDrawsTheSamePicture) {
   EXPECT_EQ(loadedUi.settings().panMode, 1);
   EXPECT_TRUE(loadedUi.settings().crosshair);
   EXPECT_FALSE(loadedUi.settings().hoverInfo);
+  // Settings the picture does not show here come back too.
+  std::int32_t type = 0;
+  std::u16string format;
+  bool smooth = false;
+  EXPECT_EQ(loaded.get_XAxisType(&type), kS_OK);
+  EXPECT_EQ(type, 2);
+  EXPECT_EQ(loaded.get_XLabelFormat(&format), kS_OK);
+  EXPECT_EQ(format, u"dd mmm");
+  EXPECT_EQ(loaded.get_Antialias(&smooth), kS_OK);
+  EXPECT_TRUE(smooth);
 }
 
 TEST_F(Properties, ANewChartComesBackWithItsOwnColours) {
