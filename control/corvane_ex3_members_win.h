@@ -198,5 +198,18 @@ STDMETHODIMP ChartObject<I>::put_Antialias(VARIANT_BOOL newVal) {
     return hr;
   });
 }
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PixelScale(double* pVal) {
+  if (!pVal) return E_POINTER;
+  return Guard([&]() -> HRESULT { return automation_.get_PixelScale(pVal); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::put_PixelScale(double newVal) {
+  return Guard([&]() -> HRESULT {
+    const HRESULT hr = automation_.put_PixelScale(newVal);
+    if (SUCCEEDED(hr)) Changed();
+    return hr;
+  });
+}
 
 }  // namespace corvane

@@ -42,6 +42,8 @@ double Chart::TickValue(std::int32_t axis, std::int32_t index) { return Get(impl
 std::string Chart::TickLabel(std::int32_t axis, std::int32_t index) { return Get(impl_, "TickLabel", &Automation::get_TickLabel, axis, index); }
 bool Chart::Antialias() const { return Get(impl_, "Antialias", &Automation::get_Antialias); }
 void Chart::set_Antialias(bool on) { Call(impl_, "Antialias", &Automation::put_Antialias, on); }
+double Chart::PixelScale() const { return Get(impl_, "PixelScale", &Automation::get_PixelScale); }
+void Chart::set_PixelScale(double scale) { Call(impl_, "PixelScale", &Automation::put_PixelScale, scale); }
 // clang-format on
 
 }  // namespace corvane

@@ -244,6 +244,10 @@ class CORVANE_API Chart {
   // Whether pictures draw their geometry antialiased (false by default: GDI's aliased pixels).
   bool Antialias() const;
   void set_Antialias(bool on);
+  // Device pixels per pixel of the chart's fixed lengths, 1 to 4 (default 1); the size
+  // stays in device pixels. Throws for a value outside 1..4 or NaN.
+  double PixelScale() const;
+  void set_PixelScale(double scale);
 
   // ---- beyond the interfaces ----------------------------------------------------------------
   // The bytes of the PNG file SaveToPng would write.

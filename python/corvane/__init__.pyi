@@ -386,10 +386,16 @@ class Chart:
         """The value of major tick index (1..TickCount) of axis 0 or 1."""
     def TickLabel(self, axis: int, index: int) -> str:
         """The label text of major tick index (1..TickCount) of axis 0 or 1."""
+    @property
     def Antialias(self) -> bool:
         """Whether pictures draw lines, wide pens and slanted shapes antialiased (exact pixel coverage); False draws the aliased pixels."""
     @Antialias.setter
     def Antialias(self, value: bool) -> None: ...
+    @property
+    def PixelScale(self) -> float:
+        """Device pixels per pixel of the chart's fixed lengths (margins, fonts, pens, markers), 1 to 4; the size stays in device pixels."""
+    @PixelScale.setter
+    def PixelScale(self, value: float) -> None: ...
     def to_numpy(self) -> NDArray[np.uint8]:
         """The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first."""
     def to_png(self) -> bytes:
