@@ -58,6 +58,7 @@ void Configure(CorvaneAutomation& c) {
   c.SetSquareApproximate(2);
   c.SetSimplePlot(3);
   c.put_PlotCapacity(1, 5);  // only the newest five of plot 1 are kept and drawn
+  c.put_PixelScale(1.5);
 }
 
 class Properties : public ::testing::Test {
@@ -95,6 +96,9 @@ TEST_F(Properties, ARoundTripDrawsTheSamePicture) {
   EXPECT_EQ(loadedUi.settings().panMode, 1);
   EXPECT_TRUE(loadedUi.settings().crosshair);
   EXPECT_FALSE(loadedUi.settings().hoverInfo);
+  double scale = 0;
+  loaded.get_PixelScale(&scale);
+  EXPECT_EQ(scale, 1.5);
 }
 
 TEST_F(Properties, ANewChartComesBackWithItsOwnColours) {
