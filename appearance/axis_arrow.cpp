@@ -42,14 +42,14 @@ void CAxisArrow::DrawArrowHead(DeviceContext& dc) {
   const double length = std::sqrt(dx * dx + dy * dy);
   // A line no longer than its head gets none; neither does a line of no length (whatever
   // sign the head length has), whose direction is undefined.
-  const double headLength = scale(this->headLength);
-  if (length <= headLength || length == 0) return;
+  const double scaledHead = scale(headLength);
+  if (length <= scaledHead || length == 0) return;
   // The direction is scaled by the reciprocal of the length, not divided by it: the rounding
   // differs, and on a long axis the base corners can land one pixel nearer the tip.
   const double inverse = 1.0 / length;
   const double ux = dx * inverse, uy = dy * inverse;
-  const double bx = toX - headLength * ux;
-  const double by = toY - headLength * uy;
+  const double bx = toX - scaledHead * ux;
+  const double by = toY - scaledHead * uy;
   const double r = scale(headHalfWidth);
   const double corners[4] = {bx - r * uy, by + r * ux, bx + r * uy, by - r * ux};
   // GDI's device coordinates are meant to fit in 28 bits; Windows promises nothing beyond

@@ -181,6 +181,9 @@ STDMETHODIMP ChartObject<I>::get_TickLabel(LONG axis, LONG index, BSTR* pVal) {
     std::u16string s;
     RETURN_IF_FAILED(automation_.get_TickLabel(axis, index, &s));
     return chart_members::ToBstr(s, pVal);
+  });
+}
+template <class I>
 STDMETHODIMP ChartObject<I>::get_Antialias(VARIANT_BOOL* pVal) {
   if (!pVal) return E_POINTER;
   return Guard([&]() -> HRESULT {
