@@ -24,7 +24,7 @@ void CAxisArrow::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std
   fromY = y1;
   toY = y2;
   // An arrow is always one solid stroke: `style` and `enabled` are not consulted.
-  const ObjHandle pen = dc.CreatePen(SanitizeLineWidth(width), color);
+  const ObjHandle pen = dc.CreatePen(PenWidth(), color);
   if (pen) {
     const ObjHandle previous = dc.SelectObject(pen);
     dc.MoveToEx(x1, y1);
@@ -42,14 +42,15 @@ void CAxisArrow::DrawArrowHead(DeviceContext& dc) {
   const double length = std::sqrt(dx * dx + dy * dy);
   // A line no longer than its head gets none; neither does a line of no length (whatever
   // sign the head length has), whose direction is undefined.
-  if (length <= headLength || length == 0) return;
+  const double scaledHead = scale(headLength);
+  if (length <= scaledHead || length == 0) return;
   // The direction is scaled by the reciprocal of the length, not divided by it: the rounding
   // differs, and on a long axis the base corners can land one pixel nearer the tip.
   const double inverse = 1.0 / length;
   const double ux = dx * inverse, uy = dy * inverse;
-  const double bx = toX - headLength * ux;
-  const double by = toY - headLength * uy;
-  const double r = headHalfWidth;
+  const double bx = toX - scaledHead * ux;
+  const double by = toY - scaledHead * uy;
+  const double r = scale(headHalfWidth);
   const double corners[4] = {bx - r * uy, by + r * ux, bx + r * uy, by - r * ux};
   // GDI's device coordinates are meant to fit in 28 bits; Windows promises nothing beyond
   // them, and Wine fills such a polygon row by row, billions of rows. A head reaching that

@@ -25,6 +25,7 @@ class TickLabels {
     label_.textColor = grid.labelColor;
     label_.italic = grid.labelItalic != 0 ? 1 : 0;
     label_.showDot = 0;
+    label_.scale = grid.scale;
     IRect clip{};
     dc.GetClipBox(&clip);
     picture_ = clip;
@@ -46,12 +47,13 @@ class TickLabels {
   bool Cut(std::int32_t x, std::int32_t y, std::int32_t placement) {
     const TextSize size = label_.MeasureInSelectedFont(dc_);
     const std::int64_t w = size.cx, h = size.cy;
+    const std::int64_t gap = label_.scale(CPointLabel::kGap);
     std::int64_t left = x, top = y;
     switch (placement) {
-      case 1: left = x - w / 2; top = y - h - 7; break;
-      case 4: left = x - w / 2; top = y + 7; break;
-      case 6: left = x - w - 7; top = y - h / 2; break;
-      default: left = x + 7; top = y - h / 2; break;  // 7
+      case 1: left = x - w / 2; top = y - h - gap; break;
+      case 4: left = x - w / 2; top = y + gap; break;
+      case 6: left = x - w - gap; top = y - h / 2; break;
+      default: left = x + gap; top = y - h / 2; break;  // 7
     }
     return left < picture_.left || top < picture_.top || left + w > picture_.right ||
            top + h > picture_.bottom;
@@ -102,6 +104,7 @@ void DrawAxisGrid(CChartGrid& grid, const AxisGridDirection& x, const AxisGridDi
   line.color = grid.lineColor;
   line.style = 0;
   line.enabled = 1;
+  line.scale = grid.scale;
   line.DrawLine(grid.left, grid.top, grid.right, grid.top, dc);
   line.DrawLine(grid.right, grid.top, grid.right, grid.bottom, dc);
   line.DrawLine(grid.right, grid.bottom, grid.left, grid.bottom, dc);
@@ -114,6 +117,7 @@ void DrawAxisGrid(CChartGrid& grid, const AxisGridDirection& x, const AxisGridDi
   own.textColor = grid.labelColor;
   own.italic = grid.labelItalic != 0 ? 1 : 0;
   own.showDot = 0;
+  own.scale = grid.scale;
 
   if (grid.gridVisible == 0 || grid.gridVisible == 1) {
     if (y.ticks) {

@@ -6,6 +6,7 @@
 
 #include "platform/dc.h"
 #include "platform/growable_array.h"
+#include "platform/pixel_scale.h"
 
 namespace corvane {
 
@@ -52,6 +53,8 @@ class CChartGrid {
   std::int32_t verticalLines = 4;
   double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  // The chart's pixel scale: line widths, label fonts and gaps, tick lengths.
+  PixelScale scale;
 };
 
 }  // namespace corvane

@@ -12,8 +12,8 @@
 namespace corvane {
 namespace {
 
-// Labels more than 5 pixels inside the frame only.
-constexpr double kFrameGap = 5.0;
+// Labels more than 5 pixels (at the chart's scale) inside the frame only.
+constexpr std::int32_t kFrameGap = 5;
 
 // One label, in the label font its caller has selected: every label of a grid direction
 // shares one font (each would otherwise create and delete its own twice, which on GDI costs
@@ -41,9 +41,9 @@ std::int64_t Parts(std::int64_t extent, std::int64_t lines) {
 // visit(pixel, direction) gets -1 for the lines towards low, +1 for those towards high.
 template <typename Visit>
 void StepFromOrigin(std::int32_t origin, std::int32_t low, std::int32_t high, double step,
-                    Visit&& visit) {
-  for (double p = origin - step; low + kFrameGap < p; p -= step) visit(TruncToInt32(p), -1);
-  for (double p = origin + step; p < high - kFrameGap; p += step) visit(TruncToInt32(p), +1);
+                    double gap, Visit&& visit) {
+  for (double p = origin - step; low + gap < p; p -= step) visit(TruncToInt32(p), -1);
+  for (double p = origin + step; p < high - gap; p += step) visit(TruncToInt32(p), +1);
 }
 
 }  // namespace
@@ -56,6 +56,7 @@ void CChartGrid::DrawGrid(DeviceContext& dc) {
   line.color = lineColor;
   line.style = 0;
   line.enabled = 1;
+  line.scale = scale;
   line.DrawLine(left, top, right, top, dc);
   line.DrawLine(right, top, right, bottom, dc);
   line.DrawLine(right, bottom, left, bottom, dc);
@@ -67,6 +68,7 @@ void CChartGrid::DrawGrid(DeviceContext& dc) {
   label.textColor = labelColor;
   label.italic = labelItalic != 0 ? 1 : 0;
   label.showDot = 0;
+  label.scale = scale;
 
   if (gridVisible == 0 || gridVisible == 1) DrawValueLinesHorizontal(line, label, dc);
   if (gridVisible == 0 || gridVisible == 2) {
@@ -97,7 +99,7 @@ void CChartGrid::DrawValueLinesHorizontal(CLineStyle& line, CPointLabel& label, 
   const double step = static_cast<double>(extent) / static_cast<double>(parts);
   const double valueStep = (ymax - ymin) / static_cast<double>(parts);
   double values[2] = {originWorldY, originWorldY};  // upwards, downwards
-  StepFromOrigin(originY, top, bottom, step, [&](std::int32_t y, int direction) {
+  StepFromOrigin(originY, top, bottom, step, scale(kFrameGap), [&](std::int32_t y, int direction) {
     line.DrawLine(left, y, right, y, dc);
     double& v = values[direction > 0];
     v = direction < 0 ? v + valueStep : v - valueStep;  // values grow upwards
@@ -127,7 +129,7 @@ void CChartGrid::DrawValueLinesVertical(CLineStyle& line, CPointLabel& label, De
   const double step = static_cast<double>(extent) / static_cast<double>(parts);
   const double valueStep = (xmax - xmin) / static_cast<double>(parts);
   double values[2] = {originWorldX, originWorldX};  // leftwards, rightwards
-  StepFromOrigin(originX, left, right, step, [&](std::int32_t x, int direction) {
+  StepFromOrigin(originX, left, right, step, scale(kFrameGap), [&](std::int32_t x, int direction) {
     line.DrawLine(x, top, x, bottom, dc);
     double& v = values[direction > 0];
     v = direction < 0 ? v - valueStep : v + valueStep;
@@ -165,7 +167,7 @@ void CChartGrid::DrawCategoryLines(CLineStyle& line, CPointLabel& label, DeviceC
   while (pixelStep < 1.0) pixelStep = static_cast<double>(extent) / static_cast<double>(span) * ++step;
 
   std::int64_t k = firstLabel;
-  for (double x = left + pixelStep; x < right - kFrameGap; x += pixelStep) {
+  for (double x = left + pixelStep; x < right - scale(kFrameGap); x += pixelStep) {
     const std::int32_t xi = TruncToInt32(x);
     line.DrawLine(xi, top, xi, bottom, dc);
     k += step;

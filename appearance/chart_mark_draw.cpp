@@ -25,6 +25,7 @@ FontRequest CChartMark::LabelFontOf(const CChartGrid& grid) {
   CPointLabel label;
   label.height = grid.labelHeight;
   label.italic = grid.labelItalic != 0 ? 1 : 0;
+  label.scale = grid.scale;
   return label.Font();
 }
 
@@ -45,6 +46,7 @@ void CChartMark::DrawAt(double xd, double yd, DeviceContext& dc) {
   for (CPointLabel* label : {&yLabel, &xLabel}) {
     label->height = grid->labelHeight;
     label->italic = grid->labelItalic != 0 ? 1 : 0;
+    label->scale = grid->scale;
   }
   const std::int32_t xi = TruncToInt32(xd);
   const std::int32_t yi = TruncToInt32(yd);
@@ -61,6 +63,7 @@ void CChartMark::DrawAt(double xd, double yd, DeviceContext& dc) {
   guide.width = SanitizeLineWidth(grid->lineWidth);
   guide.style = SanitizeLineStyle(grid->lineStyle);
   guide.color = grid->lineColor;
+  guide.scale = grid->scale;
   guide.DrawLine(left, yi, xi, yi, dc);
   guide.DrawLine(xi, yi, xi, bottom, dc);
 }

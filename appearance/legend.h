@@ -6,6 +6,7 @@
 #include "platform/dc.h"
 #include "platform/hit_geometry.h"
 #include "platform/growable_array.h"
+#include "platform/pixel_scale.h"
 
 namespace corvane {
 
@@ -47,6 +48,8 @@ class CLegend {
 
   GrowableArray<std::string> labels;
   GrowableArray<Color> colors;
+  // The chart's pixel scale: every length above grows with it.
+  PixelScale scale;
 };
 
 }  // namespace corvane

@@ -28,6 +28,7 @@ LegendBox CLegend::Layout(DeviceContext& dc, std::int32_t legendPosition, std::i
   box.rows = std::min(labels.count(), colors.count());
   CTextLabel probe;
   probe.height = kLegendTextHeight;
+  probe.scale = scale;
   const LabelFont font(dc, probe.Font());
   std::int64_t widest = 0, tallest = 0;
   for (std::int32_t i = 0; i < box.rows; ++i) {
@@ -38,16 +39,17 @@ LegendBox CLegend::Layout(DeviceContext& dc, std::int32_t legendPosition, std::i
     tallest = std::max<std::int64_t>(tallest, size.cy);
   }
   box.textHeight = tallest;
-  box.rowHeight = tallest + 6;
-  const std::int64_t w = widest + 30;
-  const std::int64_t h = box.rows * box.rowHeight + 6;
+  box.rowHeight = tallest + scale(6);
+  const std::int64_t w = widest + scale(30);
+  const std::int64_t h = box.rows * box.rowHeight + scale(6);
   box.width = Sat(w);
   box.height = Sat(h);
-  std::int64_t x = std::int64_t{left} + 5, y = std::int64_t{bottom} - h - 5;  // bottom left
+  const std::int64_t inset = scale(5);
+  std::int64_t x = std::int64_t{left} + inset, y = std::int64_t{bottom} - h - inset;  // bottom left
   switch (legendPosition) {
-    case 0: y = std::int64_t{top} + 5; break;
-    case 1: x = std::int64_t{right} - w - 5; y = std::int64_t{top} + 5; break;
-    case 2: x = std::int64_t{right} - w - 5; break;
+    case 0: y = std::int64_t{top} + inset; break;
+    case 1: x = std::int64_t{right} - w - inset; y = std::int64_t{top} + inset; break;
+    case 2: x = std::int64_t{right} - w - inset; break;
     default: break;
   }
   box.x = Sat(x);
@@ -72,15 +74,17 @@ void CLegend::Draw(DeviceContext& dc, std::int32_t legendPosition, std::int32_t 
   frame.fillColor = kLegendBoxColor;
   frame.transparency = kLegendBoxOpacity;
   frame.borderColor = 0x000000;
+  frame.scale = scale;
   frame.FillPolygon(dc);
   frame.DrawPolygonBorder(dc);
 
   CPointLabel row;
   row.height = kLegendTextHeight;
   row.placement = 7;
+  row.scale = scale;
   const LabelFont font(dc, row.Font());
-  const std::int32_t x = Sat(std::int64_t{box.x} + 10);
-  std::int64_t yc = std::int64_t{box.y} + 6 + box.textHeight / 2;
+  const std::int32_t x = Sat(std::int64_t{box.x} + scale(10));
+  std::int64_t yc = std::int64_t{box.y} + scale(6) + box.textHeight / 2;
   for (std::int32_t i = 0; i < box.rows; ++i, yc += box.rowHeight) {
     row.text = labels[i];
     row.dotColor = colors[i];

@@ -22,12 +22,12 @@ int Brightness(Color c) { return RedOf(c) + GreenOf(c) + BlueOf(c); }
 // The one-pixel black frame filled with the box colour, one pixel larger than the text.
 void DrawBox(const CTextLabel& label, std::int32_t x, std::int32_t y, DeviceContext& dc) {
   const ObjHandle brush = dc.CreateSolidBrush(label.boxColor);
-  const ObjHandle pen = dc.CreatePen(1, 0x000000);
+  const ObjHandle pen = dc.CreatePen(label.scale(1), 0x000000);
   const ObjHandle previousPen = pen ? dc.SelectObject(pen) : kNoObject;
   const ObjHandle previousBrush = brush ? dc.SelectObject(brush) : kNoObject;
   const TextSize size = label.MeasureInSelectedFont(dc);
-  dc.Rectangle(Sat(std::int64_t{x} - 1), Sat(std::int64_t{y} - 1),
-               Sat(std::int64_t{x} + size.cx + 1), Sat(std::int64_t{y} + size.cy + 1));
+  const std::int64_t pad = label.scale(1);
+  dc.Rectangle(Sat(x - pad), Sat(y - pad), Sat(x + size.cx + pad), Sat(y + size.cy + pad));
   if (pen) dc.SelectObject(previousPen);
   if (brush) dc.SelectObject(previousBrush);
   if (brush) dc.DeleteObject(brush);
@@ -119,7 +119,7 @@ void CPointLabel::Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) {
 void CPointLabel::PlaceInSelectedFont(std::int32_t x, std::int32_t y, DeviceContext& dc) {
   anchorX = x;
   anchorY = y;
-  const std::int64_t r = dotRadius;
+  const std::int64_t r = scale(dotRadius);
   if (showDot) {
     if (r > 0) {
       const ObjHandle brush = dc.CreateSolidBrush(dotColor);
@@ -134,15 +134,16 @@ void CPointLabel::PlaceInSelectedFont(std::int32_t x, std::int32_t y, DeviceCont
   // Wide, so that an anchor at the edge of the int32 range saturates instead of wrapping.
   const std::int64_t ax = x, ay = y;
   std::int64_t tx = 0, ty = 0;
+  const std::int64_t gap = scale(kGap);
   switch (placement) {
-    case 0: tx = ax - w - 7; ty = ay - r - h - 7; break;
-    case 1: tx = ax - w / 2; ty = ay - h - 7; break;
-    case 2: tx = ax + 7; ty = ay - h - 7; break;
-    case 3: tx = ax - w - 7; ty = ay + 7; break;
-    case 4: tx = ax - w / 2; ty = ay + 7; break;
-    case 5: tx = ax + 7; ty = ay + 7; break;
-    case 6: tx = ax - w - 7; ty = ay - h / 2; break;
-    case 7: tx = ax + 7; ty = ay - h / 2; break;
+    case 0: tx = ax - w - gap; ty = ay - r - h - gap; break;
+    case 1: tx = ax - w / 2; ty = ay - h - gap; break;
+    case 2: tx = ax + gap; ty = ay - h - gap; break;
+    case 3: tx = ax - w - gap; ty = ay + gap; break;
+    case 4: tx = ax - w / 2; ty = ay + gap; break;
+    case 5: tx = ax + gap; ty = ay + gap; break;
+    case 6: tx = ax - w - gap; ty = ay - h / 2; break;
+    case 7: tx = ax + gap; ty = ay - h / 2; break;
     case 8: tx = ax - w / 2; ty = ay - h / 2; break;
     default: break;  // the picture's top-left corner
   }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/dc.h"
+#include "platform/pixel_scale.h"
 
 namespace corvane {
 
@@ -51,7 +52,10 @@ class CTextLabel {
   // sample that differs in R+G+B from the top-left pixel by more than 3 * contrastThreshold,
   // or that lies outside the picture or its clip (as does an outside top-left pixel).
   bool IsBackgroundUniform(std::int32_t x, std::int32_t y, DeviceContext& dc) const;
-  FontRequest Font() const { return FontRequest{height, weight, italic != 0, underline != 0}; }
+  // The font at the chart's pixel scale: the height grows with it.
+  FontRequest Font() const {
+    return FontRequest{scale(height), weight, italic != 0, underline != 0};
+  }
   // Length of `text` as the text calls take it (a string past 2^31 - 1 bytes is cut there).
   std::int32_t TextLength() const;
 
@@ -65,6 +69,8 @@ class CTextLabel {
   std::uint8_t underline = 0;
   std::uint8_t noBox = 1;
   std::uint8_t checkBackground = 0;
+  // The chart's pixel scale: font height, box frame and the gaps around anchors.
+  PixelScale scale;
 };
 
 // Draw(x, y) stores the anchor, marks it with a dot (a FillRect of side 2 * dotRadius, a
@@ -72,6 +78,8 @@ class CTextLabel {
 // nine placements around it (7 pixels away; any other placement: at the picture's (0, 0)).
 class CPointLabel : public CTextLabel {
  public:
+  // The gap between anchor and text, at pixel scale 1.
+  static constexpr std::int32_t kGap = 7;
   void Draw(std::int32_t x, std::int32_t y, DeviceContext& dc) override;
   // Draw with the label's font already selected in dc (a LabelFont of Font()), which stays.
   void PlaceInSelectedFont(std::int32_t x, std::int32_t y, DeviceContext& dc);

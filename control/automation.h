@@ -225,6 +225,12 @@ class CorvaneAutomation {
   // before. False (the default) draws GDI's aliased pixels. E_POINTER for a null out-pointer.
   HResult get_Antialias(bool* pVal);
   HResult put_Antialias(bool v);
+  // How many device pixels one pixel of the chart's fixed lengths takes, 1 to 4 (default 1):
+  // margins, fonts, pens, dashes, arrow heads, markers, legend and label gaps grow by it
+  // while the picture keeps its size in device pixels. E_INVALIDARG outside 1..4 or for NaN
+  // (nothing changes); E_POINTER for a null out-pointer.
+  HResult get_PixelScale(double* pVal);
+  HResult put_PixelScale(double v);
 
   // Axes. The type of each axis: 0 the grid's own even division (the default), 1 linear
   // with round ticks, 2 dates in automation days (since 1899-12-30), 3 dates in Unix seconds,

@@ -22,6 +22,21 @@ HResult CorvaneAutomation::put_Antialias(bool v) {
   return kS_OK;
 }
 
+HResult CorvaneAutomation::get_PixelScale(double* pVal) {
+  if (!pVal) return kE_POINTER;
+  *pVal = engine_.pixelScale.factor();
+  return kS_OK;
+}
+
+HResult CorvaneAutomation::put_PixelScale(double v) {
+  if (!(v >= PixelScale::kMin && v <= PixelScale::kMax)) return kE_INVALIDARG;  // NaN too
+  if (v != engine_.pixelScale.factor()) {
+    engine_.pixelScale = PixelScale(v);
+    engine_.InvalidateLayout();
+  }
+  return kS_OK;
+}
+
 void CorvaneAutomation::RenderIntoDib(DeviceContext& dc, void* dibBits) {
   if (!antialias_) {
     engine_.RenderChart(&dc);

@@ -21,6 +21,7 @@ FontRequest GridLabelFont(const CChartGrid& grid) {
   label.height = grid.labelHeight;
   label.italic = grid.labelItalic != 0 ? 1 : 0;
   label.showDot = 0;
+  label.scale = grid.scale;
   return label.Font();
 }
 

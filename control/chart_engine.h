@@ -21,6 +21,7 @@
 #include "overlays/chart_rect.h"
 #include "platform/dc.h"
 #include "platform/growable_array.h"
+#include "platform/pixel_scale.h"
 #include "platform/worker_pool.h"
 #include "series/plot_series.h"
 
@@ -50,6 +51,9 @@ class CChartEngine {
   void ScrollLeft();
   void ScrollRight();
 
+  // Hands pixelScale to every record that draws (labels, arrows, grid, legend, plots,
+  // overlays); RenderChart and the layout pass run it first.
+  void SpreadPixelScale();
   // Draws the whole chart into dc; returns at once for a null dc.
   void RenderChart(DeviceContext* dc);
   // The layout pass (run by RenderChart while layoutDirty is set). Axes of types 1 to 4
@@ -73,11 +77,13 @@ class CChartEngine {
   // grid's own stepping labels on type 0 (and on the user-type grid's horizontal axis).
   AxisTicks LaidOutTicks(bool vertical);
 
-  // Derived plot area: margins inside the picture. Right and bottom are kept within
-  // +-2^30 so that SetSize's unchecked extremes never overflow a difference of corners.
+  // Derived plot area: margins, at the pixel scale, inside the picture. Right and bottom are
+  // kept within +-2^30 so that SetSize's unchecked extremes never overflow a difference of
+  // corners.
   IRect PlotArea() const {
-    return IRect{leftMargin, topMargin, ClampedEdge(std::int64_t{width} - rightMargin),
-                 ClampedEdge(std::int64_t{height} - bottomMargin)};
+    return IRect{pixelScale(leftMargin), pixelScale(topMargin),
+                 ClampedEdge(std::int64_t{width} - pixelScale(rightMargin)),
+                 ClampedEdge(std::int64_t{height} - pixelScale(bottomMargin))};
   }
   static std::int32_t ClampedEdge(std::int64_t v) {
     constexpr std::int64_t kLimit = std::int64_t{1} << 30;
@@ -116,6 +122,9 @@ class CChartEngine {
   std::int32_t rightMargin = 65;
   std::int32_t topMargin = 60;
   std::int32_t bottomMargin = 35;
+  // Device pixels per pixel of every fixed length (PixelScale); the settings above and in
+  // the records keep their unscaled values.
+  PixelScale pixelScale;
   std::uint8_t arrowVisible = 1;
   std::uint8_t candlesticsVisible = 1;
   CAxisArrow xArrow;

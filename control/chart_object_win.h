@@ -224,6 +224,8 @@ class ChartObject : public Interface {
   STDMETHODIMP get_Antialias(VARIANT_BOOL* pVal) override;
   STDMETHODIMP put_Antialias(VARIANT_BOOL newVal) override;
   STDMETHODIMP SaveToSvg(BSTR fileName) override;
+  STDMETHODIMP get_PixelScale(double* pVal) override;
+  STDMETHODIMP put_PixelScale(double newVal) override;
 
  protected:
   // With an outer object every IUnknown call of the interfaces goes to it.

@@ -205,5 +205,18 @@ template <class I>
 STDMETHODIMP ChartObject<I>::SaveToSvg(BSTR fileName) {
   return Guard([&]() -> HRESULT { return automation_.SaveToSvg(Text(fileName), Length(fileName)); });
 }
+template <class I>
+STDMETHODIMP ChartObject<I>::get_PixelScale(double* pVal) {
+  if (!pVal) return E_POINTER;
+  return Guard([&]() -> HRESULT { return automation_.get_PixelScale(pVal); });
+}
+template <class I>
+STDMETHODIMP ChartObject<I>::put_PixelScale(double newVal) {
+  return Guard([&]() -> HRESULT {
+    const HRESULT hr = automation_.put_PixelScale(newVal);
+    if (SUCCEEDED(hr)) Changed();
+    return hr;
+  });
+}
 
 }  // namespace corvane

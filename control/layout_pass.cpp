@@ -26,7 +26,21 @@ void CopyLayout(const IRect& area, const WorldWindow& world, AxisLogs logs, Reco
 
 }  // namespace
 
+void CChartEngine::SpreadPixelScale() {
+  const PixelScale s = pixelScale;
+  captionLabel.scale = xAxisCaption.scale = yAxisCaption.scale = s;
+  xArrow.scale = yArrow.scale = s;
+  grid.scale = s;  // the marks take theirs from the grid
+  legend.scale = s;
+  for (CPlotSeries& plot : plots) plot.scale = s;
+  for (CChartPolygon& poly : polygons) poly.scale = s;
+  for (CChartLine& line : lines) line.scale = s;
+  for (CChartRect& rect : rectangles) rect.scale = s;
+  for (CCandleStick& stick : candlesticks) stick.scale = s;
+}
+
 void CChartEngine::LayoutPass(GraphicsSystem* system) {
+  SpreadPixelScale();
   ComputeWorldWindow(system);
   const std::int32_t active = ActivePlots();
   for (std::int32_t p = 0; p < active; ++p) plots[p].grid = &grid;

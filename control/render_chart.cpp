@@ -30,6 +30,7 @@ bool DropsVertex(const DeviceMapping& map, const CChartPolygon& poly) {
 
 void CChartEngine::RenderChart(DeviceContext* dc) {
   if (!dc) return;
+  SpreadPixelScale();
   background.PaintBackground(*dc);
   if (captionVisible) DrawCaption(*dc);
   if (layoutDirty) LayoutPass(&dc->System());
@@ -52,33 +53,35 @@ void CChartEngine::DrawCaption(DeviceContext& dc) {
   const TextSize size = captionLabel.Measure(dc);
   // Integer division truncating toward zero: a caption wider than the picture starts left
   // of it.
-  captionLabel.Draw(Sat((std::int64_t{width} - size.cx) / 2), 10, dc);
+  captionLabel.Draw(Sat((std::int64_t{width} - size.cx) / 2), pixelScale(10), dc);
 }
 
 void CChartEngine::DrawAxisArrows(DeviceContext& dc) {
   if (!arrowVisible) return;
   const IRect area = PlotArea();
+  const PixelScale& s = pixelScale;
   yArrow.DrawLine(grid.originX, area.bottom, grid.originX,
-                  Sat(std::int64_t{area.top} - yArrow.headLength - 7), dc);
+                  Sat(std::int64_t{area.top} - s(yArrow.headLength) - s(7)), dc);
   xArrow.DrawLine(area.left, grid.originY,
-                  Sat(std::int64_t{area.right} + xArrow.headLength + 7), grid.originY, dc);
+                  Sat(std::int64_t{area.right} + s(xArrow.headLength) + s(7)), grid.originY, dc);
 }
 
 void CChartEngine::DrawAxisCaptions(DeviceContext& dc) {
   if (!arrowVisible) return;
   const IRect area = PlotArea();
+  const PixelScale& s = pixelScale;
 
   const TextSize ySize = yAxisCaption.Measure(dc);
   std::int64_t x = std::int64_t{grid.originX} - ySize.cx / 2;
   if (x < 0) x = 1;
   if (x + ySize.cx > width) x = std::int64_t{width} - ySize.cx - 1;
-  std::int64_t y = std::int64_t{area.top} - yArrow.headLength - ySize.cy - 7;
+  std::int64_t y = std::int64_t{area.top} - s(yArrow.headLength) - ySize.cy - s(7);
   yAxisCaption.Draw(Sat(x), Sat(y), dc);
 
   const TextSize xSize = xAxisCaption.Measure(dc);
-  x = std::int64_t{area.right} + 2;
+  x = std::int64_t{area.right} + s(2);
   if (x + xSize.cx > width) x = std::int64_t{width} - xSize.cx - 1;
-  y = std::int64_t{grid.originY} + xArrow.headHalfWidth + 2;
+  y = std::int64_t{grid.originY} + s(xArrow.headHalfWidth) + s(2);
   xAxisCaption.Draw(Sat(x), Sat(y), dc);
 }
 

@@ -44,6 +44,8 @@ bool Chart::Antialias() const { return Get(impl_, "Antialias", &Automation::get_
 void Chart::set_Antialias(bool on) { Call(impl_, "Antialias", &Automation::put_Antialias, on); }
 void Chart::SaveToSvg(const std::string& fileName) { Call(impl_, "SaveToSvg", &Automation::SaveToSvg, Utf16(fileName)); }
 std::string Chart::ToSvg() { return Get(impl_, "ToSvg", &Automation::GetSvg); }
+double Chart::PixelScale() const { return Get(impl_, "PixelScale", &Automation::get_PixelScale); }
+void Chart::set_PixelScale(double scale) { Call(impl_, "PixelScale", &Automation::put_PixelScale, scale); }
 // clang-format on
 
 }  // namespace corvane

@@ -20,13 +20,14 @@ void CCandleStick::Draw(DeviceContext& dc) const {
   wick.width = SanitizeLineWidth(wickWidth);
   wick.style = SanitizeLineStyle(wickStyle);
   wick.color = wickColor;
+  wick.scale = scale;
   const std::int32_t xWick = TruncToInt32(xC);
   wick.DrawLine(xWick, TruncToInt32(yLow), xWick, TruncToInt32(yHigh), dc);
 
   // The body leaves 2 pixels on the left of the unit and 1 on the right; under 2 pixels
   // wide (a unit under 5 pixels) there is none.
-  const double bodyLeft = xC - half + 2.0, bodyRight = xC + half - 1.0;
-  if (!(bodyRight - bodyLeft >= 2.0)) return;
+  const double bodyLeft = xC - half + scale(2), bodyRight = xC + half - scale(1);
+  if (!(bodyRight - bodyLeft >= scale(2))) return;
   const double yOpen = map.Y(Open), yClose = map.Y(Close);
   if (yOpen != yOpen || yClose != yClose) return;
   // Device y grows downwards: a close not above the open (equal included) is falling.
@@ -35,7 +36,7 @@ void CCandleStick::Draw(DeviceContext& dc) const {
   const double yTop = falling ? yOpen : yClose, yBottom = falling ? yClose : yOpen;
 
   const ObjHandle brush = dc.CreateSolidBrush(body);
-  const ObjHandle pen = dc.CreatePen(1, wickColor);
+  const ObjHandle pen = dc.CreatePen(scale(1), wickColor);
   if (brush && (pen || !hasOutline)) {
     const ObjHandle previousBrush = dc.SelectObject(brush);
     const ObjHandle previousPen = dc.SelectObject(hasOutline ? pen : dc.GetStockNullPen());

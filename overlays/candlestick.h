@@ -5,6 +5,7 @@
 
 #include "platform/dc.h"
 #include "platform/hit_geometry.h"
+#include "platform/pixel_scale.h"
 
 namespace corvane {
 
@@ -28,6 +29,7 @@ struct CCandleStick {
   Color wickColor = 0xFF0000;
   std::int32_t wickWidth = 1;
   std::int32_t wickStyle = 0;
+  PixelScale scale;  // the layout's pixel scale: wick, outline and the body's insets
 };
 
 }  // namespace corvane

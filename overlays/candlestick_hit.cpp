@@ -19,12 +19,12 @@ RecordHit CCandleStick::HitTest(const HitProbe& probe, const IRect& clip) const 
   NearestPosition best;
   if (ClipSegmentToBox(area, &ax, &ay, &bx, &by)) {
     best = NearestOnSegment(probe.x, probe.y, ax, ay, bx, by);
-    best.distance = std::fmax(0.0, best.distance - SanitizeLineWidth(wickWidth) / 2.0);
+    best.distance = std::fmax(0.0, best.distance - scale(SanitizeLineWidth(wickWidth)) / 2.0);
   }
   // The body, where Draw paints one: at least 2 pixels wide.
-  const double bodyLeft = xC - half + 2.0, bodyRight = xC + half - 1.0;
+  const double bodyLeft = xC - half + scale(2), bodyRight = xC + half - scale(1);
   const double yOpen = map.Y(Open), yClose = map.Y(Close);
-  if (bodyRight - bodyLeft >= 2.0 && std::isfinite(yOpen) && std::isfinite(yClose)) {
+  if (bodyRight - bodyLeft >= scale(2) && std::isfinite(yOpen) && std::isfinite(yClose)) {
     const DBox body = Intersection(
         DBox{bodyLeft, std::fmin(yOpen, yClose), bodyRight, std::fmax(yOpen, yClose)}, area);
     if (!body.Empty()) {

@@ -36,6 +36,7 @@ void CChartPolygon::DrawPolygonBorder(DeviceContext& dc) const {
   CLineStyle line;
   line.enabled = 1;
   line.width = SanitizeLineWidth(borderWidth);
+  line.scale = scale;
   line.style = SanitizeLineStyle(borderStyle);
   line.color = borderColor;
   // Every point, unthinned, the last one joined back to the first.

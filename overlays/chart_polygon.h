@@ -8,6 +8,7 @@
 #include "platform/dc.h"
 #include "platform/growable_array.h"
 #include "platform/hit_geometry.h"
+#include "platform/pixel_scale.h"
 
 namespace corvane {
 
@@ -37,6 +38,7 @@ class CChartPolygon {
   Color borderColor = 0xFF0000;
   std::int32_t borderWidth = 1;
   std::int32_t borderStyle = 0;
+  PixelScale scale;  // the border's width and dashes
 };
 
 // Copies the fill and border settings of any record that names them as CChartPolygon does
@@ -49,6 +51,7 @@ void CopyFillAndBorder(const Record& from, CChartPolygon* to) {
   to->borderColor = from.borderColor;
   to->borderWidth = from.borderWidth;
   to->borderStyle = from.borderStyle;
+  to->scale = from.scale;
 }
 
 }  // namespace corvane

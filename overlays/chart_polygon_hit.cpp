@@ -23,7 +23,7 @@ RecordHit CChartPolygon::HitTest(const HitProbe& probe, const DeviceMapping& map
   if (shown.empty()) return out;
   const NearestPosition at = NearestOnFilledPolygon(
       shown.data(), static_cast<std::int32_t>(shown.size()), probe.x, probe.y);
-  const double reach = hasBorder ? SanitizeLineWidth(borderWidth) / 2.0 : 0.0;
+  const double reach = hasBorder ? scale(SanitizeLineWidth(borderWidth)) / 2.0 : 0.0;
   const double d = std::fmax(0.0, at.distance - reach);
   if (!(d <= probe.radius)) return out;
   out.found = true;

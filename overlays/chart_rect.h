@@ -5,6 +5,7 @@
 #include "overlays/blend_surface.h"
 #include "platform/dc.h"
 #include "platform/hit_geometry.h"
+#include "platform/pixel_scale.h"
 
 namespace corvane {
 
@@ -34,6 +35,7 @@ class CChartRect {
   double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
   AxisLogs logs;  // the layout's logarithmic axes
   std::int32_t left = 0, right = 0, top = 0, bottom = 0;
+  PixelScale scale;  // the layout's pixel scale: the border's width and dashes
 };
 
 }  // namespace corvane

@@ -19,7 +19,7 @@ RecordHit CChartRect::HitTest(const HitProbe& probe, const IRect& clip) const {
   const DBox box = Intersection(DBox{xL, yT, xR, yB}, BoxOf(clip));
   if (box.Empty()) return out;
   const NearestPosition n = NearestInBox(probe.x, probe.y, box);
-  const double reach = hasBorder ? SanitizeLineWidth(borderWidth) / 2.0 : 0.0;
+  const double reach = hasBorder ? scale(SanitizeLineWidth(borderWidth)) / 2.0 : 0.0;
   const double d = std::fmax(0.0, n.distance - reach);
   if (!(d <= probe.radius)) return out;
   out.found = true;

@@ -12,7 +12,7 @@ namespace {
 // Pen, pieces, pen restore.
 void Stroke(const CLineStyle& line, std::int32_t x1, std::int32_t y1, std::int32_t x2,
             std::int32_t y2, DeviceContext& dc) {
-  const std::int32_t width = SanitizeLineWidth(line.width);
+  const std::int32_t width = line.PenWidth();
   const ObjHandle pen = dc.CreatePen(width, line.color);
   if (!pen) return;  // out of GDI objects: leave the picture as it is
   const ObjHandle previous = dc.SelectObject(pen);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/dc.h"
+#include "platform/pixel_scale.h"
 
 namespace corvane {
 
@@ -23,10 +24,14 @@ class CLineStyle {
   void DrawPolylineClipped(const IPoint* pts, std::int32_t n, const IRect& clip,
                            DeviceContext& dc) const;
 
+  // The pen's width in device pixels: the sanitized width at the chart's pixel scale. The
+  // dash unit follows it.
+  std::int32_t PenWidth() const;
   std::int32_t width = 1;
   Color color = 0;
   std::int32_t style = 0;
   std::uint8_t enabled = 1;
+  PixelScale scale;
 
  protected:
   // Steps shared by DrawLine and the clipped form: pen, dash walk, pen restore.
@@ -37,6 +42,7 @@ class CLineStyle {
 // Width and style as every producer stores them: 1..15 else 1, 0..4 else 0.
 inline std::int32_t SanitizeLineWidth(std::int32_t w) { return (w >= 1 && w <= 15) ? w : 1; }
 inline std::int32_t SanitizeLineStyle(std::int32_t s) { return (s >= 0 && s <= 4) ? s : 0; }
+inline std::int32_t CLineStyle::PenWidth() const { return scale(SanitizeLineWidth(width)); }
 
 // Runs `body` with dc's clip region replaced by `clip`; restores the previous clip box.
 // (GetClipBox, two CreateRectRgn, SelectClipRgn, body, SelectClipRgn, two DeleteObject.)

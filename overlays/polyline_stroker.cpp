@@ -27,7 +27,7 @@ PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, Dev
   clipRgn_ = dc.CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
   savedRgn_ = dc.CreateRectRgn(saved.left, saved.top, saved.right, saved.bottom);
   dc.SelectClipRgn(clipRgn_);
-  const std::int32_t width = SanitizeLineWidth(style.width);
+  const std::int32_t width = style.PenWidth();
   pen_ = dc.CreatePen(width, style.color);
   if (pen_) {
     drawing_ = true;
@@ -40,7 +40,7 @@ PolylineStroker::PolylineStroker(const CLineStyle& style, const IRect& clip, Str
     : recording_(&out) {
   if (!style.enabled) return;
   active_ = drawing_ = true;
-  SetReach(clip, SanitizeLineWidth(style.width));
+  SetReach(clip, style.PenWidth());
 }
 
 void PolylineStroker::SetReach(const IRect& clip, std::int32_t width) {

@@ -26,6 +26,17 @@ while read -r picture script argument; do
     sed 's/^Set chart = CreateObject("Corvane.CorvaneEx")\r\{0,1\}$/&\nchart.Antialias = True/' \
       "$gallery/$script" >"$source"
   fi
+  # The high-DPI pictures: antialiased at pixel scale 2 as well, every SetSize twice as large
+  # (the native runner rewrites the SetSize lines alike).
+  if [[ $picture == *_hidpi.png ]]; then
+    source="$out/hidpi_$script"
+    sed 's/^Set chart = CreateObject("Corvane.CorvaneEx")\r\{0,1\}$/&\nchart.Antialias = True\nchart.PixelScale = 2/' \
+      "$gallery/$script" |
+      awk '/^chart\.SetSize [0-9]+, [0-9]+\r?$/ {
+             cr = sub(/\r$/, ""); split(substr($0, 15), n, ", ")
+             $0 = "chart.SetSize " n[1] * 2 ", " n[2] * 2 (cr ? "\r" : "")
+           } { print }' >"$source"
+  fi
   # shellcheck disable=SC2086  # the argument is one word or none
   if ! corvane_wine cscript //nologo "$(winepath -w "$source" 2>/dev/null)" \
       "$(winepath -w "$out/$picture" 2>/dev/null)" $argument >"$out/$picture.log" 2>&1; then

@@ -29,6 +29,7 @@ CLineStyle SeriesStyle(const CPlotSeries& p) {
   line.color = p.plotColor;
   line.style = 0;
   line.enabled = 1;
+  line.scale = p.scale;
   return line;
 }
 
@@ -47,8 +48,8 @@ PlotDrawKey KeyOf(const CPlotSeries& p, PointRange range) {
   k.count = p.points.count();
   k.first = range.first;
   k.last = range.last;
-  k.width = SanitizeLineWidth(p.plotWidth);
-  k.pointSize = p.pointSize;
+  k.width = p.scale(SanitizeLineWidth(p.plotWidth));
+  k.pointSize = p.scale(p.pointSize);
   k.markers = p.pointVisible;
   k.clip = SeriesClip(p);
   k.world = p.world;
@@ -67,7 +68,7 @@ bool StrokePolyline(const CPlotSeries& p, PointRange range, PolylineStroker& str
   PlotMapping m;
   if (!MappingOf(p, &m)) return false;
   StrokePlotPoints(p.points, m, range.first, range.last,
-                   SanitizeLineWidth(p.plotWidth) == 1, stroker);
+                   p.scale(SanitizeLineWidth(p.plotWidth)) == 1, stroker);
   return true;
 }
 
@@ -94,8 +95,8 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
     if (!MappingOf(p, &m) || m.sx == 0) return;
     // 4-pixel chords of the world curve mapped; a chord with an end the axes leave out is
     // not drawn, so the curve breaks where it goes to 0 or below on a logarithmic axis.
-    const double x0 = static_cast<double>(inset ? left + 10 : left);
-    const std::int64_t steps = (inset ? right - left - 20 : right - left) / 4;
+    const double x0 = static_cast<double>(inset ? left + p.FitInset() : left);
+    const std::int64_t steps = (inset ? right - left - 2 * p.FitInset() : right - left) / 4;
     const DeviceFit fit = p.WorldFitToDraw();  // refitted above
     auto curve = [&](double x) { return m.Y(p.FitAt(fit, m.WorldX(x))); };
     for (std::int64_t i = 0; i < steps; ++i) {
@@ -106,14 +107,14 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
                            TruncToInt32(yb), clip, dc);
     }
   } else if (p.approximation == 1) {
-    const std::int32_t xa = Saturate(inset ? left + 10 : left);
-    const std::int32_t xb = Saturate(inset ? right - 10 : right);
+    const std::int32_t xa = Saturate(inset ? left + p.FitInset() : left);
+    const std::int32_t xb = Saturate(inset ? right - p.FitInset() : right);
     const double ya = p.devSlope * xa + p.devIntercept;
     const double yb = p.devSlope * xb + p.devIntercept;
     line.DrawLineClipped(xa, TruncToInt32(ya), xb, TruncToInt32(yb), clip, dc);
   } else {
-    const double x0 = static_cast<double>(inset ? left + 10 : left);
-    const std::int64_t steps = (inset ? right - left - 20 : right - left) / 4;
+    const double x0 = static_cast<double>(inset ? left + p.FitInset() : left);
+    const std::int64_t steps = (inset ? right - left - 2 * p.FitInset() : right - left) / 4;
     auto curve = [&](double x) { return (p.devA * x + p.devB) * x + p.devC; };
     for (std::int64_t i = 0; i < steps; ++i) {
       const double x = x0 + 4.0 * static_cast<double>(i);
@@ -127,7 +128,7 @@ void DrawSeries(CPlotSeries& p, DeviceContext& dc, PointRange range, bool inset,
 class MarkerPainter final : public MarkerSink {
  public:
   MarkerPainter(const CPlotSeries& p, DeviceContext& dc, ObjHandle brush)
-      : dc_(dc), brush_(brush), size_(p.pointSize), color_(p.pointColor) {}
+      : dc_(dc), brush_(brush), size_(p.scale(p.pointSize)), color_(p.pointColor) {}
   void Marker(IPoint c) override {
     if (size_ > 0) {
       const IRect rc{Saturate(c.x - size_), Saturate(c.y - size_), Saturate(c.x + size_),

@@ -48,7 +48,7 @@ class PlotProbe {
       : p_(p), map_(map), probe_(probe),
         area_(DBox{static_cast<double>(p.left), static_cast<double>(p.top),
                    static_cast<double>(p.right), static_cast<double>(p.bottom)}),
-        reach_(SanitizeLineWidth(p.plotWidth) / 2.0) {}
+        reach_(p.scale(SanitizeLineWidth(p.plotWidth)) / 2.0) {}
 
   // The nearest point inside the plot area among points first..last.
   void Points(std::int32_t first, std::int32_t last, Best* best) const {
@@ -112,7 +112,7 @@ class PlotProbe {
   void Fit(const DrawnRange& r, Best* best) const {
     const DeviceFit fit = p_.DeviceFitToDraw();
     const double left = p_.left, right = p_.right;
-    const double inset = r.inset ? 10.0 : 0.0;
+    const double inset = r.inset ? p_.FitInset() : 0.0;
     if (p_.DrawsWorldFit()) {
       WorldCurve(left + inset, r.inset, best);
       return;
@@ -125,7 +125,7 @@ class PlotProbe {
     auto curve = [&](double x) { return (fit.a * x + fit.b) * x + fit.c; };
     const double x0 = left + inset;
     const std::int64_t steps =
-        (static_cast<std::int64_t>(p_.right) - p_.left - (r.inset ? 20 : 0)) / 4;
+        (static_cast<std::int64_t>(p_.right) - p_.left - (r.inset ? 2 * p_.FitInset() : 0)) / 4;
     // Only the chords whose columns come within reach of the probe.
     const double from = std::floor((probe_.x - probe_.radius - reach_ - x0) / 4.0) - 1;
     const double to = std::ceil((probe_.x + probe_.radius + reach_ - x0) / 4.0) + 1;
@@ -142,7 +142,7 @@ class PlotProbe {
   // The 4-pixel chords of the world fit mapped, as a logarithmic axis draws the fit.
   void WorldCurve(double x0, bool inset, Best* best) const {
     const std::int64_t steps =
-        (static_cast<std::int64_t>(p_.right) - p_.left - (inset ? 20 : 0)) / 4;
+        (static_cast<std::int64_t>(p_.right) - p_.left - (inset ? 2 * p_.FitInset() : 0)) / 4;
     const double from = std::floor((probe_.x - probe_.radius - reach_ - x0) / 4.0) - 1;
     const double to = std::ceil((probe_.x + probe_.radius + reach_ - x0) / 4.0) + 1;
     if (!(from < static_cast<double>(steps)) || !(to >= 0)) return;

@@ -9,6 +9,7 @@
 #include "platform/dc.h"
 #include "platform/geometry.h"
 #include "platform/hit_geometry.h"
+#include "platform/pixel_scale.h"
 #include "overlays/polyline_stroker.h"
 #include "series/fit_sums.h"
 #include "series/plot_mapping.h"
@@ -169,6 +170,10 @@ class CPlotSeries {
   Color plotColor = 0x0000FF;
   std::int32_t plotWidth = 2;
   std::uint8_t visible = 1;
+  // The layout's pixel scale: pen width, marker size and the fits' inset grow with it.
+  PixelScale scale;
+  // How far inside the plot area the fits run on the default grid, in device pixels.
+  std::int32_t FitInset() const { return scale(10); }
 };
 
 }  // namespace corvane

@@ -193,6 +193,8 @@ class CChartControl final : public ChartObject<IChartControl>,
   LRESULT OnMouse(UINT msg, WPARAM wp, LPARAM lp);
   void Apply(const InteractionResult& r);
   void UpdateHover();
+  // How near a point the cursor must be for the hover box and PointClick, in device pixels.
+  double PointRadius();
   // A pixel of the control in the units the container's events use.
   POINTF ContainerPoint(LONG x, LONG y);
 

@@ -13,7 +13,8 @@
 namespace corvane {
 namespace {
 
-// How near a point the cursor must be, in pixels, for the hover box and PointClick.
+// How near a point the cursor must be, in pixels at pixel scale 1, for the hover box and
+// PointClick.
 constexpr double kPointRadius = 6.0;
 
 MouseButton ButtonOf(UINT msg) {
@@ -91,7 +92,7 @@ LRESULT CChartControl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
       if (r.click && !doubleClick_) {
         FireClick(kEventClick, button, shift, x, y);
         ChartHit hit;
-        if (SUCCEEDED(Guard([&]() -> HRESULT { return automation().HitTest(x, y, kPointRadius, &hit); })) &&
+        if (SUCCEEDED(Guard([&]() -> HRESULT { return automation().HitTest(x, y, PointRadius(), &hit); })) &&
             hit.kind == kHitPoint)
           FirePointClick(hit.plot, hit.index, x, y);
       }
@@ -128,12 +129,16 @@ void CChartControl::Apply(const InteractionResult& r) {
   }
 }
 
+double CChartControl::PointRadius() {
+  return automation().engine().pixelScale.Real(kPointRadius);
+}
+
 void CChartControl::UpdateHover() {
   std::u16string text;
   std::int32_t x = 0, y = 0;
   if (interaction_.settings().hoverInfo && interaction_.Cursor(&x, &y)) {
     ChartHit hit;
-    const HRESULT hr = Guard([&]() -> HRESULT { return automation().HitTest(x, y, kPointRadius, &hit); });
+    const HRESULT hr = Guard([&]() -> HRESULT { return automation().HitTest(x, y, PointRadius(), &hit); });
     if (SUCCEEDED(hr) && hit.kind == kHitPoint) {
       text = u"plot " + Format(hit.plot) + u", point " + Format(hit.index) + u"\nx = " +
              Format(hit.x) + u"\ny = " + Format(hit.y);

@@ -42,6 +42,7 @@ enum Tag : std::uint16_t {
   kXLabelFormat = 41,
   kYLabelFormat = 42,
   kAntialias = 43,
+  kPixelScale = 44,
   kZoomMode = 64,
   kPanMode = 65,
   kHoverInfo = 66,
@@ -89,6 +90,7 @@ const std::vector<PropertyKind> kKinds = {
     {kApproximation, "approximation", T::kInt32, true},
     {kPlotCapacity, "PlotCapacity", T::kInt32, true},
     {kAntialias, "Antialias", T::kBool, false},
+    {kPixelScale, "PixelScale", T::kDouble, false},
     {kZoomMode, "ZoomMode", T::kInt32, false},
     {kPanMode, "PanMode", T::kInt32, false},
     {kHoverInfo, "HoverInfo", T::kBool, false},
@@ -109,6 +111,14 @@ SavedProperty Number(std::uint16_t tag, std::uint8_t plot, std::int32_t v) {
 SavedProperty Flag(std::uint16_t tag, std::uint8_t plot, VariantBool v) {
   SavedProperty p = Number(tag, plot, v != 0 ? 1 : 0);
   p.type = T::kBool;
+  return p;
+}
+
+SavedProperty Real(std::uint16_t tag, double v) {
+  SavedProperty p;
+  p.tag = tag;
+  p.type = T::kDouble;
+  p.real = v;
   return p;
 }
 
@@ -183,6 +193,7 @@ HResult Put(CorvaneAutomation& chart, ChartInteraction& interaction, ControlStat
     case kXLabelFormat: return chart.put_XLabelFormat(s, n);
     case kYLabelFormat: return chart.put_YLabelFormat(s, n);
     case kAntialias: return chart.put_Antialias(v != 0);
+    case kPixelScale: return chart.put_PixelScale(p.real);
     case kZoomMode: return interaction.SetZoomMode(v);
     case kPanMode: return interaction.SetPanMode(v);
     case kHoverInfo: interaction.SetHoverInfo(v != 0); return kS_OK;
@@ -204,6 +215,7 @@ bool InRange(const SavedProperty& p) {
     case kYAxisType: return IsAxisType(p.number);
     case kExtentX:
     case kExtentY: return p.number >= 0;
+    case kPixelScale: return p.real >= 1 && p.real <= 4;
     default: return true;
   }
 }
@@ -278,6 +290,7 @@ std::vector<SavedProperty> CaptureProperties(CorvaneAutomation& c,
     out.push_back(Number(kPlotCapacity, plot, ReadAt(&A::get_PlotCapacity, c, i)));
   }
   out.push_back(Flag(kAntialias, 0, Read(&A::get_Antialias, c) ? kVariantTrue : kVariantFalse));
+  out.push_back(Real(kPixelScale, Read(&A::get_PixelScale, c)));
   out.push_back(Number(kZoomMode, 0, settings.zoomMode));
   out.push_back(Number(kPanMode, 0, settings.panMode));
   out.push_back(Flag(kHoverInfo, 0, settings.hoverInfo ? kVariantTrue : kVariantFalse));

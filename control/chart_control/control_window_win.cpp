@@ -202,9 +202,11 @@ LRESULT CChartControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 namespace {
 
-// The hover box: the text in a framed box beside the cursor, kept inside the client area.
-void DrawHoverBox(HDC dc, const std::u16string& text, LONG x, LONG y, const RECT& client) {
-  HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+// The hover box: the text in a framed box beside the cursor, kept inside the client area;
+// its font, padding and distance from the cursor at the chart's pixel scale.
+void DrawHoverBox(HDC dc, const std::u16string& text, LONG x, LONG y, const RECT& client,
+                  const PixelScale& s) {
+  HFONT font = CreateFontW(-s(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH, L"Arial");
   HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
@@ -212,16 +214,17 @@ void DrawHoverBox(HDC dc, const std::u16string& text, LONG x, LONG y, const RECT
   const int n = static_cast<int>(text.size());
   RECT box{0, 0, 0, 0};
   DrawTextW(dc, chars, n, &box, DT_CALCRECT | DT_NOPREFIX);
-  const LONG w = box.right + 8, h = box.bottom + 6;
-  LONG left = x + 12, top = y + 12;
-  if (left + w > client.right) left = x - 12 - w;
-  if (top + h > client.bottom) top = y - 12 - h;
+  const LONG w = box.right + s(8), h = box.bottom + s(6);
+  const LONG away = s(12);
+  LONG left = x + away, top = y + away;
+  if (left + w > client.right) left = x - away - w;
+  if (top + h > client.bottom) top = y - away - h;
   left = std::max<LONG>(0, left);
   top = std::max<LONG>(0, top);
   RECT frame{left, top, left + w, top + h};
   FillRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  RECT inner{left + 4, top + 3, left + w - 4, top + h - 3};
+  RECT inner{left + s(4), top + s(3), left + w - s(4), top + h - s(3)};
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColor = SetTextColor(dc, RGB(0, 0, 0));
   DrawTextW(dc, chars, n, &inner, DT_NOPREFIX);
@@ -268,7 +271,8 @@ void CChartControl::Paint(HDC target) {
     RECT r{zoom.left, zoom.top, zoom.right, zoom.bottom};
     DrawFocusRect(out, &r);
   }
-  if (cursor && !hoverText_.empty()) DrawHoverBox(out, hoverText_, cx, cy, client);
+  if (cursor && !hoverText_.empty())
+    DrawHoverBox(out, hoverText_, cx, cy, client, automation().engine().pixelScale);
 
   if (out == dc) BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
   if (oldBitmap) SelectObject(dc, oldBitmap);

@@ -247,6 +247,10 @@ class CORVANE_API Chart {
   // The chart as an SVG 1.1 file: the picture's drawing as vector elements, replaced whole or
   // not at all.
   void SaveToSvg(const std::string& fileName);
+  // Device pixels per pixel of the chart's fixed lengths, 1 to 4 (default 1); the size
+  // stays in device pixels. Throws for a value outside 1..4 or NaN.
+  double PixelScale() const;
+  void set_PixelScale(double scale);
 
   // ---- beyond the interfaces ----------------------------------------------------------------
   // The bytes of the PNG file SaveToPng would write.

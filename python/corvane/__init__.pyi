@@ -393,6 +393,11 @@ class Chart:
     def Antialias(self, value: bool) -> None: ...
     def SaveToSvg(self, file_name: StrPath) -> None:
         """Writes the chart as an SVG 1.1 file of vector elements, replaced whole or not at all."""
+    @property
+    def PixelScale(self) -> float:
+        """Device pixels per pixel of the chart's fixed lengths (margins, fonts, pens, markers), 1 to 4; the size stays in device pixels."""
+    @PixelScale.setter
+    def PixelScale(self, value: float) -> None: ...
     def to_numpy(self) -> NDArray[np.uint8]:
         """The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first."""
     def to_png(self) -> bytes:

@@ -184,6 +184,7 @@ void BindChart(py::module_& m) {
       .def("TickLabel", &Chart::TickLabel, arg("axis"), arg("index"), "The label text of major tick index (1..TickCount) of axis 0 or 1.")
       .def_property("Antialias", &Chart::Antialias, &Chart::set_Antialias, "Whether pictures draw lines, wide pens and slanted shapes antialiased (exact pixel coverage); False draws the aliased pixels.")
       .def("SaveToSvg", [](Chart& c, py::handle path) { c.SaveToSvg(FileName(path)); }, arg("file_name"), "Writes the chart as an SVG 1.1 file of vector elements, replaced whole or not at all.")
+      .def_property("PixelScale", &Chart::PixelScale, &Chart::set_PixelScale, "Device pixels per pixel of the chart's fixed lengths (margins, fonts, pens, markers), 1 to 4; the size stays in device pixels.")
       // ---- the Python ways out ----
       .def("to_numpy", &ToNumpy, "The picture as a (height, width, 4) uint8 array of R, G, B, 255, top row first.")
       .def("to_png", &ToPngBytes, "The bytes of the PNG file SaveToPng would write.")

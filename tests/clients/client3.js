@@ -31,6 +31,12 @@ step("layout", function () {
   o.Antialias = true;
   check("Antialias set", o.Antialias, true);
   o.Antialias = false;
+  check("PixelScale", o.PixelScale, 1);
+  o.PixelScale = 2;  // the margins double within the same 400 device pixels
+  check("PixelScale set", o.PixelScale, 2);
+  check("PlotAreaRight at scale 2", o.PlotAreaRight, 400 - 130);
+  o.PixelScale = 1;
+  check("PlotAreaRight at scale 1", o.PlotAreaRight, 335);
 });
 
 step("hits", function () {
@@ -49,6 +55,7 @@ step("hits", function () {
 checkThrows("PointX(2, 0)", E_INVALIDARG, function () { return o.PointX(2, 0); });
 checkThrows("HitTest with a NaN", E_INVALIDARG, function () { return o.HitTest(NaN, 1, 1); });
 checkThrows("WorldToPixelY(Infinity)", E_INVALIDARG, function () { return o.WorldToPixelY(Infinity); });
+checkThrows("PixelScale = 5", E_INVALIDARG, function () { o.PixelScale = 5; });
 checkThrows("PlotCapacity(9)", E_INVALIDARG, function () { return o.PlotCapacity(9); });
 
 o = null;

@@ -49,6 +49,12 @@ HResult IndexGetCall(Reader& in, Session& s) {
 
 HResult PutAntialiasCall(Reader& in, Session& s) { return s.chart.put_Antialias(in.Bool() != 0); }
 
+// Mostly values within 1..4, where the picture is drawn at that scale; now and then anything.
+HResult PutPixelScaleCall(Reader& in, Session& s) {
+  const I32 pick = in.Int();
+  return s.chart.put_PixelScale((pick & 7) == 0 ? in.Real() : 1.0 + (pick & 0xFF) / 85.0);
+}
+
 HResult SetSize(Reader& in, Session& s) {
   I32 w = SideOf(in), h = SideOf(in);
   BoundArea(w, h);
@@ -402,6 +408,8 @@ const CallKind kCalls[] = {
     {"get_TickLabel", kLaysOut, TickLabelCall},
     {"SaveToSvg", kRenders, SaveToSvgCall},
     {"GetSvg", kRenders, GetSvgCall},
+    {"put_PixelScale", kRefusable, PutPixelScaleCall},
+    {"get_PixelScale", kRefusable, GetCall<double, &A::get_PixelScale>},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/gallery/gallery.h"
 
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -41,7 +42,7 @@ std::string ReadManifest(const std::string& dir, std::vector<Entry>* entries) {
     entries->push_back(e);
   }
   if (entries->empty()) return "gallery.txt lists no picture";
-  // The antialiased look of each script's pictures, after them.
+  // The antialiased look of each script's pictures, then the high-DPI one, after them.
   std::vector<Entry> both;
   for (std::size_t i = 0; i < entries->size();) {
     std::size_t end = i;
@@ -50,13 +51,16 @@ std::string ReadManifest(const std::string& dir, std::vector<Entry>* entries) {
       ++end;
     both.insert(both.end(), entries->begin() + static_cast<std::ptrdiff_t>(i),
                 entries->begin() + static_cast<std::ptrdiff_t>(end));
-    for (std::size_t k = i; k < end; ++k) {
-      Entry smooth = (*entries)[k];
-      const std::size_t dot = smooth.picture.rfind('.');
-      smooth.picture = smooth.picture.substr(0, dot) + "_antialiased" +
-                       (dot == std::string::npos ? "" : smooth.picture.substr(dot));
-      smooth.antialias = true;
-      both.push_back(smooth);
+    for (const char* look : {"_antialiased", "_hidpi"}) {
+      for (std::size_t k = i; k < end; ++k) {
+        Entry smooth = (*entries)[k];
+        const std::size_t dot = smooth.picture.rfind('.');
+        smooth.picture = smooth.picture.substr(0, dot) + look +
+                         (dot == std::string::npos ? "" : smooth.picture.substr(dot));
+        smooth.antialias = true;
+        if (std::string(look) == "_hidpi") smooth.pixelScale = 2;
+        both.push_back(smooth);
+      }
     }
     i = end;
   }
@@ -64,16 +68,39 @@ std::string ReadManifest(const std::string& dir, std::vector<Entry>* entries) {
   return "";
 }
 
+std::string ScaleSetSize(const std::string& source, int factor) {
+  static const std::string kCall = "chart.SetSize ";
+  std::istringstream lines(source);
+  std::string out, line;
+  while (std::getline(lines, line)) {
+    long w = 0, h = 0;
+    int end = 0;
+    const bool cr = !line.empty() && line.back() == '\r';
+    const std::string call = cr ? line.substr(0, line.size() - 1) : line;
+    if (call.rfind(kCall, 0) == 0 &&
+        call.find_first_not_of("0123456789, ", kCall.size()) == std::string::npos &&
+        std::sscanf(call.c_str() + kCall.size(), "%ld, %ld%n", &w, &h, &end) == 2 &&
+        kCall.size() + static_cast<std::size_t>(end) == call.size()) {
+      line = kCall + std::to_string(w * factor) + ", " + std::to_string(h * factor) + (cr ? "\r" : "");
+    }
+    out += line + "\n";
+  }
+  if (!source.empty() && source.back() != '\n' && !out.empty()) out.pop_back();
+  return out;
+}
+
 std::string Render(GraphicsSystem& graphics, const std::string& dir, const Entry& entry,
                    const std::string& picturePath, std::string* presetName) {
   bool ok = false;
-  const std::string source = ReadFile(dir + "/" + entry.script, &ok);
+  std::string source = ReadFile(dir + "/" + entry.script, &ok);
   if (!ok) return entry.script + ": cannot be read";
+  if (entry.pixelScale != 1) source = ScaleSetSize(source, static_cast<int>(entry.pixelScale));
   std::vector<std::string> arguments = {picturePath};
   arguments.insert(arguments.end(), entry.arguments.begin(), entry.arguments.end());
   ResetRandomForTest();
   CorvaneAutomation chart(graphics);
-  chart.put_Antialias(entry.antialias);  // the scripts never set it
+  chart.put_Antialias(entry.antialias);  // the scripts never set either
+  chart.put_PixelScale(entry.pixelScale);
   const std::string error = RunScript(source, arguments, chart);
   if (presetName) {
     std::u16string name;
@@ -129,7 +156,9 @@ std::string Page(GraphicsSystem& graphics, const std::string& dir, const std::ve
       "GDI, and compares the pictures with these pixel for pixel. After a deliberate change,\n"
       "`./corvane.sh gallery` writes them and this page again.\n\n"
       "Every script's pictures come twice: as the chart draws them by default, then marked\n"
-      "antialiased, drawn with `chart.Antialias = True` set after the chart is made.\n";
+      "antialiased, drawn with `chart.Antialias = True` set after the chart is made, then\n"
+      "marked hidpi: antialiased with `chart.PixelScale = 2` as well and every `SetSize` twice\n"
+      "as large, the same layout with twice the detail.\n";
   std::string section;
   for (std::size_t i = 0; i < entries.size();) {
     const Entry& first = entries[i];
@@ -154,7 +183,10 @@ std::string Page(GraphicsSystem& graphics, const std::string& dir, const std::ve
         (void)error;  // the picture's path cannot be written; only the name is wanted here
         std::string cell = "![" + entries[k].picture + "](" + folder + "/" + entries[k].picture + ")<br>";
         for (const std::string& a : entries[k].arguments) cell += a + " ";
-        if (entries[k].antialias) cell += "antialiased ";
+        if (entries[k].pixelScale != 1)
+          cell += "hidpi ";
+        else if (entries[k].antialias)
+          cell += "antialiased ";
         cell += name;
         page += "| " + cell + " ";
         if ((k - i) % 3 == 2 || k + 1 == end) page += "|\n";

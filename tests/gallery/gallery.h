@@ -18,10 +18,18 @@ struct Entry {
   std::string script;   // file name in the gallery folder
   std::vector<std::string> arguments;  // after the picture's path
   bool antialias = false;  // the script run with Antialias already on
+  // The script run at this PixelScale, already set, with its SetSize lines as many times
+  // larger (ScaleSetSize).
+  double pixelScale = 1;
 };
 
-// Reads <dir>/gallery.txt; "" or what is wrong with it. Every picture comes twice: as listed,
-// and antialiased as <name>_antialiased.png, after the pictures of its script.
+// `source` with every line "chart.SetSize W, H" of whole numbers made "chart.SetSize
+// W * factor, H * factor" (numbers again): the picture of a scaled chart at its larger size.
+std::string ScaleSetSize(const std::string& source, int factor);
+
+// Reads <dir>/gallery.txt; "" or what is wrong with it. Every picture comes three times: as
+// listed, antialiased as <name>_antialiased.png, and antialiased at pixel scale 2 on a picture
+// twice as large as <name>_hidpi.png, after the pictures of its script.
 std::string ReadManifest(const std::string& dir, std::vector<Entry>* entries);
 
 // Runs the entry's script on a fresh chart from the start of the thread's random sequence

@@ -115,6 +115,7 @@ const ScriptMember kMembers[] = {
     {"YLabelFormat", true, 1, PutText<&C::put_YLabelFormat>},
     {"FitSegmentToData", false, 0, [](C& c, const Args&) { return c.FitSegmentToData(); }},
     {"Antialias", true, 1, [](C& c, const Args& a) { return c.put_Antialias(a.Bool(0) != 0); }},
+    {"PixelScale", true, 1, [](C& c, const Args& a) { return c.put_PixelScale(a.Double(0)); }},
     {"AddPointsToPlot2", false, 2,
      [](C& c, const Args& a) {
        const std::vector<double>& y = a.Numbers(1);

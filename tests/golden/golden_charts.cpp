@@ -381,6 +381,35 @@ std::vector<GoldenChart> MakeCharts() {
     };
     charts.push_back(std::move(smooth));
   }
+  // A few at a pixel scale, on a picture as many times larger: fonts, pens, markers, arrow
+  // heads, dashes and the legend grow, the layout stays.
+  struct Scaled {
+    const char* chart;
+    double scale;
+    bool antialias;
+  };
+  const Scaled scaled[] = {
+      {"eight plots, pens 1 to 8, fits and markers", 2.0, false},
+      {"marks, legend over plots, arrows between rectangles and candles", 1.5, false},
+      {"round ticks over every overlay", 2.0, true},
+      {"user labels", 2.0, false},
+  };
+  for (const Scaled& s : scaled) {
+    std::size_t k = 0;
+    while (k + 1 < aliased && charts[k].name != s.chart) ++k;
+    GoldenChart big = charts[k];
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ", scale %g%s", s.scale, s.antialias ? ", antialiased" : "");
+    big.name += suffix;
+    big.width = static_cast<std::int32_t>(big.width * s.scale);
+    big.height = static_cast<std::int32_t>(big.height * s.scale);
+    big.build = [build = charts[k].build, s](CorvaneAutomation& c) {
+      build(c);
+      c.put_PixelScale(s.scale);
+      c.put_Antialias(s.antialias);
+    };
+    charts.push_back(std::move(big));
+  }
   return charts;
 }
 

@@ -78,6 +78,10 @@ const std::vector<GoldenHash>& ExpectedHashes() {
       {"daily candlesticks in dollars, antialiased", 0x4efc81eccb4d21e9ull},
       {"an hour of Unix seconds, antialiased", 0xd614fbcd061a8bb4ull},
       {"logarithmic axes with gaps and a parabola, antialiased", 0x70a37431f806b3c7ull},
+      {"eight plots, pens 1 to 8, fits and markers, scale 2", 0x28c71d40a3633371ull},
+      {"marks, legend over plots, arrows between rectangles and candles, scale 1.5", 0xfa587a44ef2a5913ull},
+      {"round ticks over every overlay, scale 2, antialiased", 0x02bffb3be882ac57ull},
+      {"user labels, scale 2", 0x0367c0407e37bba8ull},
   };
   return hashes;
 }

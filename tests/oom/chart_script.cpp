@@ -222,6 +222,11 @@ std::vector<Step> MakeScript() {
   // Antialiased from here on: the coverage raster's cells and the gathered strokes.
   b.Add("put_Antialias", kStores, [](A& c) { return c.put_Antialias(true); });
   Renders(b);
+  // Twice the lengths: every font, pen and marker is made again at its scaled size.
+  b.Add("put_PixelScale", kStores, [](A& c) { return c.put_PixelScale(2); });
+  Renders(b);
+  ReadBack(b);
+  b.Add("put_PixelScale", kStores, [](A& c) { return c.put_PixelScale(1); });
   ReadBack(b);
   Axes(b);
   b.Add("SetUserTypeGrid", kStores, [](A& c) { return c.SetUserTypeGrid(); });

@@ -64,6 +64,7 @@ void Configure(CorvaneAutomation& c) {
   c.put_XLabelFormat(u"dd mmm", 6);
   c.put_YLabelFormat(u"0.0", 3);
   c.put_Antialias(true);
+  c.put_PixelScale(1.5);
 }
 
 class Properties : public ::testing::Test {
@@ -111,6 +112,9 @@ TEST_F(Properties, ARoundTripDrawsTheSamePicture) {
   EXPECT_EQ(format, u"dd mmm");
   EXPECT_EQ(loaded.get_Antialias(&smooth), kS_OK);
   EXPECT_TRUE(smooth);
+  double scale = 0;
+  loaded.get_PixelScale(&scale);
+  EXPECT_EQ(scale, 1.5);
 }
 
 TEST_F(Properties, ANewChartComesBackWithItsOwnColours) {

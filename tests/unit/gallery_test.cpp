@@ -95,6 +95,20 @@ TEST(GalleryScript, ValuesReachTheMembersAsVBScriptPassesThem) {
   EXPECT_NE(RunScript("chart.plotsCount = 1", {}, chart).find("before CreateObject"), std::string::npos);
 }
 
+TEST(Gallery, HighDpiScriptsSetSizesTwiceAsLarge) {
+  // Only a whole-number SetSize of the chart is rewritten, line endings kept.
+  const struct {
+    const char* source;
+    const char* scaled;
+  } cases[] = {
+      {"chart.SetSize 400, 300\r\nchart.Show\r\n", "chart.SetSize 800, 600\r\nchart.Show\r\n"},
+      {"chart.SetSize 720, 320", "chart.SetSize 1440, 640"},
+      {"chart.SetSize w, 300\n' chart.SetSize 4, 3\n", "chart.SetSize w, 300\n' chart.SetSize 4, 3\n"},
+      {"chart.SetSize 4, 3 + 1\nchart.SetSize 4, 3x\n", "chart.SetSize 4, 3 + 1\nchart.SetSize 4, 3x\n"},
+  };
+  for (const auto& tc : cases) EXPECT_EQ(ScaleSetSize(tc.source, 2), tc.scaled) << tc.source;
+}
+
 TEST(Gallery, EveryPictureIsWhatTheCurrentBuildDraws) {
   std::vector<Entry> entries;
   ASSERT_EQ(ReadManifest(kGallery, &entries), "");

@@ -36,6 +36,7 @@ constexpr Member kChartMembers[] = {
     {L"TickLabel", 0x327, kGet},
     {L"Antialias", 0x360, kGet},       {L"Antialias", 0x360, kPut},
     {L"SaveToSvg", 0x362, kMethod},
+    {L"PixelScale", 0x361, kGet},      {L"PixelScale", 0x361, kPut},
 };
 constexpr Member kHitMembers[] = {
     {L"Kind", 1, kGet}, {L"Plot", 2, kGet}, {L"Index", 3, kGet},
@@ -262,6 +263,15 @@ TEST_F(Ex3Chart, EveryMemberThroughTheVtable) {
   ASSERT_EQ(chart_->put_Antialias(1), S_OK);
   ASSERT_EQ(chart_->get_Antialias(&smooth), S_OK);
   EXPECT_EQ(smooth, VARIANT_TRUE);
+  // The pixel scale takes 1 to 4; anything else is refused and the value stays.
+  double scale = 0;
+  ASSERT_EQ(chart_->get_PixelScale(&scale), S_OK);
+  EXPECT_EQ(scale, 1);
+  ASSERT_EQ(chart_->put_PixelScale(1.5), S_OK);
+  EXPECT_EQ(chart_->put_PixelScale(4.01), E_INVALIDARG);
+  EXPECT_EQ(chart_->put_PixelScale(std::nan("")), E_INVALIDARG);
+  ASSERT_EQ(chart_->get_PixelScale(&scale), S_OK);
+  EXPECT_EQ(scale, 1.5);
 }
 
 TEST_F(Ex3Chart, RefusedCallsAnswerTheirCodes) {
