@@ -2,18 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/raster/floor_div_product.h"
 #include "platform/raster/raster_bitmap.h"
 
 namespace corvane {
 
 namespace {
-
-// floor(a / b) for b > 0.
-std::int64_t FloorDiv(__int128 a, __int128 b) {
-  __int128 q = a / b;
-  if (a % b != 0 && a < 0) --q;
-  return static_cast<std::int64_t>(q);
-}
 
 std::int32_t Clamp32(std::int64_t v, std::int32_t lo, std::int32_t hi) {
   return static_cast<std::int32_t>(std::min<std::int64_t>(std::max<std::int64_t>(v, lo), hi));
@@ -64,11 +58,12 @@ void PolygonScanner::Scan(const LPoint* pts, std::int32_t n, const IRect& limit,
       // (y - y0) * dx = q * dy + r with 0 <= r < dy, kept row by row from here on without
       // dividing; 128 bits for the far coordinates of wide-pen outlines.
       Edge& e = edges_[next++];
-      const __int128 num = static_cast<__int128>(y - e.y0) * e.dx;
-      e.q = FloorDiv(num, e.dy);
-      e.r = static_cast<std::int64_t>(num - static_cast<__int128>(e.q) * e.dy);
-      e.dq = FloorDiv(e.dx, e.dy);
-      e.dr = e.dx - e.dq * e.dy;
+      const FloorQuotient start = FloorDivProduct(y - e.y0, e.dx, e.dy);
+      e.q = start.q;
+      e.r = start.r;
+      const FloorQuotient step = FloorDivProduct(1, e.dx, e.dy);
+      e.dq = step.q;
+      e.dr = step.r;
       active.push_back(&e);
     }
     xs_.clear();

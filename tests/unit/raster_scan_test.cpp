@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/raster/floor_div_product.h"
 #include "platform/raster/raster_polygon_scan.h"
 #include "plot_test_support.h"
 
@@ -55,6 +56,33 @@ TEST(RasterScan, RowCrossingsMatchTheEvenOddRule) {
     ASSERT_EQ(got.pixels.size(), want.size()) << "round " << round;
     for (std::size_t i = 0; i < want.size(); ++i)
       ASSERT_TRUE(got.pixels[i].x == want[i].x && got.pixels[i].y == want[i].y) << "round " << round;
+  }
+}
+
+// The exact edge stepping without 128-bit integers (32-bit builds) against 128-bit
+// arithmetic, on seeded products that fit 64 bits and ones that do not.
+TEST(FloorDivProductTest, MatchesWideArithmetic) {
+  std::uint64_t s = 0x9E3779B97F4A7C15u;
+  auto next = [&s] {
+    s ^= s << 13;
+    s ^= s >> 7;
+    s ^= s << 17;
+    return s;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const int bits = 1 + static_cast<int>(next() % 40);  // magnitudes up to 2^40
+    const auto value = [&](bool positive) {
+      std::int64_t v = static_cast<std::int64_t>(next() >> (64 - bits));
+      if (!positive && (next() & 1)) v = -v;
+      return v;
+    };
+    const std::int64_t a = value(false), b = value(false), d = value(true) + 1;
+    const __int128 p = static_cast<__int128>(a) * b;
+    __int128 q = p / d;
+    if (p % d != 0 && p < 0) --q;
+    const FloorQuotient got = FloorDivProduct(a, b, d);
+    ASSERT_EQ(got.q, static_cast<std::int64_t>(q)) << a << " * " << b << " / " << d;
+    ASSERT_EQ(got.r, static_cast<std::int64_t>(p - q * d)) << a << " * " << b << " / " << d;
   }
 }
 
