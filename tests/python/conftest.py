@@ -12,9 +12,9 @@ REPOSITORY = Path(__file__).resolve().parents[2]
 
 
 def load_example():
-    spec = importlib.util.spec_from_file_location("python_chart", REPOSITORY / "examples" / "python_chart.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module_source = importlib.util.spec_from_file_location("python_chart", REPOSITORY / "examples" / "python_chart.py")
+    module = importlib.util.module_from_spec(module_source)
+    module_source.loader.exec_module(module)
     return module
 
 
