@@ -27,7 +27,8 @@ void DrawBox(const CTextLabel& label, std::int32_t x, std::int32_t y, DeviceCont
   const ObjHandle previousBrush = brush ? dc.SelectObject(brush) : kNoObject;
   const TextSize size = label.MeasureInSelectedFont(dc);
   const std::int64_t pad = label.scale(1);
-  dc.Rectangle(Sat(x - pad), Sat(y - pad), Sat(x + size.cx + pad), Sat(y + size.cy + pad));
+  const std::int64_t left = x, top = y;  // a far anchor plus the text runs past 32 bits
+  dc.Rectangle(Sat(left - pad), Sat(top - pad), Sat(left + size.cx + pad), Sat(top + size.cy + pad));
   if (pen) dc.SelectObject(previousPen);
   if (brush) dc.SelectObject(previousBrush);
   if (brush) dc.DeleteObject(brush);

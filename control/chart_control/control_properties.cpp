@@ -5,6 +5,9 @@
 #include <new>
 #include <utility>
 
+#include "appearance/label_format.h"
+#include "platform/string_conversion.h"
+
 namespace corvane {
 namespace {
 
@@ -205,6 +208,15 @@ HResult Put(CorvaneAutomation& chart, ChartInteraction& interaction, ControlStat
 }
 
 // A value the control itself would refuse.
+// A label format the chart would take: loading checks it with the rest, so a code that cannot
+// be read damages the stream instead of failing half way through applying it.
+bool ReadableLabelFormat(const std::u16string& s) {
+  if (s.size() > LabelFormat::kMaxLength * 2) return false;
+  const std::string text = NarrowFromUtf16(s.data(), static_cast<std::uint32_t>(s.size()));
+  LabelFormat parsed;
+  return text.empty() || LabelFormat::Parse(text, &parsed);
+}
+
 bool InRange(const SavedProperty& p) {
   switch (p.tag) {
     case kZoomMode: return p.number >= 0 && p.number <= kMaxZoomMode;
@@ -216,6 +228,8 @@ bool InRange(const SavedProperty& p) {
     case kExtentX:
     case kExtentY: return p.number >= 0;
     case kPixelScale: return p.real >= 1 && p.real <= 4;
+    case kXLabelFormat:
+    case kYLabelFormat: return ReadableLabelFormat(p.text);
     default: return true;
   }
 }

@@ -191,12 +191,15 @@ TEST_F(Properties, DamagedOrNewerStreamsAreRefusedAndChangeNothing) {
   ControlState state;
   EXPECT_EQ(ApplyProperties(entries, target, targetUi, &state), kPropertiesDamaged);
   EXPECT_EQ(Pixels(target), before);
-  // A known tag with another type, and a plot's own entry for plot 9.
-  for (int variant = 0; variant < 2; ++variant) {
+  // A known tag with another type, a plot's own entry for plot 9, a label format that cannot
+  // be read (the chart would refuse it only after the entries before it were applied).
+  for (int variant = 0; variant < 3; ++variant) {
     std::vector<SavedProperty> wrong = CaptureProperties(source, sourceUi.settings(), {});
     for (SavedProperty& p : wrong) {
       if (variant == 0 && p.type == PropertyType::kText) p.type = PropertyType::kInt32;
       if (variant == 1 && p.plot == 8) p.plot = 9;
+      if (variant == 2 && std::strcmp(FindPropertyKind(p.tag)->name, "YLabelFormat") == 0)
+        p.text = u"0.0\"";  // an unclosed quote
     }
     EXPECT_EQ(ApplyProperties(wrong, target, targetUi, &state), kPropertiesDamaged);
     EXPECT_EQ(Pixels(target), before);
