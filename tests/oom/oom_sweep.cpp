@@ -5,7 +5,8 @@
 //  - once allocations succeed again, the chart renders the picture, and holds the state, of
 //    a fresh chart given the calls that took effect;
 //  - no device object and (LeakSanitizer) no memory is left behind.
-//   corvane_oom_sweep [--every K] [--only N]   every K-th n only, or n = N alone (with
+//   corvane_oom_sweep [--every K] [--from F] [--only N]   every K-th n from F (1) on, or
+//                                              n = N alone (with
 //                                              CORVANE_OOM_TRACE=1: where it was asked for)
 #include <sanitizer/lsan_interface.h>
 #include <unistd.h>
@@ -127,6 +128,7 @@ int main(int argc, char** argv) {
     const std::uint64_t v = std::strtoull(argv[i + 1], nullptr, 10);
     if (std::strcmp(argv[i], "--every") == 0) every = v > 0 ? v : 1;
     if (std::strcmp(argv[i], "--only") == 0) first = last = v;
+    if (std::strcmp(argv[i], "--from") == 0) first = v > 0 ? v : 1;
   }
   char tmpl[] = "/tmp/corvane-oom-XXXXXX";
   const std::string dir = ::mkdtemp(tmpl);
