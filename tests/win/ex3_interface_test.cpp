@@ -35,8 +35,8 @@ constexpr Member kChartMembers[] = {
     {L"TickCount", 0x325, kGet},       {L"TickValue", 0x326, kGet},
     {L"TickLabel", 0x327, kGet},
     {L"Antialias", 0x360, kGet},       {L"Antialias", 0x360, kPut},
-    {L"SaveToSvg", 0x362, kMethod},
     {L"PixelScale", 0x361, kGet},      {L"PixelScale", 0x361, kPut},
+    {L"SaveToSvg", 0x362, kMethod},
 };
 constexpr Member kHitMembers[] = {
     {L"Kind", 1, kGet}, {L"Plot", 2, kGet}, {L"Index", 3, kGet},
