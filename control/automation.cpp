@@ -1,4 +1,5 @@
 #include "control/automation.h"
+#include "control/automation_guard.h"
 
 #include <algorithm>
 #include <new>
@@ -17,19 +18,6 @@ namespace {
 std::uint8_t StoredBool(VariantBool v) { return v != 0 ? 1 : 0; }
 VariantBool ReportedBool(std::uint8_t b) { return b != 0 ? kVariantTrue : kVariantFalse; }
 
-// Runs a member body that may allocate; no exception leaves the automation layer.
-template <typename Body>
-HResult Guarded(Body&& body) noexcept {
-  try {
-    return body();
-  } catch (const std::bad_alloc&) {
-    return kE_OUTOFMEMORY;
-  } catch (const std::length_error&) {
-    return kE_OUTOFMEMORY;
-  } catch (...) {
-    return kE_FAIL;
-  }
-}
 
 // Element `index` (1-based) of a collection, or null when there is none.
 template <typename T>

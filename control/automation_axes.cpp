@@ -6,23 +6,12 @@
 #include <utility>
 
 #include "control/automation.h"
+#include "control/automation_guard.h"
 #include "platform/string_conversion.h"
 
 namespace corvane {
 namespace {
 
-template <typename Body>
-HResult Guarded(Body&& body) noexcept {
-  try {
-    return body();
-  } catch (const std::bad_alloc&) {
-    return kE_OUTOFMEMORY;
-  } catch (const std::length_error&) {
-    return kE_OUTOFMEMORY;
-  } catch (...) {
-    return kE_FAIL;
-  }
-}
 
 HResult PutType(CChartEngine& e, AxisType& target, std::int32_t code) {
   if (!IsAxisType(code)) return kE_INVALIDARG;
