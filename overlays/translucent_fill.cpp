@@ -49,6 +49,8 @@ void FillTranslucent(const FillOutline& outline, const IRect& clipBox, Color col
   const std::int64_t w64 = std::int64_t{x1} - x0, h64 = std::int64_t{y1} - y0;
   if (w64 > INT32_MAX || h64 > INT32_MAX) return;  // no bitmap that size could be made
   const auto w = static_cast<std::int32_t>(w64), h = static_cast<std::int32_t>(h64);
+  // A context that antialiases blends the shape by its coverage, with no region or bitmap.
+  if (dc.BlendPolygonSmooth(outline.points(), outline.count(), color, alpha)) return;
 
   // Declared first, released last: the bitmap of a fill without a shared surface.
   BlendSurface own(dc);

@@ -22,7 +22,8 @@ void FillOpaque(const FillOutline& outline, Color color, DeviceContext& dc);
 // outline's ALTERNATE region ANDed with dc's clip, whose box GetClipBox gave as `clipBox`.
 // The off-screen bitmap covers only that rectangle's part inside the clip box, so a shape
 // far larger than the picture costs no more than the picture; it is `shared`'s when one is
-// given, else made for this fill alone. When the region, the saved clip, the memory
+// given, else made for this fill alone. A context that draws antialiased blends the
+// outline by its exact coverage instead, and nothing below is made. When the region, the saved clip, the memory
 // context, the bitmap or the brush cannot be made, nothing is blended (never unmasked,
 // never from an unfilled bitmap). On every path dc's clip is put back (as the rectangle of
 // its former clip box) and everything made here is released.

@@ -102,6 +102,15 @@ class DeviceContext {
   virtual bool AlphaBlend(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                           DeviceContext& src, std::int32_t sx, std::int32_t sy, std::int32_t sw,
                           std::int32_t sh, std::uint8_t alpha) = 0;
+
+  // Blends `color` at the constant `alpha` over the even-odd inside of the closed outline
+  // pts[0..n) through the clip, its edges antialiased by their exact coverage. Only a
+  // context that draws geometry antialiased can; the others answer false, having drawn
+  // nothing, and the caller blends through a polygon region instead.
+  virtual bool BlendPolygonSmooth(const IPoint* /*pts*/, std::int32_t /*n*/, Color /*color*/,
+                                  std::uint8_t /*alpha*/) {
+    return false;
+  }
 };
 
 // Process-wide entry points that need no drawing context, as the GDI/user32 globals.

@@ -42,11 +42,13 @@ DPoint StrokeCentre(IPoint p, std::int32_t width) {
 
 }  // namespace
 
-// Blends the swept coverage into the surface through the clip.
+// Blends the swept coverage, times a constant opacity, into the surface through the clip.
+// A pixel the outline covers whole takes the opacity itself, so the inside of a translucent
+// shape has the pixels of a constant-alpha blend.
 class AntialiasDc::Painter : public CoverageSink {
  public:
-  Painter(const PixelSurface& s, const RasterRegion& clip, Color c)
-      : s_(s), clip_(clip), r_(RedOf(c)), g_(GreenOf(c)), b_(BlueOf(c)) {}
+  Painter(const PixelSurface& s, const RasterRegion& clip, Color c, std::uint8_t opacity)
+      : s_(s), clip_(clip), r_(RedOf(c)), g_(GreenOf(c)), b_(BlueOf(c)), opacity_(opacity) {}
 
   void CoverageRow(std::int32_t y, std::int32_t x, const std::uint8_t* alpha, std::int32_t n) override {
     const RasterRegion::Band* band = clip_.BandAt(y);
@@ -56,7 +58,7 @@ class AntialiasDc::Painter : public CoverageSink {
     for (std::uint32_t k = 0; k < band->count; ++k) {
       const std::int32_t from = std::max(x, spans[k].left), to = std::min(x + n, spans[k].right);
       for (std::int32_t i = from; i < to; ++i) {
-        const int a = alpha[i - x];
+        const int a = opacity_ == 255 ? alpha[i - x] : (alpha[i - x] * opacity_ + 127) / 255;
         if (a == 0) continue;
         std::uint8_t* p = row + static_cast<std::ptrdiff_t>(i) * s_.bytesPerPixel;
         if (a == 255) {
@@ -79,6 +81,7 @@ class AntialiasDc::Painter : public CoverageSink {
   const PixelSurface& s_;
   const RasterRegion& clip_;
   int r_, g_, b_;
+  int opacity_;
 };
 
 AntialiasDc::AntialiasDc(DeviceContext& inner, const PixelSurface& surface, CoverageRaster* cells)
@@ -401,16 +404,16 @@ void AntialiasDc::Flush() {
   }
 }
 
-void AntialiasDc::Paint(CoverageRaster& raster, FillRule rule, Color color) {
+void AntialiasDc::Paint(CoverageRaster& raster, FillRule rule, Color color, std::uint8_t opacity) {
   // The wrapped context may still hold drawing back; it must reach the memory first.
   inner_.System().FlushDrawing();
-  Painter painter(surface_, VisibleClip(), color);
+  Painter painter(surface_, VisibleClip(), color, opacity);
   raster.Sweep(rule, painter);
 }
 
 // ---- shapes ----
 
-void AntialiasDc::FillPolygon(const IPoint* pts, std::int32_t n, Color color) {
+void AntialiasDc::FillPolygon(const IPoint* pts, std::int32_t n, Color color, std::uint8_t opacity) {
   const RasterRegion& visible = VisibleClip();
   if (visible.empty()) return;
   std::int64_t l = INT64_MAX, t = INT64_MAX, r = INT64_MIN, b = INT64_MIN;
@@ -430,7 +433,22 @@ void AntialiasDc::FillPolygon(const IPoint* pts, std::int32_t n, Color color) {
   centres_.resize(static_cast<std::size_t>(n));
   for (std::int32_t i = 0; i < n; ++i) centres_[static_cast<std::size_t>(i)] = Centre(pts[i]);
   raster_->AddPolygon(centres_.data(), centres_.size());
-  Paint(*raster_, FillRule::kEvenOdd, color);
+  Paint(*raster_, FillRule::kEvenOdd, color, opacity);
+}
+
+bool AntialiasDc::BlendPolygonSmooth(const IPoint* pts, std::int32_t n, Color color,
+                                     std::uint8_t alpha) {
+  Flush();
+  // An outline along rows and columns already covers whole pixels: its blend stays crisp.
+  if (!pts || n < 3 || !Following() || AxisAligned(pts, static_cast<std::size_t>(n), true))
+    return false;
+  try {
+    FillPolygon(pts, n, color, alpha);
+  } catch (const std::bad_alloc&) {
+    *raster_ = CoverageRaster();
+    return false;  // nothing was painted: the caller blends it aliased
+  }
+  return true;
 }
 
 bool AntialiasDc::Polygon(const IPoint* pts, std::int32_t n) {

@@ -1,7 +1,7 @@
-// A context that draws the engine's geometry antialiased: slanted and wide strokes and
-// slanted polygons go through the coverage raster straight into the pixel memory of the
-// surface the wrapped context draws on; text, blits, fills of whole pixels and everything
-// else go to the wrapped context, in drawing order. Hairlines along the pixel grid and
+// A context that draws the engine's geometry antialiased: slanted and wide strokes, slanted
+// polygons and translucent fills go through the coverage raster straight into the pixel
+// memory of the surface the wrapped context draws on; text, blits, fills of whole pixels and
+// everything else go to the wrapped context, in drawing order. Hairlines along the pixel grid and
 // rectangles already sit on whole pixels and are left to the wrapped context, so they keep
 // their exact pixels. Whatever this context cannot follow (objects it did not see made, a
 // clip it does not know) is drawn by the wrapped context, aliased, rather than guessed.
@@ -81,6 +81,8 @@ class AntialiasDc : public DeviceContext {
   bool AlphaBlend(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, DeviceContext& src,
                   std::int32_t sx, std::int32_t sy, std::int32_t sw, std::int32_t sh,
                   std::uint8_t alpha) override;
+  bool BlendPolygonSmooth(const IPoint* pts, std::int32_t n, Color color,
+                          std::uint8_t alpha) override;
 
   // Draws the strokes still gathered (consecutive lines with one pen are stroked together so
   // that their joins are filled once). Every other call does it first; the owner calls it
@@ -109,10 +111,12 @@ class AntialiasDc : public DeviceContext {
   // Draws the gathered chains with the wrapped context, as they were asked for.
   void ReplayChains();
   bool StrokeChains(const Pen& pen);
-  void FillPolygon(const IPoint* pts, std::int32_t n, Color color);
+  // The even-odd inside of the outline, at `opacity` times its coverage. Throws
+  // std::bad_alloc, having painted nothing, when the raster's memory cannot be had.
+  void FillPolygon(const IPoint* pts, std::int32_t n, Color color, std::uint8_t opacity = 255);
   // The clip inside the surface, in device pixels.
   const RasterRegion& VisibleClip();
-  void Paint(CoverageRaster& raster, FillRule rule, Color color);
+  void Paint(CoverageRaster& raster, FillRule rule, Color color, std::uint8_t opacity = 255);
 
   DeviceContext& inner_;
   PixelSurface surface_;

@@ -1,15 +1,19 @@
 // The antialiasing context against the raster context it wraps: drawing that lies on whole
 // pixels (hairlines along rows and columns, rectangles, fills, text) or that it cannot follow
 // (a pen it did not see made) must come out byte for byte as the wrapped context draws it;
-// slanted and wide strokes and slanted polygons must change, and never outside the clip.
+// slanted and wide strokes, slanted polygons and slanted translucent fills must change, and
+// never outside the clip.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
+#include "overlays/fill_outline.h"
+#include "overlays/translucent_fill.h"
 #include "platform/raster/antialias_dc.h"
 #include "platform/raster/raster_system.h"
 
@@ -72,6 +76,15 @@ void WithBrush(DeviceContext& dc, Color c, const std::function<void()>& draw) {
   draw();
   dc.SelectObject(old);
   dc.DeleteObject(brush);
+}
+
+// Blends `pts` at 40% through the fill's own path, as a translucent polygon overlay does.
+void BlendOutline(DeviceContext& dc, std::initializer_list<DPoint> pts) {
+  IRect box{0, 0, 0, 0};
+  dc.GetClipBox(&box);
+  FillOutline outline;
+  ASSERT_TRUE(outline.Build(pts.begin(), static_cast<std::int32_t>(pts.size()), box));
+  FillTranslucent(outline, box, 0x2040C0, FillAlpha(0.4), dc);
 }
 
 struct DcCase {
@@ -142,6 +155,10 @@ TEST(CoverageDcTest, WholePixelsStayAndSlantedGeometryIsCovered) {
          const IPoint tri[] = {{20, 70}, {70, 12}, {100, 66}};
          WithBrush(dc, 0x30A030, [&] { WithPen(dc, 2, 0x000080, [&] { dc.Polygon(tri, 3); }); });
        }},
+      {"a translucent fill along rows and columns keeps its crisp blend", true,
+       [](DeviceContext& dc, DeviceContext&) { BlendOutline(dc, {{20, 20}, {90, 20}, {90, 60}, {20, 60}}); }},
+      {"a slanted translucent fill crossing the clip", false,
+       [](DeviceContext& dc, DeviceContext&) { BlendOutline(dc, {{-10, 70}, {60, 2}, {130, 85}}); }},
   };
   for (const DcCase& c : cases) {
     DibCanvas plain, smooth;
@@ -154,6 +171,40 @@ TEST(CoverageDcTest, WholePixelsStayAndSlantedGeometryIsCovered) {
     EXPECT_FALSE(smooth.InkOutsideClip()) << c.name;
     EXPECT_NE(smooth.Bytes(), DibCanvas().Bytes()) << c.name << ": nothing drawn";
   }
+}
+
+// Coverage scales the blend, never replaces it: every pixel of the antialiased fill lies
+// between the background and the aliased blend's colour, whole pixels take that colour
+// exactly, and the edges take shades between.
+TEST(CoverageDcTest, TranslucentFillEdgesShadeTowardTheBlend) {
+  DibCanvas plain, smooth;
+  const auto draw = [](DeviceContext& dc) { BlendOutline(dc, {{15, 75}, {55, 8}, {105, 50}}); };
+  draw(*plain.dc);
+  {
+    AntialiasDc aa(*smooth.dc, PixelSurface::BottomUpDib24(smooth.bits, kW, kH));
+    draw(aa);
+  }
+  const std::vector<std::uint8_t> blended = plain.Bytes(), shaded = smooth.Bytes();
+  // Any pixel inside the aliased fill has the blend's colour.
+  std::size_t at = 0;
+  while (at < blended.size() && blended[at] == 0xFF) ++at;
+  ASSERT_LT(at, blended.size()) << "the aliased fill drew nothing";
+  at -= at % 3;
+  const std::uint8_t full[3] = {blended[at], blended[at + 1], blended[at + 2]};
+  std::size_t whole = 0, between = 0;
+  for (std::size_t i = 0; i + 2 < shaded.size(); i += 3) {
+    bool isFull = true, isBackground = true;
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_GE(shaded[i + k], full[k]) << "byte " << i + k << " darker than the blend";
+      isFull = isFull && shaded[i + k] == full[k];
+      isBackground = isBackground && shaded[i + k] == 0xFF;
+    }
+    whole += isFull;
+    between += !isFull && !isBackground;
+  }
+  EXPECT_GT(whole, 1000u);
+  EXPECT_GT(between, 100u);
+  EXPECT_FALSE(smooth.InkOutsideClip());
 }
 
 }  // namespace
