@@ -35,6 +35,9 @@ struct FontRequest {
   std::int32_t weight = 400;
   bool italic = false;
   bool underline = false;
+  // Grey smoothing wherever the font's own table allows it, whatever the desktop's
+  // font-smoothing setting is (never subpixel colour): the antialiased picture's text.
+  bool smoothed = false;
 };
 
 class GraphicsSystem;

@@ -45,7 +45,9 @@ ObjHandle GdiDc::CreateSolidBrush(Color color) { return O(::CreateSolidBrush(col
 ObjHandle GdiDc::CreateFontA(const FontRequest& request) {
   return O(::CreateFontA(request.height, 0, 0, 0, request.weight, request.italic ? TRUE : FALSE,
                          request.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
-                         CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH, "Arial"));
+                         CLIP_DEFAULT_PRECIS,
+                         request.smoothed ? ANTIALIASED_QUALITY : PROOF_QUALITY, VARIABLE_PITCH,
+                         "Arial"));
 }
 
 ObjHandle GdiDc::GetStockNullPen() { return O(GetStockObject(NULL_PEN)); }

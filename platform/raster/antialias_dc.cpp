@@ -128,7 +128,9 @@ ObjHandle AntialiasDc::CreateSolidBrush(Color color) {
 }
 
 ObjHandle AntialiasDc::CreateFontA(const FontRequest& request) {
-  const ObjHandle h = inner_.CreateFontA(request);
+  FontRequest smoothed = request;
+  smoothed.smoothed = true;
+  const ObjHandle h = inner_.CreateFontA(smoothed);
   if (h) try {
       kinds_[h] = Kind::kFont;
     } catch (const std::bad_alloc&) {

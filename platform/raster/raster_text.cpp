@@ -413,7 +413,9 @@ RasterFont::RasterFont(const FontRequest& request) : request_(request) {
       ScaleToPixels(f->win_ascent + f->win_descent - f->units_per_em, em_scale);
   metrics_.underline_position = ScaleToPixels(f->underline_position, em_scale);
   metrics_.underline_thickness = ScaleToPixels(f->underline_thickness, em_scale);
-  antialiased_ = true;  // a face without a gasp table is smoothed at every size
+  // Grey where the gasp table says so, as GDI smooths a font by default and for a smoothed
+  // request alike; a face without the table is smoothed at every size.
+  antialiased_ = true;
   for (const auto& range : f->gasp) {
     if (ppem <= range.first) {
       antialiased_ = (range.second & kGaspDoGray) != 0;
