@@ -37,9 +37,16 @@ while read -r picture script argument; do
              $0 = "chart.SetSize " n[1] * 2 ", " n[2] * 2 (cr ? "\r" : "")
            } { print }' >"$source"
   fi
-  # shellcheck disable=SC2086  # the argument is one word or none
-  if ! corvane_wine cscript //nologo "$(winepath -w "$source" 2>/dev/null)" \
-      "$(winepath -w "$out/$picture" 2>/dev/null)" $argument >"$out/$picture.log" 2>&1; then
+  # A loaded machine now and then fails to start cscript at all ("Application could not be
+  # started"): a script that never ran is run once more; a script that ran and failed is not.
+  for attempt in 1 2; do
+    # shellcheck disable=SC2086  # the argument is one word or none
+    corvane_wine cscript //nologo "$(winepath -w "$source" 2>/dev/null)" \
+      "$(winepath -w "$out/$picture" 2>/dev/null)" $argument >"$out/$picture.log" 2>&1
+    status=$?
+    [ $status -ne 0 ] && [ $attempt = 1 ] && grep -q "could not be started" "$out/$picture.log" || break
+  done
+  if [ $status -ne 0 ]; then
     echo "  $script $argument: cscript failed"
     tr -d '\r' <"$out/$picture.log" | tail -3 | sed 's/^/    /'
     failed=1
