@@ -64,7 +64,7 @@ CorvaneAutomation::CorvaneAutomation(GraphicsSystem& graphics) : graphics_(graph
 
 CorvaneAutomation::~CorvaneAutomation() {
   // The picture goes before the engine.
-  picture_.Reset();
+  DropPicture();
 }
 
 // --- host window and size -------------------------------------------------------------------

@@ -284,8 +284,15 @@ class CorvaneAutomation {
   // Draws the chart with `dc`, which has a bottom-up 24-bit DIB section of the engine's size
   // selected (its memory at `dibBits`): through the antialiasing context when it is on.
   void RenderIntoDib(DeviceContext& dc, void* dibBits);
-  // Makes an antialiased render's DIB section the picture.
-  void KeepDibPicture(ObjHandle dib);
+  // The DIB section for an antialiased render at w x h, made with `dc`, and its memory in
+  // *bits: the kept one when it has that size (*reused true, cleared by the caller as
+  // PictureFor's), else a new one that becomes the picture; kNoObject when none can be made
+  // (the previous picture stays then). Keeping it spares each antialiased frame the first
+  // touch of a fresh picture's memory.
+  ObjHandle DibPictureFor(DeviceContext& dc, std::int32_t w, std::int32_t h, void** bits,
+                          bool* reused);
+  // Lets the picture go, whichever kind it is.
+  void DropPicture();
   // The points of AddPointsToPlot/AddPointsToPlot2 (x null: implicit X values).
   HResult AddPoints(std::int32_t index, const double* x, const double* y, std::size_t count);
 
@@ -299,6 +306,10 @@ class CorvaneAutomation {
   // The size of the picture when it is a compatible bitmap PictureFor may reuse; 0 x 0 when
   // it is an antialiased render's DIB section.
   std::int32_t pictureWidth_ = 0, pictureHeight_ = 0;
+  // The size and memory of the picture when it is an antialiased render's DIB section, which
+  // DibPictureFor may reuse; 0 x 0 and null otherwise.
+  std::int32_t dibWidth_ = 0, dibHeight_ = 0;
+  void* dibBits_ = nullptr;
 };
 
 }  // namespace corvane

@@ -57,8 +57,7 @@ ObjHandle CorvaneAutomation::PictureFor(DeviceContext& dc, std::int32_t w, std::
                                         bool* reused) {
   *reused = picture_ && pictureWidth_ == w && pictureHeight_ == h;
   if (*reused) return picture_.get();
-  picture_.Reset();
-  pictureWidth_ = pictureHeight_ = 0;
+  DropPicture();
   const ObjHandle bitmap = (w > 0 && h > 0) ? dc.CreateCompatibleBitmap(w, h) : kNoObject;
   if (!bitmap) return kNoObject;
   picture_.Reset(&graphics_, bitmap);
@@ -76,11 +75,34 @@ bool CorvaneAutomation::ClearPicture(DeviceContext& dc, std::int32_t w, std::int
   return done;
 }
 
-// The antialiased picture is a fresh DIB section each time; it is never reused as a
-// compatible bitmap.
-void CorvaneAutomation::KeepDibPicture(ObjHandle dib) {
+void CorvaneAutomation::DropPicture() {
+  picture_.Reset();
+  pictureWidth_ = pictureHeight_ = dibWidth_ = dibHeight_ = 0;
+  dibBits_ = nullptr;
+}
+
+// The antialiased picture is a DIB section, never reused as a compatible bitmap, nor a
+// compatible bitmap as it.
+ObjHandle CorvaneAutomation::DibPictureFor(DeviceContext& dc, std::int32_t w, std::int32_t h,
+                                           void** bits, bool* reused) {
+  *reused = picture_ && dibBits_ && dibWidth_ == w && dibHeight_ == h;
+  if (*reused) {
+    *bits = dibBits_;
+    return picture_.get();
+  }
+  *bits = nullptr;
+  ObjHandle dib = (w > 0 && h > 0) ? dc.CreateDIBSection24(w, h, bits) : kNoObject;
+  if (dib && !*bits) {
+    graphics_.DeleteObject(dib);
+    dib = kNoObject;
+  }
+  if (!dib) return kNoObject;  // the previous picture stays
+  DropPicture();
   picture_.Reset(&graphics_, dib);
-  pictureWidth_ = pictureHeight_ = 0;
+  dibWidth_ = w;
+  dibHeight_ = h;
+  dibBits_ = *bits;
+  return dib;
 }
 
 HResult CorvaneAutomation::Show() {
@@ -99,14 +121,7 @@ HResult CorvaneAutomation::Show() {
     bool reused = false;
     ObjHandle bitmap = kNoObject;
     if (antialias_) {
-      picture_.Reset();
-      pictureWidth_ = pictureHeight_ = 0;
-      if (w > 0 && h > 0) bitmap = memoryDc->CreateDIBSection24(w, h, &bits);
-      if (bitmap && !bits) {
-        graphics_.DeleteObject(bitmap);
-        bitmap = kNoObject;
-      }
-      if (bitmap) KeepDibPicture(bitmap);
+      bitmap = DibPictureFor(*memoryDc, w, h, &bits, &reused);
     } else {
       bitmap = PictureFor(*windowDc, w, h, &reused);
     }
@@ -114,8 +129,10 @@ HResult CorvaneAutomation::Show() {
       const ObjHandle previous = memoryDc->SelectObject(bitmap);
       if (previous) {
         if (antialias_) {
-          RenderIntoDib(*memoryDc, bits);
-          windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
+          if (!reused || ClearPicture(*memoryDc, w, h)) {
+            RenderIntoDib(*memoryDc, bits);
+            windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
+          }
         } else if (!reused || ClearPicture(*memoryDc, w, h)) {
           engine_.RenderChart(memoryDc.get());
           windowDc->BitBlt(0, 0, w, h, *memoryDc, 0, 0);
@@ -139,23 +156,27 @@ HResult CorvaneAutomation::RenderExport(const std::function<HResult(const DibRow
   std::unique_ptr<DeviceContext> exportDc = graphics_.CreateCompatibleDC(nullptr);
   if (!exportDc) return kE_OUTOFMEMORY;
   void* bits = nullptr;
+  if (antialias_) {
+    // Drawn straight into the DIB section's memory, which stays as the picture: no second
+    // bitmap and no copy. When none can be made, the previous picture stays.
+    bool reused = false;
+    const ObjHandle dib = DibPictureFor(*exportDc, w, h, &bits, &reused);
+    if (!dib) return kE_OUTOFMEMORY;
+    const ObjHandle previousDib = exportDc->SelectObject(dib);
+    if (!previousDib) return kE_FAIL;
+    const bool cleared = !reused || ClearPicture(*exportDc, w, h);
+    if (cleared) RenderIntoDib(*exportDc, bits);
+    exportDc->SelectObject(previousDib);
+    exportDc.reset();
+    if (!cleared) return kE_OUTOFMEMORY;
+    return use(DibRows{w, h, static_cast<const std::uint8_t*>(bits)});
+  }
   const ObjHandle dib = exportDc->CreateDIBSection24(w, h, &bits);
   // Too big for the system (or out of resources): no picture can be made; the previous
   // picture stays.
   if (!dib || !bits) {
     if (dib) graphics_.DeleteObject(dib);
     return kE_OUTOFMEMORY;
-  }
-  if (antialias_) {
-    // Drawn straight into the DIB section's memory, which then stays as the picture: no
-    // second bitmap and no copy.
-    KeepDibPicture(dib);
-    const ObjHandle previousDib = exportDc->SelectObject(dib);
-    if (!previousDib) return kE_FAIL;
-    RenderIntoDib(*exportDc, bits);
-    exportDc->SelectObject(previousDib);
-    exportDc.reset();
-    return use(DibRows{w, h, static_cast<const std::uint8_t*>(bits)});
   }
   OwnedObject dibOwner;
   dibOwner.Reset(&graphics_, dib);

@@ -48,7 +48,7 @@ bool AntialiasStroke::OutsideBox(DPoint a, DPoint b, const IRect& box) const {
 
 void AntialiasStroke::AddBody(DPoint a, DPoint b, CoverageRaster& raster) {
   const double dx = b.X - a.X, dy = b.Y - a.Y;
-  const double len = std::hypot(dx, dy);
+  const double len = std::sqrt(dx * dx + dy * dy);
   const double nx = -dy / len * half_, ny = dx / len * half_;
   // Counter-clockwise whatever the direction: the side left of a -> b first.
   piece_.assign({{a.X - nx, a.Y - ny}, {b.X - nx, b.Y - ny}, {b.X + nx, b.Y + ny}, {a.X + nx, a.Y + ny}});
@@ -111,7 +111,7 @@ void AntialiasStroke::AddChain(const DPoint* pts, std::size_t n, bool closed, Co
   }
   // The direction from p to q, scaled to unit length.
   auto unit = [](DPoint p, DPoint q) {
-    const double dx = q.X - p.X, dy = q.Y - p.Y, len = std::hypot(dx, dy);
+    const double dx = q.X - p.X, dy = q.Y - p.Y, len = std::sqrt(dx * dx + dy * dy);
     return DPoint{dx / len, dy / len};
   };
   // Joins: the wedge between the two segments' normals on the side the turn opens. With

@@ -73,14 +73,16 @@ const PictureCase kPictures[] = {
     {"chart", 800, 600, 1},   {"texture", 320, 240, 2},
 };
 
-// A render at the size of the last one draws into the same picture: nothing of the earlier
-// render may show through (a gradient leaves the last column as the picture held it, and
-// tiny pictures get no background at all).
+// A render at the size of the last one draws into the same picture, aliased or antialiased:
+// nothing of the earlier render may show through (a gradient leaves the last column as the
+// picture held it, and tiny pictures get no background at all).
 TEST(PictureExport, ARenderIntoTheKeptPictureDrawsWhatAFreshOneDraws) {
   RasterGraphicsSystem system;
+  bool antialias = false;
   auto finalPicture = [&](const PictureCase& c, bool renderedBefore) {
     CorvaneAutomation chart(system);
     BuildChart(chart, c.width, c.height, c.fill);
+    chart.put_Antialias(antialias);
     const std::u16string caption = u"a caption wider than any of these pictures";
     chart.put_caption(caption.data(), static_cast<std::uint32_t>(caption.size()));
     std::vector<std::uint8_t> pixels(std::size_t{4} * c.width * c.height);
@@ -95,8 +97,11 @@ TEST(PictureExport, ARenderIntoTheKeptPictureDrawsWhatAFreshOneDraws) {
     EXPECT_EQ(chart.DrawTo(pixels.data(), c.width, c.height, 4 * c.width, 0, 0), kS_OK);
     return pixels;
   };
-  for (const PictureCase& c : kPictures)
-    EXPECT_TRUE(finalPicture(c, true) == finalPicture(c, false)) << c.name;
+  for (bool smooth : {false, true}) {
+    antialias = smooth;
+    for (const PictureCase& c : kPictures)
+      EXPECT_TRUE(finalPicture(c, true) == finalPicture(c, false)) << c.name << (smooth ? ", antialiased" : "");
+  }
 }
 
 TEST(PictureExport, PngDecodesToTheBitmapFilesPixels) {
