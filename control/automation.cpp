@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "overlays/line_style.h"
-#include "platform/raster/coverage_raster.h"  // the complete type coverage_ deletes
+#include "platform/raster/antialias_dc.h"  // the complete type coverage_ deletes
 #include "platform/string_conversion.h"
 
 namespace corvane {

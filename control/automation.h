@@ -24,7 +24,7 @@
 
 namespace corvane {
 
-class CoverageRaster;
+struct AntialiasCells;
 
 using VariantBool = std::int16_t;
 constexpr VariantBool kVariantTrue = -1;
@@ -301,7 +301,7 @@ class CorvaneAutomation {
   std::int32_t hWnd_ = 0;
   bool antialias_ = false;
   // The antialiased renders' coverage cells, kept from one render to the next.
-  std::unique_ptr<CoverageRaster> coverage_;
+  std::unique_ptr<AntialiasCells> coverage_;
   OwnedObject picture_;
   // The size of the picture when it is a compatible bitmap PictureFor may reuse; 0 x 0 when
   // it is an antialiased render's DIB section.

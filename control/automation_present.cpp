@@ -45,9 +45,9 @@ void CorvaneAutomation::RenderIntoDib(DeviceContext& dc, void* dibBits) {
   {
     // The geometry goes straight into the DIB's memory, the rest through dc into the same
     // memory, in drawing order; the context draws what it still holds as it goes.
-    if (!coverage_) coverage_ = std::make_unique<CoverageRaster>();
+    if (!coverage_) coverage_ = std::make_unique<AntialiasCells>();
     AntialiasDc antialiased(dc, PixelSurface::BottomUpDib24(dibBits, engine_.width, engine_.height),
-                            coverage_.get());
+                            coverage_.get(), &engine_.workers);
     engine_.RenderChart(&antialiased);
   }
   graphics_.FlushDrawing();

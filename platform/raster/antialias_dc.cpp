@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/raster/raster_polygon_scan.h"
+#include "platform/worker_pool.h"
 
 namespace corvane {
 
@@ -84,8 +85,13 @@ class AntialiasDc::Painter : public CoverageSink {
   int opacity_;
 };
 
-AntialiasDc::AntialiasDc(DeviceContext& inner, const PixelSurface& surface, CoverageRaster* cells)
-    : inner_(inner), surface_(surface), raster_(cells ? cells : &own_raster_) {
+AntialiasDc::AntialiasDc(DeviceContext& inner, const PixelSurface& surface, AntialiasCells* cells,
+                         WorkerPool* workers)
+    : inner_(inner),
+      surface_(surface),
+      cells_(cells ? cells : &own_cells_),
+      raster_(&cells_->shapes),
+      workers_(workers && workers->workers() > 1 ? workers : nullptr) {
   // A clip already selected: a rectangle is known from its box, anything else is not.
   IRect box{0, 0, 0, 0};
   const int kind = inner_.GetClipBox(&box);
@@ -178,7 +184,11 @@ ObjHandle AntialiasDc::CreateDIBSection24(std::int32_t w, std::int32_t h, void**
 }
 
 ObjHandle AntialiasDc::SelectObject(ObjHandle obj) {
-  Flush();
+  // A pen, brush or font changes nothing drawn so far; a bitmap may change the surface.
+  if (kinds_.count(obj))
+    CloseStroke();
+  else
+    Flush();
   const ObjHandle previous = inner_.SelectObject(obj);
   if (!previous) return previous;
   const auto kind = kinds_.find(obj);
@@ -201,7 +211,11 @@ ObjHandle AntialiasDc::SelectObject(ObjHandle obj) {
 ObjHandle AntialiasDc::GetCurrentBitmap() { return inner_.GetCurrentBitmap(); }
 
 bool AntialiasDc::DeleteObject(ObjHandle obj) {
-  Flush();
+  // Pending strokes keep what they need of their pens and clips.
+  if (kinds_.count(obj) || regions_.count(obj))
+    CloseStroke();
+  else
+    Flush();
   const bool ok = inner_.DeleteObject(obj);
   if (ok) {
     kinds_.erase(obj);
@@ -225,7 +239,7 @@ const Color* AntialiasDc::SelectedBrushColor() const {
 // ---- clipping ----
 
 int AntialiasDc::SelectClipRgn(ObjHandle rgn) {
-  Flush();
+  CloseStroke();
   const int kind = inner_.SelectClipRgn(rgn);
   if (kind == kRegionError) return kind;
   visible_valid_ = false;
@@ -246,7 +260,7 @@ int AntialiasDc::SelectClipRgn(ObjHandle rgn) {
 }
 
 int AntialiasDc::ExtSelectClipRgnAnd(ObjHandle rgn) {
-  Flush();
+  CloseStroke();
   const int kind = inner_.ExtSelectClipRgnAnd(rgn);
   if (kind == kRegionError) return kind;
   visible_valid_ = false;
@@ -265,7 +279,7 @@ int AntialiasDc::ExtSelectClipRgnAnd(ObjHandle rgn) {
 }
 
 int AntialiasDc::GetClipBox(IRect* box) {
-  Flush();
+  CloseStroke();
   return inner_.GetClipBox(box);
 }
 
@@ -283,7 +297,7 @@ const RasterRegion& AntialiasDc::VisibleClip() {
 bool AntialiasDc::MoveToEx(std::int32_t x, std::int32_t y) {
   const Pen* pen = SelectedPen();
   if (!Following() || !pen || pen->null_pen) {
-    Flush();
+    CloseStroke();
     pos_ = {x, y};
     return inner_.MoveToEx(x, y);
   }
@@ -352,10 +366,9 @@ void AntialiasDc::ReplayChains() {
   }
 }
 
-bool AntialiasDc::StrokeChains(const Pen& pen) try {
+bool AntialiasDc::StrokeBox(const Pen& pen, IRect* box) {
   const RasterRegion& visible = VisibleClip();
-  if (visible.empty()) return true;
-  AntialiasStroke stroke(pen.width);
+  if (visible.empty()) return false;
   std::int64_t l = INT64_MAX, t = INT64_MAX, r = INT64_MIN, b = INT64_MIN;
   for (const IPoint& p : points_) {
     l = std::min<std::int64_t>(l, p.x);
@@ -363,13 +376,19 @@ bool AntialiasDc::StrokeChains(const Pen& pen) try {
     r = std::max<std::int64_t>(r, p.x);
     b = std::max<std::int64_t>(b, p.y);
   }
-  const std::int64_t reach = static_cast<std::int64_t>(stroke.reach()) + 2;
+  const std::int64_t reach = static_cast<std::int64_t>(AntialiasStroke(pen.width).reach()) + 2;
   const IRect vb = visible.Bounds();
-  const IRect box{static_cast<std::int32_t>(std::max<std::int64_t>(l - reach, vb.left)),
-                  static_cast<std::int32_t>(std::max<std::int64_t>(t - reach, vb.top)),
-                  static_cast<std::int32_t>(std::min<std::int64_t>(r + reach + 1, vb.right)),
-                  static_cast<std::int32_t>(std::min<std::int64_t>(b + reach + 1, vb.bottom))};
-  if (box.left >= box.right || box.top >= box.bottom) return true;
+  *box = IRect{static_cast<std::int32_t>(std::max<std::int64_t>(l - reach, vb.left)),
+               static_cast<std::int32_t>(std::max<std::int64_t>(t - reach, vb.top)),
+               static_cast<std::int32_t>(std::min<std::int64_t>(r + reach + 1, vb.right)),
+               static_cast<std::int32_t>(std::min<std::int64_t>(b + reach + 1, vb.bottom))};
+  return box->left < box->right && box->top < box->bottom;
+}
+
+bool AntialiasDc::StrokeChains(const Pen& pen) try {
+  IRect box{0, 0, 0, 0};
+  if (!StrokeBox(pen, &box)) return true;
+  AntialiasStroke stroke(pen.width);
   raster_->Begin(box);
   for (const Chain& c : chains_) {
     centres_.resize(c.count);
@@ -383,7 +402,7 @@ bool AntialiasDc::StrokeChains(const Pen& pen) try {
   return false;
 }
 
-void AntialiasDc::Flush() {
+void AntialiasDc::CloseStroke() {
   if (!chains_.empty()) {
     const Pen* pen = SelectedPen();
     bool drawn = false;
@@ -392,9 +411,28 @@ void AntialiasDc::Flush() {
       bool slanted = pen->width > 1;
       for (std::size_t i = 0; i < chains_.size() && !slanted; ++i)
         slanted = !AxisAligned(points_.data() + chains_[i].first, chains_[i].count, chains_[i].closed);
-      if (slanted) drawn = StrokeChains(*pen);
+      if (slanted) {
+        IRect box{0, 0, 0, 0};
+        try {
+          if (!StrokeBox(*pen, &box)) drawn = true;  // it reaches no pixel it may paint
+        } catch (const std::bad_alloc&) {
+          // The visible clip could not be had: drawn below, as one thread would.
+        }
+        // A batch starts with a stroke long enough to outweigh handing it over; short ones
+        // join it rather than end it.
+        if (!drawn && workers_ && (pending_ > 0 || points_.size() >= kMinPendingPoints) &&
+            box.left < box.right)
+          drawn = DeferStroke(*pen, box);
+        if (!drawn) {
+          PaintPending();
+          drawn = StrokeChains(*pen);
+        }
+      }
     }
-    if (!drawn) ReplayChains();
+    if (!drawn) {
+      PaintPending();
+      ReplayChains();
+    }
     chains_.clear();
     points_.clear();
     pos_sent_ = false;
@@ -404,6 +442,75 @@ void AntialiasDc::Flush() {
     inner_.MoveToEx(pos_.x, pos_.y);
     pos_sent_ = true;
   }
+}
+
+void AntialiasDc::Flush() {
+  CloseStroke();
+  PaintPending();
+}
+
+bool AntialiasDc::DeferStroke(const Pen& pen, const IRect& box) {
+  const std::size_t cells = (static_cast<std::size_t>(box.right - box.left) + 2) *
+                            static_cast<std::size_t>(box.bottom - box.top);
+  if (pending_ == kMaxPending || (pending_ > 0 && pendingCells_ + cells > kMaxPendingCells))
+    PaintPending();
+  std::vector<PendingStroke>& slots = cells_->pending;
+  try {
+    if (slots.size() <= pending_) slots.resize(pending_ + 1);
+    PendingStroke& s = slots[pending_];
+    try {
+      s.color = pen.color;
+      s.clip = VisibleClip();
+      s.centres.resize(points_.size());
+      for (std::size_t i = 0; i < points_.size(); ++i) s.centres[i] = StrokeCentre(points_[i], pen.width);
+      s.chains.clear();
+      std::size_t longest = 0;
+      for (const Chain& c : chains_) {
+        s.chains.push_back(PendingStroke::Chain{c.first, c.count, c.closed});
+        longest = std::max(longest, c.count);
+      }
+      s.stroke.Reset(pen.width);
+      s.stroke.Reserve(longest);
+      s.raster.Begin(box);
+      s.runs.Reserve(static_cast<std::size_t>(box.bottom - box.top),
+                     static_cast<std::size_t>(box.right - box.left));
+    } catch (const std::bad_alloc&) {
+      s.raster = CoverageRaster();  // Begin may have stopped half way
+      throw;
+    }
+  } catch (const std::bad_alloc&) {
+    return false;  // not kept: drawn at once
+  }
+  ++pending_;
+  pendingCells_ += cells;
+  pendingPoints_ += points_.size();
+  return true;
+}
+
+void AntialiasDc::PaintPending() {
+  if (pending_ == 0) return;
+  std::vector<PendingStroke>& slots = cells_->pending;
+  // Each worker makes whole strokes, each in its own raster; nothing here allocates.
+  auto make = [&](int k) {
+    PendingStroke& s = slots[static_cast<std::size_t>(k)];
+    for (const PendingStroke::Chain& c : s.chains)
+      s.stroke.AddChain(s.centres.data() + c.first, c.count, c.closed, s.raster);
+    s.raster.Sweep(FillRule::kNonZero, s.runs);
+  };
+  // Waking a worker costs more than a few short strokes take.
+  if (pendingPoints_ >= kMinParallelPoints)
+    workers_->Run(static_cast<int>(pending_), make);
+  else
+    for (std::size_t k = 0; k < pending_; ++k) make(static_cast<int>(k));
+  // The wrapped context may still hold drawing back; it must reach the memory first.
+  inner_.System().FlushDrawing();
+  for (std::size_t k = 0; k < pending_; ++k) {
+    const PendingStroke& s = slots[k];
+    Painter painter(surface_, s.clip, s.color, 255);
+    for (const CoverageRuns::Row& row : s.runs.rows())
+      painter.CoverageRow(row.y, row.x, s.runs.alpha() + row.offset, row.n);
+  }
+  pending_ = pendingCells_ = pendingPoints_ = 0;
 }
 
 void AntialiasDc::Paint(CoverageRaster& raster, FillRule rule, Color color, std::uint8_t opacity) {

@@ -12,11 +12,14 @@
 #include <vector>
 
 #include "platform/dc.h"
+#include "platform/raster/antialias_pending.h"
 #include "platform/raster/antialias_stroke.h"
 #include "platform/raster/coverage_raster.h"
 #include "platform/raster/raster_region.h"
 
 namespace corvane {
+
+class WorkerPool;
 
 // Pixel memory of 24 or 32 bits per pixel, blue, green, red bytes first.
 struct PixelSurface {
@@ -31,9 +34,13 @@ struct PixelSurface {
 class AntialiasDc : public DeviceContext {
  public:
   // `inner` draws on `surface`'s memory (its selected bitmap); neither may change while this
-  // context is in use. `cells`, when given, is a raster kept between renders, so that its
-  // memory is not asked for and touched afresh each time.
-  AntialiasDc(DeviceContext& inner, const PixelSurface& surface, CoverageRaster* cells = nullptr);
+  // context is in use. `cells`, when given, are kept between renders, so that their memory
+  // is not asked for and touched afresh each time. With `workers` of more than one thread,
+  // consecutive strokes with nothing else drawn between them (the plots, one pen each) are
+  // made side by side, each in its own raster as it would be alone, and painted in their
+  // order: the pixels are the same as one thread's.
+  AntialiasDc(DeviceContext& inner, const PixelSurface& surface, AntialiasCells* cells = nullptr,
+              WorkerPool* workers = nullptr);
   ~AntialiasDc() override;
   AntialiasDc(const AntialiasDc&) = delete;
   AntialiasDc& operator=(const AntialiasDc&) = delete;
@@ -85,11 +92,18 @@ class AntialiasDc : public DeviceContext {
                           std::uint8_t alpha) override;
 
   // Draws the strokes still gathered (consecutive lines with one pen are stroked together so
-  // that their joins are filled once). Every other call does it first; the owner calls it
-  // before reading the pixels.
+  // that their joins are filled once) and those kept to be made side by side. Every call
+  // that draws does it first; the owner calls it before reading the pixels.
   void Flush();
 
  private:
+  // At most this many strokes, and this many coverage cells in all, wait to be made.
+  static constexpr std::size_t kMaxPending = 16;
+  static constexpr std::size_t kMaxPendingCells = std::size_t{1} << 21;  // 8 MB
+  // A stroke of fewer points is drawn at once unless a batch is waiting.
+  static constexpr std::size_t kMinPendingPoints = 256;
+  // A batch of fewer points in all is made on the drawing thread.
+  static constexpr std::size_t kMinParallelPoints = 2048;
   enum class Kind { kPen, kBrush, kFont };
   struct Pen {
     bool known;  // made through this context, so its width and colour are known
@@ -111,6 +125,15 @@ class AntialiasDc : public DeviceContext {
   // Draws the gathered chains with the wrapped context, as they were asked for.
   void ReplayChains();
   bool StrokeChains(const Pen& pen);
+  // Where the gathered chains' stroke can reach inside the clip; false when nowhere.
+  bool StrokeBox(const Pen& pen, IRect* box);
+  // Ends the gathered chains: they are kept to be made side by side, or drawn now (after
+  // what is kept, which is painted first).
+  void CloseStroke();
+  // Keeps the gathered chains as a pending stroke; false (nothing kept) when memory is short.
+  bool DeferStroke(const Pen& pen, const IRect& box);
+  // Makes the pending strokes on the workers and paints them in order.
+  void PaintPending();
   // The even-odd inside of the outline, at `opacity` times its coverage. Throws
   // std::bad_alloc, having painted nothing, when the raster's memory cannot be had.
   void FillPolygon(const IPoint* pts, std::int32_t n, Color color, std::uint8_t opacity = 255);
@@ -138,8 +161,11 @@ class AntialiasDc : public DeviceContext {
   std::vector<Chain> chains_;
   bool extending_ = false;
   std::vector<DPoint> centres_;
-  CoverageRaster own_raster_;
-  CoverageRaster* raster_;
+  AntialiasCells own_cells_;
+  AntialiasCells* cells_;
+  CoverageRaster* raster_;  // the shapes' raster
+  WorkerPool* workers_;     // null when strokes are made at once
+  std::size_t pending_ = 0, pendingCells_ = 0, pendingPoints_ = 0;
 };
 
 }  // namespace corvane

@@ -14,11 +14,23 @@ double Dot(DPoint a, DPoint b) { return a.X * b.X + a.Y * b.Y; }
 
 }  // namespace
 
-AntialiasStroke::AntialiasStroke(double width) : half_(std::max(1.0, width) / 2) {
+AntialiasStroke::AntialiasStroke(double width) { Reset(width); }
+
+void AntialiasStroke::Reset(double width) {
+  half_ = std::max(1.0, width) / 2;
+  for (Key& k : recent_) k = Key{};
+  next_ = 0;
   // The chord of an arc step of angle s leaves r (1 - cos(s / 2)) between chord and circle.
   const double tolerance = 0.05;
   step_ = tolerance >= half_ ? kPi / 2 : 2 * std::acos(1 - tolerance / half_);
   step_ = std::clamp(step_, 2 * kPi / 256, kPi / 4);
+}
+
+void AntialiasStroke::Reserve(std::size_t n) {
+  points_.reserve(n);
+  // The largest piece: a wedge of half a turn in steps of at least step_, its centre and
+  // both ends.
+  piece_.reserve(static_cast<std::size_t>(std::ceil(kPi / step_)) + 3);
 }
 
 bool AntialiasStroke::PackPoint(DPoint p, std::uint64_t* out) const {

@@ -20,6 +20,8 @@ class AntialiasStroke {
   // but their edges would be counted twice in the pixels along the outline (and dense plots
   // retrace their columns all the time).
   explicit AntialiasStroke(double width);
+  // As a new stroke of this width, keeping the memory.
+  void Reset(double width);
 
   // Adds the stroke of pts[0..n) (continuous coordinates) to `raster`; a closed chain joins
   // its last point to the first. Pieces that cannot reach the raster's box are skipped.
@@ -27,6 +29,9 @@ class AntialiasStroke {
 
   // How far the stroke reaches from its centre line.
   double reach() const { return half_; }
+  // Has the memory for chains of up to n points, so that AddChain allocates nothing for
+  // them. Throws std::bad_alloc.
+  void Reserve(std::size_t n);
 
  private:
   void AddBody(DPoint a, DPoint b, CoverageRaster& raster);

@@ -63,6 +63,13 @@ std::vector<ThreadChart> Charts() {
       {"overlays over a texture", [](CorvaneAutomation& c) { demo::BuildOverlaysChart(c, 16); }},
       {"user grid labels", [userLabels](CorvaneAutomation& c) { userLabels->build(c); }},
       {"a stream into rings", BuildStream, StreamFrame},
+      // Its strokes are made on the chart's workers and painted in order.
+      {"an antialiased stream into rings",
+       [](CorvaneAutomation& c) {
+         BuildStream(c);
+         c.put_Antialias(true);
+       },
+       StreamFrame},
   };
 }
 

@@ -16,6 +16,7 @@
 #include "overlays/translucent_fill.h"
 #include "platform/raster/antialias_dc.h"
 #include "platform/raster/raster_system.h"
+#include "platform/worker_pool.h"
 
 namespace corvane {
 namespace {
@@ -205,6 +206,56 @@ TEST(CoverageDcTest, TranslucentFillEdgesShadeTowardTheBlend) {
   EXPECT_GT(whole, 1000u);
   EXPECT_GT(between, 100u);
   EXPECT_FALSE(smooth.InkOutsideClip());
+}
+
+// Long strokes kept to be made on the workers, each in its own raster, must come out as one
+// thread draws them: in their order (later plots over earlier ones), through the clip each
+// had, around the short strokes, text and fills drawn between them.
+TEST(CoverageDcTest, StrokesMadeOnWorkersPaintWhatOneThreadPaints) {
+  const auto scene = [](DeviceContext& dc) {
+    std::vector<IPoint> walk;
+    std::uint64_t seed = 7;
+    for (int plot = 0; plot < 5; ++plot) {
+      walk.clear();
+      std::int32_t y = 20 + 12 * plot;
+      for (std::int32_t x = -4; x < kW + 4; ++x)
+        for (int k = 0; k < 4; ++k) {  // a dense column: several points a pixel
+          seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+          y += static_cast<std::int32_t>(seed >> 61) - 3;
+          walk.push_back({x, y});
+        }
+      const ObjHandle clip = dc.CreateRectRgn(4, 4 + plot, kW - 2 * plot, kH - 3);
+      dc.SelectClipRgn(clip);
+      dc.DeleteObject(clip);
+      WithPen(dc, 1 + plot % 3, 0x3050F0 * (plot + 1), [&] {
+        for (std::size_t at = 0; at + 1 < walk.size(); at += 15)  // runs sharing their ends
+          dc.Polyline(walk.data() + at, static_cast<std::int32_t>(std::min<std::size_t>(16, walk.size() - at)));
+      });
+      WithPen(dc, 2, 0x00A000, [&] {  // a short stroke between two long ones
+        dc.MoveToEx(10 + plot, 80);
+        dc.LineTo(60, 70 - plot);
+      });
+      if (plot == 2) {
+        dc.SetBkMode(kTransparent);
+        dc.TextOutA(30, 40, "Wq", 2);
+        BlendOutline(dc, {{5, 85}, {60, 5}, {115, 70}});
+      }
+    }
+  };
+  DibCanvas alone, shared;
+  {
+    AntialiasDc aa(*alone.dc, PixelSurface::BottomUpDib24(alone.bits, kW, kH));
+    scene(aa);
+  }
+  WorkerPool workers(2);
+  AntialiasCells cells;
+  for (int frame = 0; frame < 2; ++frame) {  // the second frame reuses the kept cells
+    std::memset(shared.bits, 0xFF, DibCanvas::Size());
+    AntialiasDc aa(*shared.dc, PixelSurface::BottomUpDib24(shared.bits, kW, kH), &cells, &workers);
+    scene(aa);
+    aa.Flush();
+    EXPECT_TRUE(alone.Bytes() == shared.Bytes()) << "frame " << frame;
+  }
 }
 
 }  // namespace
