@@ -344,8 +344,17 @@ bool AntialiasDc::Polyline(const IPoint* pts, std::int32_t n) {
       const std::size_t count = static_cast<std::size_t>(n);
       if (points_.capacity() - points_.size() < count)
         points_.reserve(std::max(points_.size() + count, 2 * points_.capacity()));
-      chains_.push_back(Chain{points_.size(), count, false});
-      points_.insert(points_.end(), pts, pts + n);
+      // A run that starts where the last one ended goes on with its chain: the point is
+      // joined, not capped twice (the plots come in short runs).
+      if (!chains_.empty() && !chains_.back().closed &&
+          chains_.back().first + chains_.back().count == points_.size() &&
+          points_.back().x == pts[0].x && points_.back().y == pts[0].y) {
+        points_.insert(points_.end(), pts + 1, pts + n);
+        chains_.back().count += count - 1;
+      } else {
+        chains_.push_back(Chain{points_.size(), count, false});
+        points_.insert(points_.end(), pts, pts + n);
+      }
       extending_ = false;  // the current position stays where it was
       return true;
     } catch (const std::bad_alloc&) {
