@@ -38,13 +38,20 @@ while read -r picture script argument; do
            } { print }' >"$source"
   fi
   # A loaded machine now and then fails to start cscript at all ("Application could not be
-  # started"): a script that never ran is run once more; a script that ran and failed is not.
+  # started", or nothing run and nothing reported): a script that never ran is run once
+  # more; a script that ran and failed is not.
   for attempt in 1 2; do
     # shellcheck disable=SC2086  # the argument is one word or none
     corvane_wine cscript //nologo "$(winepath -w "$source" 2>/dev/null)" \
       "$(winepath -w "$out/$picture" 2>/dev/null)" $argument >"$out/$picture.log" 2>&1
     status=$?
-    [ $status -ne 0 ] && [ $attempt = 1 ] && grep -q "could not be started" "$out/$picture.log" || break
+    [ $attempt = 2 ] && break
+    if [ $status -ne 0 ]; then
+      grep -q "could not be started" "$out/$picture.log" || break
+    else
+      [ -s "$out/$picture" ] && break
+    fi
+    echo "  $script $argument: cscript did not run; once more"
   done
   if [ $status -ne 0 ]; then
     echo "  $script $argument: cscript failed"
