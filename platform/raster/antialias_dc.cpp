@@ -23,6 +23,11 @@ PixelSurface PixelSurface::BottomUpDib24(void* bits, std::int32_t w, std::int32_
 
 namespace {
 
+// The cells a coverage raster over `box` holds.
+std::size_t CellsOf(const IRect& box) {
+  return (static_cast<std::size_t>(box.right - box.left) + 2) * static_cast<std::size_t>(box.bottom - box.top);
+}
+
 bool AxisAligned(const IPoint* pts, std::size_t n, bool closed) {
   for (std::size_t i = 0; i + 1 < n; ++i)
     if (pts[i].x != pts[i + 1].x && pts[i].y != pts[i + 1].y) return false;
@@ -430,7 +435,7 @@ void AntialiasDc::CloseStroke() {
         // A batch starts with a stroke long enough to outweigh handing it over; short ones
         // join it rather than end it.
         if (!drawn && workers_ && (pending_ > 0 || points_.size() >= kMinPendingPoints) &&
-            box.left < box.right)
+            box.left < box.right && CellsOf(box) <= kMaxPendingCells)
           drawn = DeferStroke(*pen, box);
         if (!drawn) {
           PaintPending();
@@ -459,8 +464,7 @@ void AntialiasDc::Flush() {
 }
 
 bool AntialiasDc::DeferStroke(const Pen& pen, const IRect& box) {
-  const std::size_t cells = (static_cast<std::size_t>(box.right - box.left) + 2) *
-                            static_cast<std::size_t>(box.bottom - box.top);
+  const std::size_t cells = CellsOf(box);
   if (pending_ == kMaxPending || (pending_ > 0 && pendingCells_ + cells > kMaxPendingCells))
     PaintPending();
   std::vector<PendingStroke>& slots = cells_->pending;
@@ -481,6 +485,7 @@ bool AntialiasDc::DeferStroke(const Pen& pen, const IRect& box) {
       s.stroke.Reset(pen.width);
       s.stroke.Reserve(longest);
       s.raster.Begin(box);
+      s.cellsHeld = std::max(s.cellsHeld, cells);
       s.runs.Reserve(static_cast<std::size_t>(box.bottom - box.top),
                      static_cast<std::size_t>(box.right - box.left));
     } catch (const std::bad_alloc&) {
@@ -520,6 +525,13 @@ void AntialiasDc::PaintPending() {
       painter.CoverageRow(row.y, row.x, s.runs.alpha() + row.offset, row.n);
   }
   pending_ = pendingCells_ = pendingPoints_ = 0;
+  // Memory kept for the next batch, within bounds: the last slots give theirs back first.
+  std::size_t kept = 0;
+  for (const PendingStroke& s : slots) kept += s.cellsHeld;
+  for (std::size_t k = slots.size(); k-- > 1 && kept > kMaxKeptCells;) {
+    kept -= slots[k].cellsHeld;
+    slots[k] = PendingStroke();
+  }
 }
 
 void AntialiasDc::Paint(CoverageRaster& raster, FillRule rule, Color color, std::uint8_t opacity) {

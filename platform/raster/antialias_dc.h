@@ -100,6 +100,8 @@ class AntialiasDc : public DeviceContext {
   // At most this many strokes, and this many coverage cells in all, wait to be made.
   static constexpr std::size_t kMaxPending = 16;
   static constexpr std::size_t kMaxPendingCells = std::size_t{1} << 21;  // 8 MB
+  // The pending strokes' rasters keep at most about this many cells between batches.
+  static constexpr std::size_t kMaxKeptCells = 2 * kMaxPendingCells;
   // A stroke of fewer points is drawn at once unless a batch is waiting.
   static constexpr std::size_t kMinPendingPoints = 256;
   // A batch of fewer points in all is made on the drawing thread.

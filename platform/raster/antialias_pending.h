@@ -49,6 +49,7 @@ struct PendingStroke {
   AntialiasStroke stroke{1.0};
   CoverageRaster raster;
   CoverageRuns runs;  // what the worker swept, painted on the drawing thread
+  std::size_t cellsHeld = 0;  // the most cells its raster was begun with: the memory it keeps
 };
 
 // The memory an antialiasing context works in, worth keeping from one render to the next
