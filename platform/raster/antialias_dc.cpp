@@ -476,12 +476,9 @@ bool AntialiasDc::DeferStroke(const Pen& pen, const IRect& box) {
       s.clip = VisibleClip();
       s.centres.resize(points_.size());
       for (std::size_t i = 0; i < points_.size(); ++i) s.centres[i] = StrokeCentre(points_[i], pen.width);
-      s.chains.clear();
+      s.chains.assign(chains_.begin(), chains_.end());
       std::size_t longest = 0;
-      for (const Chain& c : chains_) {
-        s.chains.push_back(PendingStroke::Chain{c.first, c.count, c.closed});
-        longest = std::max(longest, c.count);
-      }
+      for (const Chain& c : chains_) longest = std::max(longest, c.count);
       s.stroke.Reset(pen.width);
       s.stroke.Reserve(longest);
       s.raster.Begin(box);
@@ -507,7 +504,7 @@ void AntialiasDc::PaintPending() {
   // Each worker makes whole strokes, each in its own raster; nothing here allocates.
   auto make = [&](int k) {
     PendingStroke& s = slots[static_cast<std::size_t>(k)];
-    for (const PendingStroke::Chain& c : s.chains)
+    for (const StrokeChain& c : s.chains)
       s.stroke.AddChain(s.centres.data() + c.first, c.count, c.closed, s.raster);
     s.raster.Sweep(FillRule::kNonZero, s.runs);
   };

@@ -113,10 +113,7 @@ class AntialiasDc : public DeviceContext {
     std::int32_t width;
     Color color;
   };
-  struct Chain {
-    std::size_t first, count;
-    bool closed;
-  };
+  using Chain = StrokeChain;
   class Painter;
 
   const Pen* SelectedPen() const;

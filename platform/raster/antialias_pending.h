@@ -34,18 +34,21 @@ class CoverageRuns : public CoverageSink {
   std::vector<std::uint8_t> alpha_;
 };
 
+// A run of gathered points stroked as one polyline: points [first, first + count), the last
+// joined back to the first when closed.
+struct StrokeChain {
+  std::size_t first, count;
+  bool closed;
+};
+
 // One stroke made later, on a worker: its pen's look, where it may paint, the centres of
 // its chains, and the raster and stroker that turn them into coverage. Everything it needs
 // is had before it is handed to a worker, which then allocates nothing.
 struct PendingStroke {
-  struct Chain {
-    std::size_t first, count;
-    bool closed;
-  };
   Color color = 0;
   RasterRegion clip;  // the visible clip when it was drawn
   std::vector<DPoint> centres;
-  std::vector<Chain> chains;
+  std::vector<StrokeChain> chains;
   AntialiasStroke stroke{1.0};
   CoverageRaster raster;
   CoverageRuns runs;  // what the worker swept, painted on the drawing thread
