@@ -12,6 +12,12 @@ constexpr double kPi = 3.14159265358979323846;
 double Cross(DPoint a, DPoint b) { return a.X * b.Y - a.Y * b.X; }
 double Dot(DPoint a, DPoint b) { return a.X * b.X + a.Y * b.Y; }
 
+// The direction from p to q, scaled to unit length.
+DPoint UnitFrom(DPoint p, DPoint q) {
+  const double dx = q.X - p.X, dy = q.Y - p.Y, len = std::sqrt(dx * dx + dy * dy);
+  return DPoint{dx / len, dy / len};
+}
+
 }  // namespace
 
 AntialiasStroke::AntialiasStroke(double width) { Reset(width); }
@@ -28,6 +34,7 @@ void AntialiasStroke::Reset(double width) {
 
 void AntialiasStroke::Reserve(std::size_t n) {
   points_.reserve(n);
+  folded_.reserve(n);
   // The largest piece: a wedge of half a turn in steps of at least step_, its centre and
   // both ends.
   piece_.reserve(static_cast<std::size_t>(std::ceil(kPi / step_)) + 3);
@@ -84,6 +91,57 @@ void AntialiasStroke::AddWedge(DPoint c, DPoint from, double angle, CoverageRast
   raster.AddPolygon(piece_.data(), piece_.size());
 }
 
+// Whether the pen's disc at p is still to be made complete here (false once it is).
+bool AntialiasStroke::FirstCover(DPoint p) {
+  std::uint64_t k = 0;
+  return !PackPoint(p, &k) || Insert(Key{k, 0});
+}
+
+bool AntialiasStroke::FirstSegment(DPoint a, DPoint b) {
+  std::uint64_t ka = 0, kb = 0;
+  if (!PackPoint(a, &ka) || !PackPoint(b, &kb)) return true;
+  return Insert(Key{std::min(ka, kb), std::max(ka, kb)});
+}
+
+// The half disc around c from the normal `from` through `out`, the direction away from the
+// segment it ends (both unit vectors).
+void AntialiasStroke::AddCap(DPoint c, DPoint from, DPoint out, CoverageRaster& raster) {
+  if (OutsideBox(c, c, raster.box()) || !FirstCover(c)) return;
+  AddWedge(c, from, Cross(from, out) > 0 ? kPi : -kPi, raster);
+}
+
+// A dense plot goes up and down one pixel column many times before it moves on: three or
+// more points on one vertical line that turn back along it. Their stroke is the capsule from
+// the lowest to the highest of them, which holds the pen's whole disc at each; it is added
+// once, and folded_ marks the points (each run with its own number) whose segments and
+// joins it replaces. Retracing the column piece by piece would count the pixels at its ends
+// more than once.
+void AntialiasStroke::AddFoldedColumns(CoverageRaster& raster) {
+  const std::size_t m = points_.size();
+  folded_.assign(m, 0);
+  std::uint32_t run = 0;
+  for (std::size_t i = 0; i < m;) {
+    std::size_t j = i;
+    bool up = false, down = false;
+    double lo = points_[i].Y, hi = points_[i].Y;
+    for (; j + 1 < m && points_[j + 1].X == points_[i].X; ++j) {
+      (points_[j + 1].Y > points_[j].Y ? up : down) = true;
+      lo = std::min(lo, points_[j + 1].Y);
+      hi = std::max(hi, points_[j + 1].Y);
+    }
+    if (up && down) {
+      ++run;
+      std::fill(folded_.begin() + static_cast<std::ptrdiff_t>(i),
+                folded_.begin() + static_cast<std::ptrdiff_t>(j + 1), run);
+      const DPoint top{points_[i].X, lo}, bottom{points_[i].X, hi};
+      if (!OutsideBox(top, bottom, raster.box()) && FirstSegment(top, bottom)) AddBody(top, bottom, raster);
+      AddCap(top, {-1, 0}, {0, -1}, raster);
+      AddCap(bottom, {-1, 0}, {0, 1}, raster);
+    }
+    i = j + 1;
+  }
+}
+
 void AntialiasStroke::AddChain(const DPoint* pts, std::size_t n, bool closed, CoverageRaster& raster) {
   points_.clear();
   for (std::size_t i = 0; i < n; ++i) {
@@ -97,42 +155,31 @@ void AntialiasStroke::AddChain(const DPoint* pts, std::size_t n, bool closed, Co
   const std::size_t m = points_.size();
   if (m == 0) return;
   const IRect& box = raster.box();
-  // Whether the pen's disc at p is still to be made complete here (false once it is).
-  auto firstCover = [&](DPoint p) {
-    std::uint64_t k = 0;
-    return !PackPoint(p, &k) || Insert(Key{k, 0});
-  };
-  auto firstSegment = [&](DPoint a, DPoint b) {
-    std::uint64_t ka = 0, kb = 0;
-    if (!PackPoint(a, &ka) || !PackPoint(b, &kb)) return true;
-    return Insert(Key{std::min(ka, kb), std::max(ka, kb)});
-  };
   if (m == 1) {
     // A point: the pen's disc, for pens wider than a pixel (a cosmetic pen draws nothing).
-    if (half_ > 0.5 && !OutsideBox(points_[0], points_[0], box) && firstCover(points_[0])) {
+    if (half_ > 0.5 && !OutsideBox(points_[0], points_[0], box) && FirstCover(points_[0])) {
       AddWedge(points_[0], {1, 0}, kPi, raster);
       AddWedge(points_[0], {-1, 0}, kPi, raster);
     }
     return;
   }
   if (m == 2) closed = false;  // there and back: one segment with two caps
+  AddFoldedColumns(raster);
   const std::size_t segments = closed ? m : m - 1;
   for (std::size_t i = 0; i < segments; ++i) {
-    const DPoint a = points_[i], b = points_[(i + 1) % m];
-    if (!OutsideBox(a, b, box) && firstSegment(a, b)) AddBody(a, b, raster);
+    const std::size_t k = (i + 1) % m;
+    if (folded_[i] && folded_[i] == folded_[k]) continue;  // inside its column's capsule
+    const DPoint a = points_[i], b = points_[k];
+    if (!OutsideBox(a, b, box) && FirstSegment(a, b)) AddBody(a, b, raster);
   }
-  // The direction from p to q, scaled to unit length.
-  auto unit = [](DPoint p, DPoint q) {
-    const double dx = q.X - p.X, dy = q.Y - p.Y, len = std::sqrt(dx * dx + dy * dy);
-    return DPoint{dx / len, dy / len};
-  };
   // Joins: the wedge between the two segments' normals on the side the turn opens. With
   // the two segments' halves of the disc it completes the disc at the join.
   const std::size_t firstJoin = closed ? 0 : 1, lastJoin = closed ? m : m - 1;
   for (std::size_t j = firstJoin; j < lastJoin; ++j) {
+    if (folded_[j]) continue;  // the capsule holds the disc
     const DPoint p = points_[(j + m - 1) % m], c = points_[j], q = points_[(j + 1) % m];
-    if (OutsideBox(c, c, box) || !firstCover(c)) continue;
-    const DPoint d1 = unit(p, c), d2 = unit(c, q);
+    if (OutsideBox(c, c, box) || !FirstCover(c)) continue;
+    const DPoint d1 = UnitFrom(p, c), d2 = UnitFrom(c, q);
     const double turn = std::atan2(Cross(d1, d2), Dot(d1, d2));  // (-pi, pi]
     if (turn == 0) continue;
     // Normal on the outer side: opposite to where the path turns; the arc runs from it
@@ -144,16 +191,9 @@ void AntialiasStroke::AddChain(const DPoint* pts, std::size_t n, bool closed, Co
   }
   if (!closed) {
     // Caps: half discs beyond both ends.
-    const DPoint s = points_[0], s1 = points_[1], e = points_[m - 1], e0 = points_[m - 2];
-    const DPoint ds = unit(s, s1), de = unit(e0, e);
-    if (!OutsideBox(s, s, box) && firstCover(s)) {
-      const DPoint from{-ds.Y, ds.X};  // turning from the normal through the backward direction
-      AddWedge(s, from, Cross(from, {-ds.X, -ds.Y}) > 0 ? kPi : -kPi, raster);
-    }
-    if (!OutsideBox(e, e, box) && firstCover(e)) {
-      const DPoint from{-de.Y, de.X};
-      AddWedge(e, from, Cross(from, de) > 0 ? kPi : -kPi, raster);
-    }
+    const DPoint ds = UnitFrom(points_[0], points_[1]), de = UnitFrom(points_[m - 2], points_[m - 1]);
+    if (!folded_[0]) AddCap(points_[0], {-ds.Y, ds.X}, {-ds.X, -ds.Y}, raster);
+    if (!folded_[m - 1]) AddCap(points_[m - 1], {-de.Y, de.X}, de, raster);
   }
 }
 

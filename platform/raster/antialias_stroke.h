@@ -2,7 +2,8 @@
 // are (round caps and round joins, the pen width centred on the line), but in exact
 // geometry: a chain of points becomes the rectangles of its segments, a circular wedge on the
 // outer side of every join and a half disc at each open end. All pieces wind the same way
-// and meet along shared edges, so together they fill the stroke once.
+// and meet along shared edges, so together they fill the stroke once. Points that go up and
+// down one pixel column (a dense plot's) become that column's capsule instead.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -38,7 +39,11 @@ class AntialiasStroke {
   // The arc of the pen circle around c from direction `from` turning by `angle` (signed),
   // closed through the centre.
   void AddWedge(DPoint c, DPoint from, double angle, CoverageRaster& raster);
+  void AddCap(DPoint c, DPoint from, DPoint out, CoverageRaster& raster);
+  void AddFoldedColumns(CoverageRaster& raster);
   bool OutsideBox(DPoint a, DPoint b, const IRect& box) const;
+  bool FirstCover(DPoint p);
+  bool FirstSegment(DPoint a, DPoint b);
 
   // The points (where the pen's disc is complete) and segments drawn last, for coordinates
   // small enough to pack exactly; others are always drawn. Plots retrace what they drew just
@@ -56,6 +61,7 @@ class AntialiasStroke {
   double half_;
   double step_;  // largest angle between arc vertices, for an error below a twentieth of a pixel
   std::vector<DPoint> points_;  // the chain without repeated points
+  std::vector<std::uint32_t> folded_;  // per point: the folded column it lies in, or 0
   std::vector<DPoint> piece_;
 };
 

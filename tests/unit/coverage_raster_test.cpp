@@ -213,6 +213,11 @@ TEST(CoverageRasterTest, StrokesFillThePenPathOnce) {
       {"turn the other way", 5, {{40.5, 40.5}, {40.5, 10.5}, {10.5, 10.5}}, false,
        5 * 60 - r * r + kPi * r * r + kPi * r * r / 4},
       {"reversal", 5, {{10.5, 20.5}, {40.5, 20.5}, {20.5, 20.5}}, false, 5 * 30 + kPi * r * r},
+      // up and down one column: its capsule from the lowest point to the highest
+      {"folded column", 5, {{20.5, 30.5}, {20.5, 10.5}, {20.5, 45.5}, {20.5, 25.5}}, false, 5 * 35 + kPi * r * r},
+      // a row, then a fold: the capsule overlaps the row's end in an r x r square and a quarter disc
+      {"row into a folded column", 5, {{10.5, 10.5}, {30.5, 10.5}, {30.5, 40.5}, {30.5, 20.5}}, false,
+       5 * 20 + kPi * r * r / 2 + 5 * 30 + kPi * r * r - r * r - kPi * r * r / 4},
       {"closed square", 5, {{10.5, 10.5}, {40.5, 10.5}, {40.5, 40.5}, {10.5, 40.5}}, true,
        // outer rounded square minus the inner square
        (30 + 5) * (30 + 5) - 4 * r * r + kPi * r * r - 25 * 25},
