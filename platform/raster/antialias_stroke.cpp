@@ -30,6 +30,9 @@ void AntialiasStroke::Reset(double width) {
   const double tolerance = 0.05;
   step_ = tolerance >= half_ ? kPi / 2 : 2 * std::acos(1 - tolerance / half_);
   step_ = std::clamp(step_, 2 * kPi / 256, kPi / 4);
+  half_turn_steps_ = std::max(1, static_cast<int>(std::ceil(kPi / step_ - 1e-9)));
+  half_turn_cos_ = std::cos(kPi / half_turn_steps_);
+  half_turn_sin_ = std::sin(kPi / half_turn_steps_);
 }
 
 void AntialiasStroke::Reserve(std::size_t n) {
@@ -77,8 +80,19 @@ void AntialiasStroke::AddBody(DPoint a, DPoint b, CoverageRaster& raster) {
 // `from` is a unit vector; the arc's points are it turned step by step (one rotation per
 // step rather than a sine and cosine per point).
 void AntialiasStroke::AddWedge(DPoint c, DPoint from, double angle, CoverageRaster& raster) {
-  const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(angle) / step_ - 1e-9)));
-  const double turn = angle / steps, cs = std::cos(turn), sn = std::sin(turn);
+  int steps;
+  double cs, sn;
+  if (std::fabs(angle) == kPi) {
+    // Caps and discs, most of the wedges: their rotation is worked out once per pen.
+    steps = half_turn_steps_;
+    cs = half_turn_cos_;
+    sn = angle > 0 ? half_turn_sin_ : -half_turn_sin_;
+  } else {
+    steps = std::max(1, static_cast<int>(std::ceil(std::fabs(angle) / step_ - 1e-9)));
+    const double turn = angle / steps;
+    cs = std::cos(turn);
+    sn = std::sin(turn);
+  }
   piece_.clear();
   piece_.push_back(c);
   DPoint u = from;

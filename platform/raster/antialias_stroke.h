@@ -60,6 +60,8 @@ class AntialiasStroke {
   int next_ = 0;
   double half_;
   double step_;  // largest angle between arc vertices, for an error below a twentieth of a pixel
+  int half_turn_steps_;  // a half turn's arc: its steps and each step's rotation
+  double half_turn_cos_, half_turn_sin_;
   std::vector<DPoint> points_;  // the chain without repeated points
   std::vector<std::uint32_t> folded_;  // per point: the folded column it lies in, or 0
   std::vector<DPoint> piece_;
