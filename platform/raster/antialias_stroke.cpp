@@ -24,8 +24,7 @@ AntialiasStroke::AntialiasStroke(double width) { Reset(width); }
 
 void AntialiasStroke::Reset(double width) {
   half_ = std::max(1.0, width) / 2;
-  for (Key& k : recent_) k = Key{};
-  next_ = 0;
+  filled_ = next_ = 0;
   // The chord of an arc step of angle s leaves r (1 - cos(s / 2)) between chord and circle.
   const double tolerance = 0.05;
   step_ = tolerance >= half_ ? kPi / 2 : 2 * std::acos(1 - tolerance / half_);
@@ -55,10 +54,11 @@ bool AntialiasStroke::PackPoint(DPoint p, std::uint64_t* out) const {
 }
 
 bool AntialiasStroke::Insert(Key k) {
-  for (const Key& e : recent_)
-    if (e == k) return false;
+  for (int i = 0; i < filled_; ++i)
+    if (recent_[i] == k) return false;
   recent_[next_] = k;
   next_ = (next_ + 1) % kRecent;
+  filled_ = std::min(filled_ + 1, kRecent);
   return true;
 }
 

@@ -58,6 +58,7 @@ class AntialiasStroke {
   static constexpr int kRecent = 8;
   Key recent_[kRecent] = {};
   int next_ = 0;
+  int filled_ = 0;  // entries in use: a key of zeros is a real point (0, 0)
   double half_;
   double step_;  // largest angle between arc vertices, for an error below a twentieth of a pixel
   int half_turn_steps_;  // a half turn's arc: its steps and each step's rotation

@@ -218,21 +218,23 @@ TEST(CoverageRasterTest, StrokesFillThePenPathOnce) {
       // a row, then a fold: the capsule overlaps the row's end in an r x r square and a quarter disc
       {"row into a folded column", 5, {{10.5, 10.5}, {30.5, 10.5}, {30.5, 40.5}, {30.5, 20.5}}, false,
        5 * 20 + kPi * r * r / 2 + 5 * 30 + kPi * r * r - r * r - kPi * r * r / 4},
+      // from (0, 0), whose key packs to zeros
+      {"wide segment from the origin", 10, {{0, 0}, {20, 0}}, false, 20 * 10 + kPi * 25},
       {"closed square", 5, {{10.5, 10.5}, {40.5, 10.5}, {40.5, 40.5}, {10.5, 40.5}}, true,
        // outer rounded square minus the inner square
        (30 + 5) * (30 + 5) - 4 * r * r + kPi * r * r - 25 * 25},
   };
   CoverageRaster raster;
   for (const StrokeCase& c : cases) {
-    const IRect box{0, 0, 60, 60};
+    const IRect box{-10, -10, 50, 50};
     raster.Begin(box);
     AntialiasStroke stroke(c.width);
     stroke.AddChain(c.points.data(), c.points.size(), c.closed, raster);
     Grid grid(box);
     raster.Sweep(FillRule::kNonZero, grid);
     double total = 0;
-    for (int y = 0; y < 60; ++y)
-      for (int x = 0; x < 60; ++x) total += grid.At(x, y) / 255.0;
+    for (int y = box.top; y < box.bottom; ++y)
+      for (int x = box.left; x < box.right; ++x) total += grid.At(x, y) / 255.0;
     // Arcs are chords within a fiftieth of a pixel; coverage rounds to 1/255 per pixel.
     EXPECT_NEAR(total, c.area, 0.01 * c.area + 1) << c.name;
   }
