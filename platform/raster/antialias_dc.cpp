@@ -399,9 +399,12 @@ bool AntialiasDc::StrokeBox(const Pen& pen, IRect* box) {
   return box->left < box->right && box->top < box->bottom;
 }
 
-bool AntialiasDc::StrokeChains(const Pen& pen) try {
+bool AntialiasDc::StrokeChains(const Pen& pen, const IRect* knownBox) try {
   IRect box{0, 0, 0, 0};
-  if (!StrokeBox(pen, &box)) return true;
+  if (knownBox)
+    box = *knownBox;
+  else if (!StrokeBox(pen, &box))
+    return true;
   AntialiasStroke stroke(pen.width);
   raster_->Begin(box);
   for (const Chain& c : chains_) {
@@ -439,7 +442,7 @@ void AntialiasDc::CloseStroke() {
           drawn = DeferStroke(*pen, box);
         if (!drawn) {
           PaintPending();
-          drawn = StrokeChains(*pen);
+          drawn = StrokeChains(*pen, box.left < box.right ? &box : nullptr);
         }
       }
     }

@@ -123,7 +123,9 @@ class AntialiasDc : public DeviceContext {
   void StartChain(IPoint p, bool closed);
   // Draws the gathered chains with the wrapped context, as they were asked for.
   void ReplayChains();
-  bool StrokeChains(const Pen& pen);
+  // Strokes the gathered chains antialiased, over `knownBox` when StrokeBox has given it;
+  // false when memory ran out (nothing was painted).
+  bool StrokeChains(const Pen& pen, const IRect* knownBox = nullptr);
   // Where the gathered chains' stroke can reach inside the clip; false when nowhere.
   bool StrokeBox(const Pen& pen, IRect* box);
   // Ends the gathered chains: they are kept to be made side by side, or drawn now (after
